@@ -1,0 +1,87 @@
+#pragma once
+// Every game native the module calls, declared once by its public name,
+// hash and signature. Handles and whole numbers are 32-bit, flags are bool,
+// texts are NUL-terminated strings that must outlive the call.
+// The public names keep the game's spelling, leading underscores included.
+
+#include "host/native_call.h"
+
+namespace native {
+
+// Player and vehicle.
+inline constexpr Native<0xD80958FC74E988A6, Ped()> PLAYER_PED_ID{};
+inline constexpr Native<0x6094AD011A2EA87D, Vehicle(Ped)> GET_VEHICLE_PED_IS_USING{};
+inline constexpr Native<0xA3EE4A07279BB9DB, bool(Ped, Vehicle, bool)> IS_PED_IN_VEHICLE{};
+inline constexpr Native<0x4C241E39B23DF959, bool(Vehicle, bool)> IS_VEHICLE_DRIVEABLE{};
+inline constexpr Native<0x3B988190C0AA6C0B, void(Vehicle, bool)> SET_VEHICLE_RADIO_ENABLED{};
+inline constexpr Native<0xD5037BA82E12416F, float(Entity)> GET_ENTITY_SPEED{};
+inline constexpr Native<0xAB54A438726D25D5, void(Vehicle, float)> SET_VEHICLE_FORWARD_SPEED{};
+inline constexpr Native<0x93A3996368C94158, void(Vehicle, float)>
+    _SET_VEHICLE_ENGINE_POWER_MULTIPLIER{};
+inline constexpr Native<0x9F47B058362C84B5, Hash(Entity)> GET_ENTITY_MODEL{};
+inline constexpr Native<0xA0948AB42D7BA0DE, bool(Hash)> IS_THIS_MODEL_A_PLANE{};
+inline constexpr Native<0x45A9187928F4B9E3, bool(Hash)> IS_THIS_MODEL_A_BOAT{};
+inline constexpr Native<0xDCE4334788AF94EA, bool(Hash)> IS_THIS_MODEL_A_HELI{};
+inline constexpr Native<0xB104CD1BABF302E2, bool(Vehicle)> IS_VEHICLE_ON_ALL_WHEELS{};
+// The game answers a flag here; the module does not read it.
+inline constexpr Native<0x49733E92263139D1, void(Vehicle)> SET_VEHICLE_ON_GROUND_PROPERLY{};
+inline constexpr Native<0x8BAD02F0368D9E14, bool(Entity)> HAS_ENTITY_COLLIDED_WITH_ANYTHING{};
+inline constexpr Native<0xE83D4F9BA2A38914, float(Entity)> GET_ENTITY_HEADING{};
+inline constexpr Native<0xD45DC2893621E1FE, float(Entity)> GET_ENTITY_PITCH{};
+inline constexpr Native<0xFB71170B7E76ACBA, std::int32_t(Entity, const char*)>
+    _GET_ENTITY_BONE_INDEX{};
+inline constexpr Native<0x44A8FCB8ED227738, Vector3(Entity, std::int32_t)>
+    GET_WORLD_POSITION_OF_ENTITY_BONE{};
+
+// World time, screen effects and camera.
+inline constexpr Native<0x1D408577D440E81E, void(float)> SET_TIME_SCALE{};
+inline constexpr Native<0x36AD3E690DA5ACEB, bool(const char*)> _GET_SCREEN_EFFECT_IS_ACTIVE{};
+inline constexpr Native<0x2206BF9A37B7F724, void(const char*, std::int32_t, bool)>
+    _START_SCREEN_EFFECT{};
+inline constexpr Native<0x068E835A1D0DC0E3, void(const char*)> _STOP_SCREEN_EFFECT{};
+inline constexpr Native<0xFD55E49555E017CF, void(const char*, float)> SHAKE_GAMEPLAY_CAM{};
+
+// Particle effects.
+inline constexpr Native<0x8702416E512EC454, bool(const char*)> HAS_NAMED_PTFX_ASSET_LOADED{};
+// The game answers a flag here; the module does not read it.
+inline constexpr Native<0xB80D8756B4668AB6, void(const char*)> REQUEST_NAMED_PTFX_ASSET{};
+inline constexpr Native<0x6C38AF3693A69A91, void(const char*)> _SET_PTFX_ASSET_NEXT_CALL{};
+inline constexpr Native<0x74AFEF0D2E1E409B, bool(std::int32_t)> DOES_PARTICLE_FX_LOOPED_EXIST{};
+inline constexpr Native<0x25129531F77B9ED3,
+                        std::int32_t(const char*, float, float, float, float, float, float, float,
+                                     bool, bool, bool)>
+    START_PARTICLE_FX_NON_LOOPED_AT_COORD{};
+
+// Drawing.
+inline constexpr Native<0x3A618A217E5154F0,
+                        void(float, float, float, float, std::int32_t, std::int32_t, std::int32_t,
+                             std::int32_t)>
+    DRAW_RECT{};
+inline constexpr Native<0x66E0276CC5F6B9DA, void(std::int32_t)> SET_TEXT_FONT{};
+inline constexpr Native<0x07C837F9A01C34C9, void(float, float)> SET_TEXT_SCALE{};
+inline constexpr Native<0x465C84BC39F1C351,
+                        void(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t)>
+    SET_TEXT_DROPSHADOW{};
+inline constexpr Native<0xBE6B23FFA53FB442,
+                        void(std::int32_t, std::int32_t, std::int32_t, std::int32_t)>
+    SET_TEXT_COLOUR{};
+inline constexpr Native<0x63145D9C883A1A70, void(float, float)> SET_TEXT_WRAP{};
+inline constexpr Native<0xC02F4DBFB51D988B, void(bool)> SET_TEXT_CENTRE{};
+inline constexpr Native<0x2513DFB0FB8400FE, void()> SET_TEXT_OUTLINE{};
+inline constexpr Native<0x441603240D202FA6,
+                        void(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t)>
+    SET_TEXT_EDGE{};
+inline constexpr Native<0x25FBB336DF1804CB, void(const char*)> _SET_TEXT_ENTRY{};
+inline constexpr Native<0x6C188BE134E074AA, void(const char*)> _ADD_TEXT_COMPONENT_STRING{};
+inline constexpr Native<0xCD015E5BB0D96A57, void(float, float)> _DRAW_TEXT{};
+
+// Notification feed.
+inline constexpr Native<0x202709F4C58A0424, void(const char*)> _SET_NOTIFICATION_TEXT_ENTRY{};
+inline constexpr Native<0x2ED7843F8F801023, std::int32_t(bool, bool)> _DRAW_NOTIFICATION{};
+inline constexpr Native<0xBE4390CB40B3E627, void(std::int32_t)> _REMOVE_NOTIFICATION{};
+
+// Frontend sound.
+inline constexpr Native<0x67C540AA08E4A6F5, void(std::int32_t, const char*, const char*, bool)>
+    PLAY_SOUND_FRONTEND{};
+
+} // namespace native

@@ -1,0 +1,87 @@
+#pragma once
+// The subset of the Windows API that the module uses, declared with the
+// Windows names, types and values for builds that have no Windows headers.
+// The definitions live in the simulated game (sim/platform_api.cpp).
+
+#include <cstdint>
+
+using BOOL = int;
+using BYTE = std::uint8_t;
+using SHORT = std::int16_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using UINT = unsigned int;
+using INT = int;
+using LPVOID = void*;
+using LPCSTR = const char*;
+using LPCWSTR = const wchar_t*;
+struct HINSTANCE__ {
+    int unused;
+};
+using HINSTANCE = HINSTANCE__*;
+using HMODULE = HINSTANCE;
+
+#define WINAPI
+#define TRUE 1
+#define FALSE 0
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
+#define ERROR_SUCCESS 0L
+#define ERROR_DEVICE_NOT_CONNECTED 1167L
+
+#define GET_MODULE_HANDLE_EX_FLAG_PIN 0x00000001
+#define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT 0x00000002
+#define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS 0x00000004
+
+#define SND_ASYNC 0x0001
+#define SND_NODEFAULT 0x0002
+#define SND_LOOP 0x0008
+#define SND_NOSTOP 0x0010
+#define SND_APPLICATION 0x0080
+#define SND_RESOURCE 0x00040004L
+#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
+#define IS_INTRESOURCE(p) ((reinterpret_cast<std::uintptr_t>(p) >> 16) == 0)
+
+#define XINPUT_GAMEPAD_DPAD_UP 0x0001
+#define XINPUT_GAMEPAD_DPAD_DOWN 0x0002
+#define XINPUT_GAMEPAD_DPAD_LEFT 0x0004
+#define XINPUT_GAMEPAD_DPAD_RIGHT 0x0008
+#define XINPUT_GAMEPAD_START 0x0010
+#define XINPUT_GAMEPAD_BACK 0x0020
+#define XINPUT_GAMEPAD_LEFT_THUMB 0x0040
+#define XINPUT_GAMEPAD_RIGHT_THUMB 0x0080
+#define XINPUT_GAMEPAD_LEFT_SHOULDER 0x0100
+#define XINPUT_GAMEPAD_RIGHT_SHOULDER 0x0200
+#define XINPUT_GAMEPAD_A 0x1000
+#define XINPUT_GAMEPAD_B 0x2000
+#define XINPUT_GAMEPAD_X 0x4000
+#define XINPUT_GAMEPAD_Y 0x8000
+
+struct XINPUT_GAMEPAD {
+    WORD wButtons;
+    BYTE bLeftTrigger;
+    BYTE bRightTrigger;
+    SHORT sThumbLX;
+    SHORT sThumbLY;
+    SHORT sThumbRX;
+    SHORT sThumbRY;
+};
+
+struct XINPUT_STATE {
+    DWORD dwPacketNumber;
+    XINPUT_GAMEPAD Gamepad;
+};
+static_assert(sizeof(XINPUT_STATE) == 16, "XINPUT_STATE is 16 bytes, as on Windows");
+
+extern "C" {
+DWORD GetTickCount();
+SHORT GetAsyncKeyState(int vKey);
+DWORD XInputGetState(DWORD dwUserIndex, XINPUT_STATE* pState);
+UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName);
+BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
+                                LPCSTR lpFileName);
+BOOL PlaySoundA(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound);
+BOOL GetModuleHandleExW(DWORD dwFlags, LPCWSTR lpModuleName, HMODULE* phModule);
+}
