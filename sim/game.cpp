@@ -1,0 +1,372 @@
+#include "sim/game.h"
+
+#include "sim/native_table.h"
+
+#include <bit>
+#include <cstdio>
+#include <cstring>
+
+namespace sim {
+
+namespace {
+
+// Longest text the game takes from a script; anything longer is a sign of a
+// missing terminator.
+constexpr std::size_t kMaxNativeText = 4096;
+
+// Any distinct address serves as the module handle the loader hands out.
+int moduleHandleObject = 0;
+
+} // namespace
+
+Game& game() {
+    static Game instance;
+    return instance;
+}
+
+void* ModuleHandle() { return &moduleHandleObject; }
+
+void Fault(const std::string& message) {
+    Game& g = game();
+    std::string text = "frame " + std::to_string(g.frame) + ": " + message;
+    g.faults.push_back(text);
+    std::fprintf(stderr, "simulated game fault: %s\n", text.c_str());
+    if (g.onFault) {
+        g.onFault(text);
+    }
+}
+
+void Record(CallRecord record) {
+    Game& g = game();
+    if (g.onCall) {
+        g.onCall(record);
+    }
+    g.calls.push_back(std::move(record));
+}
+
+// --- Input -------------------------------------------------------------------
+
+void Input::HoldKeyFrames(int vk, std::uint64_t firstFrame, std::uint64_t frameCount) {
+    keyHolds.push_back({vk, false, firstFrame, frameCount});
+}
+
+void Input::HoldKeyTicks(int vk, std::uint32_t startTick, std::uint32_t ms) {
+    keyHolds.push_back({vk, true, startTick, ms});
+}
+
+void Input::HoldButtonsFrames(int index, std::uint16_t mask, std::uint64_t firstFrame,
+                              std::uint64_t frameCount) {
+    buttonHolds.push_back({index, mask, firstFrame, frameCount});
+}
+
+bool Input::KeyDown(int vk, std::uint64_t frame, std::uint32_t tick) const {
+    if (vk < 0 || vk > 255) {
+        return false;
+    }
+    if (keys[static_cast<std::size_t>(vk)]) {
+        return true;
+    }
+    for (const KeyHold& hold : keyHolds) {
+        if (hold.vk != vk) {
+            continue;
+        }
+        if (hold.byTick) {
+            if (static_cast<std::uint32_t>(tick - static_cast<std::uint32_t>(hold.first)) <
+                hold.count) {
+                return true;
+            }
+        } else if (frame >= hold.first && frame - hold.first < hold.count) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::uint16_t Input::Buttons(int index, std::uint64_t frame) const {
+    std::uint16_t mask = pads.at(static_cast<std::size_t>(index)).buttons;
+    for (const ButtonHold& hold : buttonHolds) {
+        if (hold.pad == index && frame >= hold.firstFrame &&
+            frame - hold.firstFrame < hold.frameCount) {
+            mask = static_cast<std::uint16_t>(mask | hold.mask);
+        }
+    }
+    return mask;
+}
+
+// --- Queries -------------------------------------------------------------------
+
+std::vector<const CallRecord*> Game::Calls(std::string_view name) const {
+    std::vector<const CallRecord*> out;
+    for (const CallRecord& c : calls) {
+        if (c.name == name) {
+            out.push_back(&c);
+        }
+    }
+    return out;
+}
+
+std::vector<const CallRecord*> Game::CallsInFrame(std::string_view name, std::uint64_t f) const {
+    std::vector<const CallRecord*> out;
+    for (const CallRecord& c : calls) {
+        if (c.frame == f && c.name == name) {
+            out.push_back(&c);
+        }
+    }
+    return out;
+}
+
+const CallRecord* Game::Last(std::string_view name) const {
+    for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
+        if (it->name == name) {
+            return &*it;
+        }
+    }
+    return nullptr;
+}
+
+std::string Game::IniPath(const char* windowsPath) const {
+    std::string path = windowsPath;
+    for (char& c : path) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    if (path.rfind("./", 0) == 0) {
+        path.erase(0, 2);
+    }
+    if (path.empty() || path[0] == '/' || path.find(':') != std::string::npos) {
+        Fault("INI path outside the game folder: " + std::string(windowsPath));
+    }
+    return options.fileRoot + "/" + path;
+}
+
+// --- Lifecycle -------------------------------------------------------------------
+
+void Reset(const Options& options) {
+    Game& g = game();
+    if (g.context) {
+        g.context->Stop();
+    }
+    g.options = options;
+    g.frame = 0;
+    g.tick = options.startTick;
+    g.input = Input{};
+    g.world = World{};
+    g.script = ScriptState{};
+    g.calls.clear();
+    g.sounds.clear();
+    g.faults.clear();
+    g.failIniWrites = false;
+    g.onFault = nullptr;
+    g.onCall = nullptr;
+    g.context = MakeDefaultScriptContext();
+}
+
+void RegisterScript(void* module, void (*entry)()) {
+    Game& g = game();
+    CallRecord rec;
+    rec.frame = g.frame;
+    rec.tick = g.tick;
+    rec.name = "scriptRegister";
+    Record(rec);
+    if (module != ModuleHandle()) {
+        Fault("scriptRegister with a module handle that is not the module's own");
+    }
+    if (entry == nullptr) {
+        Fault("scriptRegister without an entry");
+    }
+    g.script.module = module;
+    g.script.entry = entry;
+    ++g.script.registrations;
+}
+
+void StartScript() {
+    Game& g = game();
+    if (g.script.entry == nullptr) {
+        Fault("no script was registered");
+        return;
+    }
+    g.script.pendingStart = true;
+}
+
+void StopScript() {
+    Game& g = game();
+    if (g.context) {
+        g.context->Stop();
+    }
+    g.script.running = false;
+    g.script.callOpen = false;
+}
+
+void RestartScript() {
+    StopScript();
+    StartScript();
+}
+
+namespace {
+
+bool WaitOver(const Game& g) {
+    const ScriptState& s = g.script;
+    if (g.frame <= s.waitFrame) {
+        return false;
+    }
+    return static_cast<std::uint32_t>(g.tick - s.waitStartTick) >= s.waitMs;
+}
+
+} // namespace
+
+void Step() {
+    Game& g = game();
+    ++g.frame;
+    g.tick += g.options.msPerFrame;
+    g.world.BeginFrame(g.frame, g.tick);
+    if (g.script.pendingStart) {
+        g.script.pendingStart = false;
+        g.script.running = true;
+        ++g.script.starts;
+        g.context->Start(g.script.entry);
+    } else if (g.script.running && WaitOver(g)) {
+        g.context->Resume();
+    }
+    const float seconds = static_cast<float>(g.options.msPerFrame) / 1000.0f * g.world.timeScale;
+    g.world.Advance(g.tick, seconds);
+}
+
+void RunFrames(std::uint64_t count) {
+    for (std::uint64_t i = 0; i < count; ++i) {
+        Step();
+    }
+}
+
+bool RunUntil(const std::function<bool()>& done, std::uint64_t maxFrames) {
+    for (std::uint64_t i = 0; i < maxFrames; ++i) {
+        Step();
+        if (done()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// --- ScriptHookV's side -------------------------------------------------------------
+
+void ScriptWait(std::uint32_t ms) {
+    Game& g = game();
+    if (!g.context || !g.context->OnScript()) {
+        Fault("scriptWait called outside the script's own context");
+        return;
+    }
+    if (g.script.callOpen) {
+        Fault("scriptWait inside an unfinished native call");
+        g.script.callOpen = false;
+    }
+    g.script.waits.push_back(ms);
+    g.script.waitMs = ms;
+    g.script.waitStartTick = g.tick;
+    g.script.waitFrame = g.frame;
+    g.context->Yield();
+}
+
+void NativeInit(std::uint64_t hash) {
+    ScriptState& s = game().script;
+    if (s.callOpen) {
+        Fault("nativeInit while a native call was still open");
+    }
+    s.callOpen = true;
+    s.callHash = hash;
+    s.callArgs.clear();
+}
+
+void NativePush(std::uint64_t value) {
+    ScriptState& s = game().script;
+    if (!s.callOpen) {
+        Fault("nativePush64 without nativeInit");
+        return;
+    }
+    if (s.callArgs.size() >= 32) {
+        Fault("more than 32 native arguments");
+        return;
+    }
+    s.callArgs.push_back(value);
+}
+
+std::uint64_t* NativeCall() {
+    Game& g = game();
+    ScriptState& s = g.script;
+    s.result.fill(0);
+    if (!s.callOpen) {
+        Fault("nativeCall without nativeInit");
+        return s.result.data();
+    }
+    s.callOpen = false;
+
+    const NativeSpec* spec = FindNative(s.callHash);
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "0x%016llX", static_cast<unsigned long long>(s.callHash));
+    if (spec == nullptr) {
+        Fault(std::string("unknown native ") + hex);
+        return s.result.data();
+    }
+    const std::size_t expected = std::strlen(spec->args);
+    if (s.callArgs.size() != expected) {
+        Fault(std::string(spec->name) + " called with " + std::to_string(s.callArgs.size()) +
+              " arguments, expects " + std::to_string(expected));
+        return s.result.data();
+    }
+
+    CallRecord rec;
+    rec.frame = g.frame;
+    rec.tick = g.tick;
+    rec.hash = spec->hash;
+    rec.name = spec->name;
+    bool valid = true;
+    for (std::size_t k = 0; k < expected; ++k) {
+        const std::uint64_t raw = s.callArgs[k];
+        const char kind = spec->args[k];
+        Value v;
+        v.kind = kind == 'b' ? 'i' : kind;
+        if (kind == 's') {
+            const char* text = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(raw));
+            if (text == nullptr) {
+                Fault(std::string(spec->name) + ": null text in argument " + std::to_string(k));
+                valid = false;
+                continue;
+            }
+            std::size_t length = 0;
+            while (length < kMaxNativeText && text[length] != '\0') {
+                ++length;
+            }
+            if (length == kMaxNativeText) {
+                Fault(std::string(spec->name) + ": unterminated text in argument " +
+                      std::to_string(k));
+                valid = false;
+                continue;
+            }
+            v.s = text;
+        } else {
+            // Whole numbers, flags and floats fill the low 32 bits of a zeroed slot.
+            if ((raw >> 32) != 0) {
+                Fault(std::string(spec->name) + ": upper 32 bits set in argument " +
+                      std::to_string(k));
+                valid = false;
+            }
+            v.i = static_cast<std::int32_t>(static_cast<std::uint32_t>(raw));
+            v.f = std::bit_cast<float>(static_cast<std::uint32_t>(raw));
+            if (kind == 'b' && v.i != 0 && v.i != 1) {
+                Fault(std::string(spec->name) + ": flag argument " + std::to_string(k) +
+                      " is neither 0 nor 1");
+                valid = false;
+            }
+        }
+        rec.args.push_back(std::move(v));
+    }
+    Record(rec);
+    if (valid) {
+        NativeArgs args{s.callArgs};
+        NativeResult result{s.result};
+        spec->handler(g, args, result);
+    }
+    return s.result.data();
+}
+
+} // namespace sim

@@ -1,0 +1,158 @@
+#pragma once
+// The simulated game: a stand-in for ScriptHookV and GTA V that runs the
+// module's script one pass per frame, answers its natives from a small world
+// model, supplies the Windows services it uses (clock, keys, pads, INI files,
+// sounds) and records every call for tests and for the simulator's timeline.
+
+#include "sim/types.h"
+#include "sim/world.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sim {
+
+// Keys and pad buttons, held by level. A hold covers a range of frames, or a
+// range of ticks; a direct Set stays until changed.
+struct Input {
+    struct KeyHold {
+        int vk = 0;
+        bool byTick = false;
+        std::uint64_t first = 0; // frame or tick
+        std::uint64_t count = 0; // frames or milliseconds
+    };
+    struct ButtonHold {
+        int pad = 0;
+        std::uint16_t mask = 0;
+        std::uint64_t firstFrame = 0;
+        std::uint64_t frameCount = 0;
+    };
+    struct Pad {
+        bool connected = false;
+        std::uint16_t buttons = 0;
+        std::uint32_t packet = 0;
+    };
+
+    std::array<bool, 256> keys{};
+    std::array<bool, 256> seenDown{}; // for bit 0 of GetAsyncKeyState
+    std::vector<KeyHold> keyHolds;
+    std::vector<ButtonHold> buttonHolds;
+    std::array<Pad, 4> pads{};
+
+    void SetKey(int vk, bool down) { keys.at(static_cast<std::size_t>(vk) & 0xFF) = down; }
+    // Held from frame `firstFrame` for `frameCount` frames.
+    void HoldKeyFrames(int vk, std::uint64_t firstFrame, std::uint64_t frameCount);
+    // Held from tick `startTick` for `ms` milliseconds (wrap-safe).
+    void HoldKeyTicks(int vk, std::uint32_t startTick, std::uint32_t ms);
+    void ConnectPad(int index, bool connected = true) { pads.at(static_cast<std::size_t>(index)).connected = connected; }
+    void SetButtons(int index, std::uint16_t mask) { pads.at(static_cast<std::size_t>(index)).buttons = mask; }
+    void HoldButtonsFrames(int index, std::uint16_t mask, std::uint64_t firstFrame,
+                           std::uint64_t frameCount);
+
+    bool KeyDown(int vk, std::uint64_t frame, std::uint32_t tick) const;
+    std::uint16_t Buttons(int index, std::uint64_t frame) const;
+};
+
+// How the script's own execution context is provided: a thread with a strict
+// hand-off on the host, a fibre inside the Windows stand-in loader.
+class ScriptContext {
+public:
+    virtual ~ScriptContext() = default;
+    virtual void Start(void (*entry)()) = 0; // runs entry until its first wait
+    virtual void Resume() = 0;               // runs the script until its next wait
+    virtual void Yield() = 0;                // script side: back to the game
+    virtual void Stop() = 0;                 // abandons the script where it waits
+    virtual bool OnScript() const = 0;       // true on the script's own context
+};
+
+std::unique_ptr<ScriptContext> MakeDefaultScriptContext();
+
+struct ScriptState {
+    void (*entry)() = nullptr;
+    void* module = nullptr;
+    int registrations = 0;
+    bool pendingStart = false;
+    bool running = false;
+    int starts = 0;
+    std::uint32_t waitMs = 0;
+    std::uint32_t waitStartTick = 0;
+    std::uint64_t waitFrame = 0;
+    std::vector<std::uint32_t> waits; // every scriptWait argument, in order
+    // Native call being assembled.
+    bool callOpen = false;
+    std::uint64_t callHash = 0;
+    std::vector<std::uint64_t> callArgs;
+    std::array<std::uint64_t, 4> result{};
+};
+
+struct Options {
+    std::uint32_t startTick = 100000;
+    std::uint32_t msPerFrame = 16;
+    std::string fileRoot = "."; // directory that ".\\" names
+};
+
+class Game {
+public:
+    Options options;
+    std::uint64_t frame = 0;
+    std::uint32_t tick = 0;
+    Input input;
+    World world;
+    ScriptState script;
+    std::vector<CallRecord> calls;
+    std::vector<SoundPlay> sounds;
+    std::vector<std::string> faults;
+    bool failIniWrites = false;
+    std::function<void(const std::string&)> onFault;      // besides recording it
+    std::function<void(const CallRecord&)> onCall;        // timeline hook
+    std::unique_ptr<ScriptContext> context;
+
+    // Queries for tests and the timeline.
+    std::vector<const CallRecord*> Calls(std::string_view name) const;
+    std::vector<const CallRecord*> CallsInFrame(std::string_view name, std::uint64_t f) const;
+    std::size_t Count(std::string_view name) const { return Calls(name).size(); }
+    const CallRecord* Last(std::string_view name) const;
+    std::string IniPath(const char* windowsPath) const;
+};
+
+Game& game();
+
+// A fresh game: new world, clock, input, records; any running script is
+// abandoned first.
+void Reset(const Options& options = {});
+
+// What ScriptHookV does when it loads a script module's DLL_PROCESS_ATTACH
+// has registered an entry: the entry starts on the next frame.
+void StartScript();
+// What ScriptHookV does after the game reloads: the running script is
+// abandoned where it waits and its entry starts again on the next frame.
+void RestartScript();
+void StopScript();
+
+// One game frame: the clock advances, the script runs its pass when its wait
+// is over, then the world moves.
+void Step();
+void RunFrames(std::uint64_t count);
+// Runs frames until `done` holds (checked after each frame); false when
+// `maxFrames` pass first.
+bool RunUntil(const std::function<bool()>& done, std::uint64_t maxFrames);
+
+void Fault(const std::string& message);
+void Record(CallRecord record);
+
+// The handle the simulated loader gives the module.
+void* ModuleHandle();
+
+// ScriptHookV's side of the script interface, shared by every stand-in.
+void RegisterScript(void* module, void (*entry)());
+void ScriptWait(std::uint32_t ms);
+void NativeInit(std::uint64_t hash);
+void NativePush(std::uint64_t value);
+std::uint64_t* NativeCall();
+
+} // namespace sim

@@ -1,0 +1,180 @@
+#include "sim/platform_calls.h"
+
+#include "sim/game.h"
+#include "sim/ini_file.h"
+#include "sim/sound_resources.h"
+
+#include <cstring>
+#include <string>
+
+namespace sim::platform {
+
+namespace {
+
+constexpr std::uint32_t kDeviceNotConnected = 1167;
+constexpr std::uint32_t kBadArguments = 160;
+constexpr std::uint32_t kSndResource = 0x00040004;
+constexpr std::uint32_t kFromAddress = 0x4;
+
+CallRecord Platform(const char* name) {
+    Game& g = game();
+    CallRecord rec;
+    rec.frame = g.frame;
+    rec.tick = g.tick;
+    rec.name = name;
+    return rec;
+}
+
+Value Int(std::int64_t v) {
+    Value out;
+    out.i = static_cast<std::int32_t>(v);
+    return out;
+}
+
+Value Text(const char* s) {
+    Value out;
+    out.kind = 's';
+    out.s = s != nullptr ? s : "(null)";
+    return out;
+}
+
+} // namespace
+
+std::uint32_t TickCount() { return game().tick; }
+
+std::int16_t AsyncKeyState(int vk) {
+    Game& g = game();
+    CallRecord rec = Platform("GetAsyncKeyState");
+    rec.args.push_back(Int(vk));
+    Record(rec);
+    const bool down = g.input.KeyDown(vk, g.frame, g.tick);
+    // Like Windows, bit 0 tells whether the key went down since the last
+    // query; only bit 15 says that it is down now.
+    std::uint16_t result = down ? 0x8000 : 0;
+    if (vk >= 0 && vk < 256) {
+        bool& seen = g.input.seenDown[static_cast<std::size_t>(vk)];
+        if (down && !seen) {
+            result |= 1;
+        }
+        seen = down;
+    }
+    return static_cast<std::int16_t>(result);
+}
+
+std::uint32_t PadState(std::uint32_t index, void* state) {
+    Game& g = game();
+    CallRecord rec = Platform("XInputGetState");
+    rec.args.push_back(Int(index));
+    Record(rec);
+    if (state == nullptr) {
+        Fault("XInputGetState without a state record");
+        return kBadArguments;
+    }
+    if (index > 3) {
+        return kBadArguments;
+    }
+    Input::Pad& pad = g.input.pads[index];
+    if (!pad.connected) {
+        return kDeviceNotConnected;
+    }
+    // XINPUT_STATE: packet number, then buttons, triggers and thumbsticks.
+    // The sticks rest slightly off centre, as real ones do.
+    unsigned char bytes[16] = {};
+    ++pad.packet;
+    const std::uint16_t buttons = g.input.Buttons(static_cast<int>(index), g.frame);
+    std::memcpy(bytes, &pad.packet, 4);
+    std::memcpy(bytes + 4, &buttons, 2);
+    const std::int16_t drift[4] = {312, -207, 95, -88};
+    std::memcpy(bytes + 8, drift, 8);
+    std::memcpy(state, bytes, 16);
+    return 0;
+}
+
+std::uint32_t ProfileInt(const char* section, const char* key, std::int32_t fallback,
+                         const char* file) {
+    Game& g = game();
+    CallRecord rec = Platform("GetPrivateProfileIntA");
+    rec.args = {Text(section), Text(key), Int(fallback), Text(file)};
+    Record(rec);
+    if (section == nullptr || key == nullptr || file == nullptr) {
+        Fault("GetPrivateProfileIntA with a null section, key or file");
+        return static_cast<std::uint32_t>(fallback);
+    }
+    return ini::ReadInt(g.IniPath(file), section, key, fallback);
+}
+
+bool WriteProfileString(const char* section, const char* key, const char* value,
+                        const char* file) {
+    Game& g = game();
+    CallRecord rec = Platform("WritePrivateProfileStringA");
+    rec.args = {Text(section), Text(key), Text(value), Text(file)};
+    Record(rec);
+    if (section == nullptr || key == nullptr || value == nullptr || file == nullptr) {
+        // Null key or value would delete a section or key: never meant here.
+        Fault("WritePrivateProfileStringA with a null argument");
+        return false;
+    }
+    if (g.failIniWrites) {
+        return false;
+    }
+    return ini::WriteString(g.IniPath(file), section, key, value);
+}
+
+bool PlaySound(const char* name, void* module, std::uint32_t flags) {
+    Game& g = game();
+    const auto raw = reinterpret_cast<std::uintptr_t>(name);
+    CallRecord rec = Platform("PlaySoundA");
+    rec.args = {Int(static_cast<std::int64_t>(raw <= 0xFFFF ? raw : 0)), Int(flags)};
+    Record(rec);
+
+    SoundPlay play;
+    play.frame = g.frame;
+    play.tick = g.tick;
+    play.flags = flags;
+    if ((flags & kSndResource) != kSndResource || raw > 0xFFFF || raw == 0) {
+        Fault("PlaySoundA: the module plays only its own resources by ID");
+    } else if (module != ModuleHandle()) {
+        Fault("PlaySoundA: the handle is not the module's own");
+    } else {
+        play.id = static_cast<std::uint32_t>(raw);
+        if (const sounds::WaveResource* wave = sounds::Find(play.id)) {
+            play.found = true;
+            play.durationMs = wave->durationMs;
+            play.playedMs = wave->durationMs;
+        } else {
+            Fault("PlaySoundA: the module has no WAVE resource " + std::to_string(play.id));
+        }
+    }
+    // A new sound of the module replaces the one still playing.
+    if (!g.sounds.empty()) {
+        SoundPlay& previous = g.sounds.back();
+        const std::uint32_t elapsed = g.tick - previous.tick;
+        if (elapsed < previous.durationMs) {
+            previous.playedMs = elapsed;
+            previous.cutOff = true;
+        }
+    }
+    g.sounds.push_back(play);
+    return play.found;
+}
+
+bool ModuleHandleFromAddress(std::uint32_t flags, const void* address, void** module) {
+    CallRecord rec = Platform("GetModuleHandleExW");
+    rec.args = {Int(flags)};
+    Record(rec);
+    if (module == nullptr) {
+        Fault("GetModuleHandleExW without a handle variable");
+        return false;
+    }
+    if (*module != nullptr) {
+        Fault("GetModuleHandleExW: the handle variable was not cleared first");
+    }
+    if ((flags & kFromAddress) == 0 || address == nullptr) {
+        *module = nullptr;
+        return false;
+    }
+    *module = ModuleHandle();
+    return true;
+}
+
+} // namespace sim::platform

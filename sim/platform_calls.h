@@ -1,0 +1,23 @@
+#pragma once
+// The Windows services the module uses, as the simulated game provides them.
+// The host build exports them under their Windows names; the Windows stand-in
+// loader patches the module's imports to reach them.
+
+#include <cstdint>
+
+namespace sim::platform {
+
+std::uint32_t TickCount();
+std::int16_t AsyncKeyState(int vk);
+// XInputGetState: 0 and the pad's state when a pad answers at `index`;
+// ERROR_DEVICE_NOT_CONNECTED (1167) and `state` untouched otherwise. `state`
+// points at an XINPUT_STATE (16 bytes).
+std::uint32_t PadState(std::uint32_t index, void* state);
+std::uint32_t ProfileInt(const char* section, const char* key, std::int32_t fallback,
+                         const char* file);
+bool WriteProfileString(const char* section, const char* key, const char* value,
+                        const char* file);
+bool PlaySound(const char* name, void* module, std::uint32_t flags);
+bool ModuleHandleFromAddress(std::uint32_t flags, const void* address, void** module);
+
+} // namespace sim::platform

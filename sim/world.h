@@ -1,0 +1,134 @@
+#pragma once
+// The small world the simulated game keeps: the player, vehicles, time scale,
+// screen effects, particles, the notification feed and each frame's draw
+// list. It answers the natives the module calls and nothing more; it is not a
+// physics engine.
+
+#include "sim/types.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+enum class VehicleClass { Car, Plane, Boat, Heli };
+
+struct Vec3 {
+    float x = 0, y = 0, z = 0;
+};
+
+struct Vehicle {
+    std::int32_t handle = 0;
+    VehicleClass vehicleClass = VehicleClass::Car;
+    std::uint32_t model = 0;
+    float speed = 0.0f;    // m/s along the heading
+    float throttle = 0.0f; // 0..1, applied only while the player drives it
+    float enginePowerMultiplier = 1.0f;
+    bool driveable = true;
+    bool onAllWheels = true;
+    bool radioEnabled = true;
+    int exhaustBones = 2; // bones "exhaust", "exhaust_2", ... that the model has
+    float heading = 90.0f;
+    float pitch = 0.0f;
+    Vec3 position;
+    std::uint32_t collidedUntilTick = 0; // HAS_ENTITY_COLLIDED_WITH_ANYTHING while before this
+    bool collidedRecently = false;
+    int groundSettles = 0;
+};
+
+// A scripted impact: at the tick, the vehicle's speed drops to `speedAfter`
+// and it reports a collision for a short while.
+struct Collision {
+    std::int32_t vehicle = 0;
+    std::uint32_t atTick = 0;
+    float speedAfter = 0.0f;
+    bool done = false;
+};
+
+struct ScreenEffect {
+    bool active = false;
+    std::uint32_t startTick = 0;
+    std::uint32_t lengthMs = 0;
+    int starts = 0;
+    int stops = 0;
+};
+
+struct CameraShake {
+    std::uint64_t frame = 0;
+    std::string name;
+    float amplitude = 0.0f;
+};
+
+struct TimeScaleChange {
+    std::uint64_t frame = 0;
+    std::uint32_t tick = 0;
+    float scale = 1.0f;
+};
+
+struct FrontendSound {
+    std::uint64_t frame = 0;
+    std::int32_t soundId = 0;
+    std::string name;
+    std::string soundSet;
+};
+
+struct World {
+    // Player.
+    std::int32_t playerPed = 0x101;
+    std::int32_t playerVehicle = 0; // vehicle the player uses, 0 on foot
+
+    // Vehicles by handle.
+    std::map<std::int32_t, Vehicle> vehicles;
+    std::int32_t nextVehicleHandle = 0x2001;
+    std::vector<Collision> collisions;
+    std::uint32_t collisionReportMs = 500;
+
+    // Time, effects, particles.
+    float timeScale = 1.0f;
+    std::vector<TimeScaleChange> timeScaleChanges;
+    std::map<std::string, ScreenEffect> screenEffects;
+    std::map<std::string, std::uint32_t> effectLengthMs; // natural lengths; default below
+    std::uint32_t defaultEffectLengthMs = 1000;
+    std::vector<CameraShake> cameraShakes;
+    std::set<std::string> ptfxLoaded;
+    std::map<std::string, std::uint64_t> ptfxRequestedFrame;
+    std::uint64_t ptfxLoadFrames = 2; // frames between request and loaded
+    std::string ptfxNextCallAsset;
+    std::vector<ParticleStart> particleStarts;
+
+    // Notification feed and frontend sounds.
+    std::vector<FeedItem> feed;
+    std::int32_t nextFeedHandle = 1;
+    std::vector<FrontendSound> frontendSounds;
+
+    // Text being composed, and the draw list of each frame.
+    TextStyle pendingStyle;
+    std::string textEntry; // label given to _SET_TEXT_ENTRY / _SET_NOTIFICATION_TEXT_ENTRY
+    bool notificationEntry = false;
+    std::vector<std::string> textComponents;
+    std::map<std::uint64_t, std::vector<DrawItem>> drawLists;
+
+    // --- Scenario helpers -------------------------------------------------
+    std::int32_t AddVehicle(VehicleClass vehicleClass = VehicleClass::Car, int exhaustBones = 2);
+    Vehicle* Find(std::int32_t handle);
+    Vehicle& Get(std::int32_t handle); // faults (and returns a scratch vehicle) when unknown
+    void EnterVehicle(std::int32_t handle) { playerVehicle = handle; }
+    void LeaveVehicle() { playerVehicle = 0; }
+    void ScheduleCollision(std::int32_t vehicle, std::uint32_t atTick, float speedAfter);
+    bool EffectActive(const std::string& name) const;
+    const std::vector<DrawItem>& DrawList(std::uint64_t frame) const;
+    std::vector<const FeedItem*> VisibleFeed() const;
+
+    // --- Per-frame world update (called by the game loop) -----------------
+    void BeginFrame(std::uint64_t frame, std::uint32_t tick);
+    void Advance(std::uint32_t tick, float seconds); // seconds of game time
+};
+
+// Model hashes the world uses for each vehicle class.
+std::uint32_t ModelOf(VehicleClass vehicleClass);
+
+} // namespace sim

@@ -1,0 +1,42 @@
+#pragma once
+// The settings record and its INI file. Everything tunable lives here;
+// the menu changes the record in memory and the turbo reads it at each use.
+
+#include <cstdint>
+
+// Field names are the INI keys. Fractions are whole percentages in the file.
+struct SettingsRecord {
+    float duration = 0.6f; // boost length, fraction of 10500 ms
+    float sensitivity = 0.0f;
+    float power = 0.0f;
+    float boost = 0.0f; // initial push
+    float slowmo = 0.0f;
+    std::uint32_t SFX_type = 0; // sound profile, 0 or 1
+    std::uint32_t New_Install = 0;
+    std::uint32_t display_notifications = 0;
+    std::int32_t KEY_PC = 0;
+    std::int32_t KEY_PC_2 = 0;
+    std::int32_t KEY_PC_MENU = 0;
+    std::int32_t KEY_GAMEPAD = 0;
+    std::int32_t KEY_GAMEPAD_2 = 0;
+};
+
+// One record for the module's lifetime; the menu keeps pointers to its
+// fraction fields. Written by LoadSettings, SaveSettings (New_Install) and the
+// menu's item actions; read by the main loop, the menu, the notices and the
+// turbo.
+extern SettingsRecord Settings;
+
+inline constexpr const char* kIniFile = ".\\Veloxan.ini";
+inline constexpr const char* kIniSection = "Veloxan";
+
+// What a missing or out-of-range fraction becomes, and what "Reset settings"
+// restores.
+inline constexpr float kDefaultDuration = 0.6f;
+inline constexpr float kDefaultSensitivity = 0.25f;
+inline constexpr float kDefaultPower = 0.4f;
+inline constexpr float kDefaultBoost = 0.35f;
+inline constexpr float kDefaultSlowmo = 0.2f;
+
+void LoadSettings();
+void SaveSettings();
