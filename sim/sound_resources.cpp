@@ -1,0 +1,197 @@
+#include "sim/sound_resources.h"
+
+#include <cctype>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#if !defined(VELOXAN_SOUND_DIR) || !defined(VELOXAN_RC_FILE)
+#error "sound_resources.cpp needs VELOXAN_SOUND_DIR and VELOXAN_RC_FILE (see resources.cmake)"
+#endif
+
+namespace sim::sounds {
+
+namespace {
+
+std::optional<std::string> ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    if (!f) {
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << f.rdbuf();
+    if (f.bad()) {
+        return std::nullopt;
+    }
+    return std::move(text).str();
+}
+
+// The script with its comments blanked out. Newlines inside block comments
+// are kept so each statement stays on its own line.
+std::string StripComments(std::string_view script) {
+    std::string out;
+    out.reserve(script.size());
+    for (std::size_t i = 0; i < script.size(); ++i) {
+        if (script.compare(i, 2, "//") == 0) {
+            while (i < script.size() && script[i] != '\n') {
+                ++i;
+            }
+            if (i < script.size()) {
+                out += '\n';
+            }
+        } else if (script.compare(i, 2, "/*") == 0) {
+            const std::size_t end = script.find("*/", i + 2);
+            const std::size_t stop = end == std::string_view::npos ? script.size() : end + 2;
+            for (; i < stop; ++i) {
+                if (script[i] == '\n') {
+                    out += '\n';
+                }
+            }
+            --i;
+        } else {
+            out += script[i];
+        }
+    }
+    return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// `<id> WAVE "<file>"` -> id and file; anything else is not ours to read.
+// The resource compiler takes type names case-insensitively, so do we.
+std::optional<std::pair<std::uint32_t, std::string>> ParseWaveLine(const std::string& line) {
+    std::istringstream in(line);
+    std::string idText;
+    std::string type;
+    if (!(in >> idText >> type)) {
+        return std::nullopt;
+    }
+    if (idText.empty() || idText.size() > 5 ||
+        idText.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const unsigned long id = std::stoul(idText);
+    if (id == 0 || id > 0xFFFF || !EqualsNoCase(type, "WAVE")) {
+        return std::nullopt;
+    }
+    in >> std::ws;
+    if (in.get() != '"') {
+        return std::nullopt;
+    }
+    std::string file;
+    for (int c = in.get(); c != '"'; c = in.get()) {
+        if (c == std::char_traits<char>::eof()) {
+            return std::nullopt;
+        }
+        // In a resource script a doubled backslash is one path separator.
+        if (c == '\\' && in.peek() == '\\') {
+            in.get();
+        }
+        file += static_cast<char>(c);
+    }
+    std::string rest;
+    if (file.empty() || (in >> rest)) {
+        return std::nullopt;
+    }
+    return std::make_pair(static_cast<std::uint32_t>(id), file);
+}
+
+std::uint32_t U32(const std::string& b, std::size_t at) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
+}
+
+std::uint16_t U16(const std::string& b, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
+                                      static_cast<unsigned char>(b[at + 1]) << 8);
+}
+
+// Length of the "data" chunk in milliseconds, rounded to the nearest; none
+// when the file is not a RIFF/WAVE file PlaySound could play.
+std::optional<std::uint32_t> DurationMs(const std::string& b) {
+    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) {
+        return std::nullopt;
+    }
+    std::uint32_t rate = 0;
+    std::uint16_t blockAlign = 0;
+    std::size_t at = 12;
+    while (at + 8 <= b.size()) {
+        const std::string_view tag(b.data() + at, 4);
+        const std::uint32_t size = U32(b, at + 4);
+        const std::size_t body = at + 8;
+        if (size > b.size() - body) {
+            return std::nullopt;
+        }
+        if (tag == "fmt ") {
+            if (size < 16) {
+                return std::nullopt;
+            }
+            rate = U32(b, body + 4);
+            blockAlign = U16(b, body + 12);
+        } else if (tag == "data") {
+            if (rate == 0 || blockAlign == 0) {
+                return std::nullopt;
+            }
+            const std::uint64_t frames = size / blockAlign;
+            return static_cast<std::uint32_t>((frames * 1000 + rate / 2) / rate);
+        }
+        // Chunks are padded to an even length.
+        at = body + size + (size & 1u);
+    }
+    return std::nullopt;
+}
+
+std::map<std::uint32_t, WaveResource> LoadAll() {
+    std::map<std::uint32_t, WaveResource> table;
+    const std::optional<std::string> script = ReadFile(VELOXAN_RC_FILE);
+    if (!script) {
+        return table;
+    }
+    std::istringstream lines(StripComments(*script));
+    for (std::string line; std::getline(lines, line);) {
+        const auto entry = ParseWaveLine(line);
+        if (!entry || table.contains(entry->first)) {
+            continue;
+        }
+        const std::optional<std::string> bytes =
+            ReadFile(std::string(VELOXAN_SOUND_DIR) + "/" + entry->second);
+        if (!bytes) {
+            continue;
+        }
+        const std::optional<std::uint32_t> duration = DurationMs(*bytes);
+        if (!duration) {
+            continue;
+        }
+        WaveResource& wave = table[entry->first];
+        wave.id = entry->first;
+        wave.bytes.assign(bytes->begin(), bytes->end());
+        wave.durationMs = *duration;
+    }
+    return table;
+}
+
+} // namespace
+
+const WaveResource* Find(std::uint32_t id) {
+    static const std::map<std::uint32_t, WaveResource> table = LoadAll();
+    const auto it = table.find(id);
+    return it != table.end() ? &it->second : nullptr;
+}
+
+} // namespace sim::sounds
