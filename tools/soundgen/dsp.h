@@ -143,13 +143,13 @@ class BandPass {
     double band_ = 0.0;
 };
 
-// Slowly wandering value in about [-1, 1]: noise through two low-passes,
-// for flutter that never repeats exactly.
+// Slowly wandering value, about 0.35 RMS and clamped to [-1, 1]: noise
+// through two low-passes, for flutter that never repeats exactly.
 class Drift {
   public:
     Drift(std::uint64_t seed, double cutoffHz, double sampleRate)
         : rng_(seed), a_(cutoffHz, sampleRate), b_(cutoffHz, sampleRate),
-          gain_(1.6 * std::sqrt(sampleRate / cutoffHz)) {}
+          gain_(0.3 * std::sqrt(sampleRate / cutoffHz)) {}
     double Next() { return Clamp(gain_ * b_.LowPass(a_.LowPass(rng_.Noise())), -1.0, 1.0); }
 
   private:

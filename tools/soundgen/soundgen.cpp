@@ -121,18 +121,19 @@ double SpoolCurve(const SpoolVoice& v, double t) {
     return 1.0 + v.overshoot * Exp(-after / 0.35) * SinTurns(after * 1.4);
 }
 
+// The last few milliseconds down to silence, so no sound ends on a click.
+double EndTaper(double t, double length) {
+    const double toEnd = length - t;
+    return toEnd < 0.012 ? SmoothStep(toEnd / 0.012) : 1.0;
+}
+
 // Gain over time: a short fade-in, full level, then a fade of `fadeDb` over
-// the last second that is linear in decibels, closed by a few milliseconds to
-// silence so the sound never ends on a click.
+// the last second that is linear in decibels.
 double Envelope(double t, double length, double fadeDb) {
-    double g = SmoothStep(t / 0.03);
+    double g = SmoothStep(t / 0.03) * EndTaper(t, length);
     const double fadeStart = length - 1.0;
     if (t > fadeStart) {
         g *= DbToGain(fadeDb * (t - fadeStart));
-    }
-    const double toEnd = length - t;
-    if (toEnd < 0.012) {
-        g *= SmoothStep(toEnd / 0.012);
     }
     return g;
 }
@@ -160,7 +161,7 @@ double Whine(const std::array<double, 5>& harmonics, double phase, double hz, do
 // Relative pitch deviation: a steady wobble plus slow random drift, so the
 // whine breathes like a real shaft rather than a test tone.
 double Flutter(const SpoolVoice& v, double t, double drift) {
-    return v.flutterDepth * (0.6 * SinTurns(v.flutterHz * t) + 0.4 * drift);
+    return v.flutterDepth * (0.6 * SinTurns(v.flutterHz * t) + 0.8 * drift);
 }
 
 StereoBuffer SynthesizeSpool(const SpoolVoice& v) {
@@ -205,7 +206,7 @@ StereoBuffer SynthesizeSpool(const SpoolVoice& v) {
 
         const double level = (v.idleGain + (1.0 - v.idleGain) * std::min(spool, 1.0)) *
                              (1.0 + v.surge * Surge(t - v.spoolSeconds)) *
-                             (1.0 + 0.08 * ampDrift.Next()) * Envelope(t, length, v.fadeDb);
+                             (1.0 + 0.15 * ampDrift.Next()) * Envelope(t, length, v.fadeDb);
         out.samples[2 * i] = left * level;
         out.samples[2 * i + 1] = right * level;
     }
@@ -303,7 +304,7 @@ StereoBuffer SynthesizeBlowOff() {
         const double nr = 0.7 * c + 0.3 * sideR.Noise();
         const double left = rumbleCutL.HighPass(nl) + 0.8 * hissL.Process(nl, centre);
         const double right = rumbleCutR.HighPass(nr) + 0.8 * hissR.Process(nr, centre);
-        const double g = BlowOffEnvelope(t) * Envelope(t, length, 0.0);
+        const double g = BlowOffEnvelope(t) * EndTaper(t, length);
         out.samples[2 * i] = left * g;
         out.samples[2 * i + 1] = right * g;
     }
