@@ -3,7 +3,11 @@
 #include "settings/settings.h"
 #include "sim_fixture.h"
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -31,10 +35,9 @@ TEST_F(SettingsFile, thirteen_keys_are_read_in_order_with_their_defaults) {
     Boot();
     const auto reads = game.Calls("GetPrivateProfileIntA");
     const std::vector<std::pair<std::string, int>> expected = {
-        {"KEY_PC", 84},      {"KEY_GAMEPAD", 2},     {"KEY_PC_2", 0},
-        {"KEY_GAMEPAD_2", 0}, {"KEY_PC_MENU", 0},     {"duration", 0},
-        {"sensitivity", 0},  {"power", 0},           {"boost", 0},
-        {"slowmo ", 0},      {"New_Install ", 0},    {"display_notifications", 1},
+        {"KEY_PC", 84},     {"KEY_GAMEPAD", 2}, {"KEY_PC_2", 0},     {"KEY_GAMEPAD_2", 0},
+        {"KEY_PC_MENU", 0}, {"duration", 0},    {"sensitivity", 0},  {"power", 0},
+        {"boost", 0},       {"slowmo ", 0},     {"New_Install ", 0}, {"display_notifications", 1},
         {"SFX_type", 1}};
     ASSERT_GE(reads.size(), expected.size());
     for (std::size_t k = 0; k < expected.size(); ++k) {
@@ -43,6 +46,134 @@ TEST_F(SettingsFile, thirteen_keys_are_read_in_order_with_their_defaults) {
         EXPECT_EQ(reads[k]->I(2), expected[k].second) << expected[k].first;
         EXPECT_EQ(reads[k]->S(3), ".\\Veloxan.ini");
     }
+}
+
+TEST_F(SettingsFile, names_match_without_case_or_surrounding_blanks) {
+    WriteIni("; player's file\n[ veloxan ]\n  SLOWMO =  25 \nnew_install=1\nDuration= 100\n"
+             "[Other]\nsensitivity=90\n");
+    Boot();
+    EXPECT_EQ(Settings.slowmo, 0.25f);
+    EXPECT_EQ(Settings.New_Install, 1u);
+    EXPECT_EQ(Settings.duration, 1.0f);
+    EXPECT_EQ(Settings.sensitivity, 0.25f) << "keys of another section are not ours";
+}
+
+TEST_F(SettingsFile, out_of_range_values_fall_back_or_are_capped) {
+    WriteIni("[Veloxan]\r\nduration=101\r\nsensitivity=0\r\npower=1\r\nboost=abc\r\n"
+             "slowmo=25abc\r\nNew_Install=2\r\ndisplay_notifications=7\r\nSFX_type=0\r\n"
+             "KEY_GAMEPAD=\r\n");
+    Boot();
+    EXPECT_EQ(Settings.duration, 0.6f);
+    EXPECT_EQ(Settings.sensitivity, 0.25f);
+    EXPECT_EQ(Settings.power, 0.01f);
+    EXPECT_EQ(Settings.boost, 0.35f);
+    EXPECT_EQ(Settings.slowmo, 0.25f);
+    EXPECT_EQ(Settings.New_Install, 0u) << "the notice is due only for exactly 1";
+    EXPECT_EQ(Settings.display_notifications, 1u);
+    EXPECT_EQ(Settings.SFX_type, 0u);
+    EXPECT_EQ(Settings.KEY_GAMEPAD, 2) << "an empty value gives the default";
+}
+
+class SettingsSave : public SimTest {
+  protected:
+    static std::vector<std::string> Lines(const std::string& text) {
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    bool HasLine(const std::string& line) const {
+        const std::vector<std::string> lines = Lines(ReadIni());
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+TEST_F(SettingsSave, save_into_a_missing_file_writes_the_seven_keys_in_order) {
+    Boot();
+    SaveSettings();
+    const std::vector<std::string> expected = {"[Veloxan]",     "duration=60", "sensitivity=25",
+                                               "power=40",      "boost=35",    "slowmo=20",
+                                               "New_Install=0", "SFX_type=1"};
+    EXPECT_EQ(Lines(ReadIni()), expected);
+}
+
+TEST_F(SettingsSave, save_keeps_bindings_comments_and_other_sections) {
+    const std::string before = "; Veloxan settings\r\n"
+                               "[Veloxan]\r\n"
+                               "; the turbo key\r\n"
+                               "KEY_PC=75\r\n"
+                               "New_Install=1\r\n"
+                               "duration = 80\r\n"
+                               "display_notifications=0\r\n"
+                               "\r\n"
+                               "[Elsewhere]\r\n"
+                               "power=7\r\n";
+    WriteIni(before);
+    Boot();
+    ASSERT_EQ(Settings.New_Install, 1u);
+    SaveSettings();
+    EXPECT_EQ(Settings.New_Install, 0u);
+
+    const std::vector<std::string> lines = Lines(ReadIni());
+    auto at = [&](const std::string& line) {
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            if (lines[k] == line) {
+                return static_cast<int>(k);
+            }
+        }
+        return -1;
+    };
+    EXPECT_EQ(at("; Veloxan settings"), 0);
+    EXPECT_EQ(at("; the turbo key"), 2);
+    EXPECT_EQ(at("KEY_PC=75"), 3);
+    EXPECT_EQ(at("New_Install=0"), 4) << "replaced in place";
+    EXPECT_EQ(at("display_notifications=0"), 6);
+    EXPECT_LT(at("display_notifications=0"), at("sensitivity=25"))
+        << "missing keys go after the section's last key";
+    EXPECT_LT(at("slowmo=20"), at("[Elsewhere]"));
+    EXPECT_EQ(at("power=7"), at("[Elsewhere]") + 1) << "another section's key is left alone";
+    EXPECT_NE(at("power=40"), -1);
+    EXPECT_NE(at("SFX_type=1"), -1);
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(),
+                      [](const std::string& l) { return l.find("duration") != std::string::npos; }),
+        1);
+}
+
+TEST_F(SettingsSave, every_percentage_saves_back_as_loaded_and_menu_values_truncate) {
+    Boot();
+    for (int n = 1; n <= 100; ++n) {
+        WriteIni("[Veloxan]\nduration=" + std::to_string(n) + "\n");
+        LoadSettings();
+        SaveSettings();
+        LoadSettings();
+        SaveSettings();
+        EXPECT_TRUE(HasLine("duration=" + std::to_string(n))) << n << " drifted: " << ReadIni();
+    }
+    Settings.power = 0.625f;
+    Settings.boost = 0.6249f;
+    Settings.slowmo = 0.02f;
+    SaveSettings();
+    EXPECT_TRUE(HasLine("power=62"));
+    EXPECT_TRUE(HasLine("boost=62"));
+    EXPECT_TRUE(HasLine("slowmo=2"));
+}
+
+TEST_F(SettingsSave, failed_write_changes_nothing_in_memory) {
+    WriteIni("[Veloxan]\nNew_Install=1\nduration=50\n");
+    Boot();
+    game.failIniWrites = true;
+    SaveSettings();
+    EXPECT_EQ(Settings.New_Install, 0u);
+    EXPECT_EQ(Settings.duration, 0.5f);
+    EXPECT_EQ(ReadIni(), "[Veloxan]\nNew_Install=1\nduration=50\n");
+    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), 7u);
 }
 
 } // namespace
