@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# The main job: builds the module (Windows DLL and release package, and the
+# host build of the same sources) and runs it in the simulated game through a
+# built-in drive, printing the timeline.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+cmake --preset host >/dev/null
+cmake --build --preset host --target veloxan-sim
+
+echo
+echo "Built: build/windows/src/Veloxan.asi and the release package in build/windows/"
+echo
+game_dir=$(mktemp -d)
+trap 'rm -rf "$game_dir"' EXIT
+build/host/sim/veloxan-sim "$game_dir"

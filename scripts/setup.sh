@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what the builds and tests need from Debian's packages. Idempotent:
+# packages already present are not fetched again.
+set -euo pipefail
+
+packages=(
+    cmake make g++ pkg-config
+    googletest libgtest-dev libgmock-dev
+    g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+    wine wine64
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if ((${#missing[@]})); then
+    echo "setup: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=sudo
+    else
+        sudo=
+    fi
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
