@@ -1,0 +1,179 @@
+// What the game is asked to draw for a menu page: every rectangle and text of
+// a frame, in order, against the menu's layout.
+
+#include "menu/menu_item.h"
+#include "menu_fixture.h"
+#include "settings/settings.h"
+
+#include <algorithm>
+
+namespace {
+
+using MenuDrawing = MenuTest;
+
+constexpr double kRow = 0.0425;
+
+struct Expected {
+    bool text;
+    double x, y, w, h; // text: w is the scale
+    int r, g, b, a;
+    std::string s;
+};
+
+Expected Band(double x, double y, double w, double h, int r, int g, int b, int a) {
+    return {false, x, y, w, h, r, g, b, a, ""};
+}
+Expected Text(double x, double y, double scale, const std::string& s) {
+    return {true, x, y, scale, 0, 0, 0, 0, 0, s};
+}
+
+void ExpectFrame(const std::vector<sim::DrawItem>& drawn, const std::vector<Expected>& expected) {
+    ASSERT_EQ(drawn.size(), expected.size());
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        const Expected& e = expected[k];
+        const sim::DrawItem& d = drawn[k];
+        SCOPED_TRACE("draw item " + std::to_string(k) + " " + e.s);
+        ASSERT_EQ(d.kind == sim::DrawItem::Text, e.text);
+        if (e.text) {
+            const sim::DrawnText& t = d.text;
+            EXPECT_NEAR(t.x, e.x, 1e-6);
+            EXPECT_NEAR(t.y, e.y, 1e-6);
+            EXPECT_NEAR(t.style.scaleX, e.w, 1e-6);
+            EXPECT_NEAR(t.style.scaleY, e.w, 1e-6);
+            if (!e.s.empty()) {
+                EXPECT_EQ(t.text, e.s);
+            }
+            // The menu text style.
+            EXPECT_EQ(t.style.font, 0);
+            EXPECT_EQ(std::vector<int>(t.style.colour, t.style.colour + 4),
+                      (std::vector<int>{255, 255, 255, 255}));
+            EXPECT_EQ(t.style.wrapStart, 0.0f);
+            EXPECT_NEAR(t.style.wrapEnd, 0.14, 1e-6);
+            EXPECT_TRUE(t.style.centre);
+            EXPECT_TRUE(t.style.outline);
+            EXPECT_EQ(std::vector<int>(t.style.dropShadow, t.style.dropShadow + 5),
+                      (std::vector<int>{50, 0, 0, 0, 0}));
+            EXPECT_EQ(std::vector<int>(t.style.edge, t.style.edge + 5),
+                      (std::vector<int>{1, 0, 0, 0, 205}));
+        } else {
+            const sim::DrawnRect& r = d.rect;
+            EXPECT_NEAR(r.x, e.x, 1e-6);
+            EXPECT_NEAR(r.y, e.y, 1e-6);
+            EXPECT_NEAR(r.width, e.w, 1e-6);
+            EXPECT_NEAR(r.height, e.h, 1e-6);
+            EXPECT_EQ(std::vector<int>({r.red, r.green, r.blue, r.alpha}),
+                      std::vector<int>({e.r, e.g, e.b, e.a}));
+        }
+    }
+}
+
+TEST_F(MenuDrawing, root_page_frame_follows_the_layout_call_by_call) {
+    BootWithMenuKey("power=50\r\n");
+    OpenFully();
+    Tap(VK_PAD2);
+    const std::uint64_t frame = Tap(VK_PAD2); // "Power" selected
+
+    const double ox = 0.075;
+    const int s = 2;
+    std::vector<Expected> e = {
+        Band(ox, 0.102, 0.15, 0.085, 30, 30, 100, 220),
+        Text(ox, 0.088, 0.4, "Arcwind"),
+        Text(ox, 0.1285, 0.16, ""), // the credit, checked below
+        Band(ox, 0.166, 0.15, kRow, 10, 10, 50, 200),
+        Text(ox, 0.155, 0.35, "Main Menu"),
+        Band(ox, (s + 1) * kRow + 0.1662, 0.15, kRow, 250, 250, 250, 235),
+    };
+    const std::vector<std::pair<std::string, double>> rows = {
+        {"Duration", 0.6},     {"Initial Boost", 0.35},        {"Power", 0.5},
+        {"Sensitivity", 0.25}, {"Slow Motion Collision", 0.2}, {"SFX: << Lumen  ", -1},
+        {"Reset settings", -1}};
+    for (int i = 0; i < 7; ++i) {
+        const double o = (i + 1) * kRow;
+        e.push_back(Text(ox, o + 0.155, 0.32, rows[static_cast<std::size_t>(i)].first));
+        if (i != s) {
+            e.push_back(Band(ox, o + 0.16625, 0.15, kRow, 0, 0, 0, 180));
+        }
+        const double v = rows[static_cast<std::size_t>(i)].second;
+        if (v >= 0) {
+            const double w = std::max(v * 0.13, 0.001);
+            // Left edge fixed at 0.008, growing right.
+            if (i == s) {
+                e.push_back(Band(0.008 + w / 2, o + 0.167, w, 0.02, 150, 150, 150, 205));
+            } else {
+                e.push_back(Band(0.008 + w / 2, o + 0.167, w, 0.02, 90, 120, 180, 205));
+            }
+        }
+    }
+    e.push_back(Text(ox, 8 * kRow + 0.155, 0.21, "Acceleration rate multiplier."));
+    e.push_back(Band(ox, 8 * kRow + 0.16625, 0.15, kRow, 247, 140, 0, 180));
+    ExpectFrame(game.world.DrawList(frame), e);
+
+    // The positions the layout promises for seven rows.
+    const auto& drawn = game.world.DrawList(frame);
+    EXPECT_NEAR(drawn[6].text.y, 0.1975, 1e-6);
+    EXPECT_NEAR(drawn.back().rect.y, 0.50625, 1e-6);
+    const std::string credit = drawn[2].text.text;
+    ASSERT_GT(credit.size(), 6u);
+    EXPECT_EQ(credit.substr(credit.size() - 5), " v2.2");
+    EXPECT_NE(credit[credit.size() - 6], ' ');
+}
+
+TEST_F(MenuDrawing, slider_bars_follow_their_values_and_clamp_at_a_sliver) {
+    BootWithMenuKey("duration=100\r\nboost=1\r\n");
+    OpenFully();
+    Settings.power = -0.5f; // drawn as the thinnest bar, never negative
+    sim::Step();
+    std::vector<sim::DrawnRect> bars;
+    for (const sim::DrawnRect& r : Rects(game.frame)) {
+        if (r.height == 0.02f) {
+            bars.push_back(r);
+        }
+    }
+    ASSERT_EQ(bars.size(), 5u);
+    EXPECT_NEAR(bars[0].width, 0.13, 1e-6); // 1.0 fills the band
+    EXPECT_NEAR(bars[0].x, 0.073, 1e-6);
+    EXPECT_NEAR(bars[1].width, 0.0013, 1e-6);
+    EXPECT_NEAR(bars[2].width, 0.001, 1e-7);
+    EXPECT_NEAR(bars[2].x, 0.0085, 1e-6);
+}
+
+TEST_F(MenuDrawing, submenu_path_toggles_and_page_of_ten_rows) {
+    BootWithMenuKey();
+    int flagInt = 3;
+    bool flagBool = false;
+    MenuItem* page = AddMenuRow(rootPage, "Extras", 8, MenuItemKind::Submenu, "~b~", "More.");
+    ASSERT_NE(page, nullptr);
+    MenuItem* both = AddMenuRow(*page, "Int", 0, MenuItemKind::Toggle, "", "int set");
+    both->intValue = &flagInt;
+    both->boolValue = &flagBool;
+    AddMenuRow(*page, "None", 0, MenuItemKind::Toggle, " x", "nothing bound");
+    for (int i = 2; i < 10; ++i) {
+        ASSERT_NE(AddMenuRow(*page, "Row", 0, MenuItemKind::Action, "", ""), nullptr);
+    }
+    EXPECT_EQ(AddMenuRow(*page, "Eleventh", 0, MenuItemKind::Action, "", ""), nullptr);
+
+    OpenFully();
+    Tap(VK_PAD8); // up from Duration wraps to "Extras"
+    const std::uint64_t frame = Tap(VK_PAD5);
+    EXPECT_EQ(TextsOfScale(frame, 0.35f), std::vector<std::string>{"Main Menu->Extras~b~"});
+    const std::vector<std::string> rows = RowTexts(frame);
+    ASSERT_EQ(rows.size(), 10u);
+    EXPECT_EQ(rows[0], "Int~g~: ON");
+    EXPECT_EQ(rows[1], "None x~r~: OFF");
+    flagBool = true;
+    flagInt = 0;
+    sim::Step();
+    EXPECT_EQ(RowTexts(game.frame)[0], "Int~g~: ON");
+    flagBool = false;
+    sim::Step();
+    EXPECT_EQ(RowTexts(game.frame)[0], "Int~r~: OFF");
+    const std::vector<std::string> help = TextsOfScale(game.frame, 0.21f);
+    EXPECT_EQ(help, std::vector<std::string>{"int set"});
+    for (const sim::DrawItem& item : game.world.DrawList(game.frame)) {
+        if (item.kind == sim::DrawItem::Text && item.text.text == "int set") {
+            EXPECT_NEAR(item.text.y, 0.6225, 1e-6);
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,209 @@
+// The settings rows driven from the keypad: slider steps and their bounds,
+// the sound profile, the reset, what the saves leave in the INI file, the
+// first-run notice, the trigger's wait, and a script restart.
+
+#include "menu/menu_item.h"
+#include "menu/settings_menu.h"
+#include "menu_fixture.h"
+#include "settings/settings.h"
+
+namespace {
+
+using MenuSettings = MenuTest;
+
+TEST_F(MenuSettings, sliders_step_up_and_down_to_their_exact_bounds) {
+    BootWithMenuKey();
+    OpenFully();
+    HoldKey(VK_PAD6, 17); // on "Duration"
+    for (int k = 1; k <= 17; ++k) {
+        sim::Step();
+        if (k == 1) {
+            EXPECT_EQ(Settings.duration, 0.625f);
+        }
+        if (k == 16) {
+            EXPECT_LT(Settings.duration, 1.0f);
+        }
+    }
+    EXPECT_EQ(Settings.duration, 1.0f);
+    sim::Step();
+    HoldKey(VK_PAD4, 1);
+    sim::Step();
+    EXPECT_EQ(Settings.duration, 0.98f);
+    HoldKey(VK_PAD6, 2);
+    sim::RunFrames(2);
+    EXPECT_EQ(Settings.duration, 1.0f) << "0.98 + 0.025 is cut to the bound";
+
+    Settings.duration = 0.6f;
+    HoldKey(VK_PAD4, 31);
+    for (int k = 1; k <= 31; ++k) {
+        sim::Step();
+        if (k == 1) {
+            EXPECT_NEAR(Settings.duration, 0.58, 1e-6);
+        }
+        if (k == 29) {
+            EXPECT_GT(Settings.duration, 0.02f);
+        }
+        if (k == 30) {
+            EXPECT_EQ(Settings.duration, 0.02f);
+        }
+    }
+    EXPECT_EQ(Settings.duration, 0.02f);
+}
+
+TEST_F(MenuSettings, steps_are_uneven_and_a_tiny_loaded_value_is_raised) {
+    BootWithMenuKey("boost=1\r\n");
+    EXPECT_EQ(Settings.boost, 0.01f);
+    ApplyItemAction(2, 'l');
+    EXPECT_EQ(Settings.boost, 0.02f);
+    Settings.boost = 0.01f;
+    ApplyItemAction(2, 'r');
+    EXPECT_FLOAT_EQ(Settings.boost, 0.035f);
+    ApplyItemAction(1, 'r');
+    ApplyItemAction(1, 'l');
+    EXPECT_FLOAT_EQ(Settings.duration, 0.605f);
+    // Each id moves its own field and nothing else; unknown ids and
+    // commands change nothing.
+    ApplyItemAction(3, 'r');
+    ApplyItemAction(4, 'l');
+    ApplyItemAction(5, 'r');
+    ApplyItemAction(0, 'r');
+    ApplyItemAction(8, 'r');
+    ApplyItemAction(1, 'c');
+    ApplyItemAction(6, 'c');
+    EXPECT_FLOAT_EQ(Settings.power, 0.425f);
+    EXPECT_FLOAT_EQ(Settings.sensitivity, 0.23f);
+    EXPECT_FLOAT_EQ(Settings.slowmo, 0.225f);
+    EXPECT_FLOAT_EQ(Settings.duration, 0.605f);
+    EXPECT_FLOAT_EQ(Settings.boost, 0.035f);
+    EXPECT_EQ(Settings.SFX_type, 1u);
+}
+
+TEST_F(MenuSettings, sound_profile_row_shows_the_profile_and_reset_restores_everything) {
+    BootWithMenuKey("duration=90\r\n");
+    OpenFully();
+    for (int k = 0; k < 2; ++k) {
+        Tap(VK_PAD8);
+    }
+    EXPECT_EQ(RowTexts(game.frame)[5], "SFX: << Lumen  ")
+        << "no SFX_type key: the profile in force";
+    // Left and right leave the wait alone: the second press acts at once and
+    // changes nothing more.
+    Tap(VK_PAD4);
+    HoldKey(VK_PAD4, 1);
+    sim::Step();
+    EXPECT_EQ(Settings.SFX_type, 0u);
+    EXPECT_EQ(RowTexts(game.frame)[5], "SFX:   Orca >>");
+    EXPECT_EQ(NavSoundsIn(game.frame), 1u);
+    Tap(VK_PAD6);
+    HoldKey(VK_PAD6, 1);
+    sim::Step();
+    EXPECT_EQ(Settings.SFX_type, 1u);
+    EXPECT_EQ(RowTexts(game.frame)[5], "SFX: << Lumen  ");
+
+    ApplyItemAction(6, 'l');
+    Settings.sensitivity = 0.9f;
+    Tap(VK_PAD2); // "Reset settings"
+    const std::uint64_t reset = Tap(VK_PAD5);
+    EXPECT_EQ(Settings.duration, 0.6f);
+    EXPECT_EQ(Settings.boost, 0.35f);
+    EXPECT_EQ(Settings.power, 0.4f);
+    EXPECT_EQ(Settings.sensitivity, 0.25f);
+    EXPECT_EQ(Settings.slowmo, 0.2f);
+    EXPECT_EQ(Settings.SFX_type, 1u);
+    EXPECT_EQ(RowTexts(reset)[5], "SFX: << Lumen  ");
+    const auto rects = Rects(reset);
+    ASSERT_FALSE(rects.empty());
+    EXPECT_NE(ReadIni().find("duration=90"), std::string::npos) << "kept until the next save";
+    // The bar shows the restored value on the frame of the reset.
+    bool durationBar = false;
+    for (const sim::DrawnRect& r : rects) {
+        durationBar = durationBar || (r.height == 0.02f && std::abs(r.width - 0.078f) < 1e-6f);
+    }
+    EXPECT_TRUE(durationBar);
+}
+
+TEST_F(MenuSettings, stored_profile_picks_the_row_text_at_start) {
+    BootWithMenuKey("SFX_type=0\r\n");
+    OpenFully();
+    EXPECT_EQ(RowTexts(game.frame)[5], "SFX:   Orca >>");
+    const auto reads = game.Calls("GetPrivateProfileIntA");
+    ASSERT_EQ(reads.size(), 14u);
+    EXPECT_EQ(reads.back()->S(1), "SFX_type");
+}
+
+TEST_F(MenuSettings, opening_and_closing_save_keeping_the_rest_of_the_file) {
+    WriteIni("; tuned by hand\r\n[Veloxan]\r\nKEY_PC_MENU=16\r\nduration=100\r\n"
+             "display_notifications=0\r\n\r\n[Other]\r\nduration=5\r\n");
+    Boot();
+    PressChord();
+    EXPECT_EQ(ReadIni(),
+              "; tuned by hand\r\n[Veloxan]\r\nKEY_PC_MENU=16\r\nduration=100\r\n"
+              "display_notifications=0\r\nsensitivity=25\r\npower=40\r\nboost=35\r\n"
+              "slowmo=20\r\nNew_Install=0\r\nSFX_type=1\r\n\r\n[Other]\r\nduration=5\r\n");
+    sim::RunFrames(12);
+    Tap(VK_PAD2);
+    Tap(VK_PAD2);
+    Tap(VK_PAD6); // power 0.425
+    Tap(VK_PAD2);
+    Tap(VK_PAD2);
+    Tap(VK_PAD2);
+    Tap(VK_PAD4); // profile 0
+    EXPECT_NE(ReadIni().find("power=40"), std::string::npos) << "a change alone does not save";
+    Tap(VK_PAD0);
+    EXPECT_EQ(ReadIni(),
+              "; tuned by hand\r\n[Veloxan]\r\nKEY_PC_MENU=16\r\nduration=100\r\n"
+              "display_notifications=0\r\nsensitivity=25\r\npower=42\r\nboost=35\r\n"
+              "slowmo=20\r\nNew_Install=0\r\nSFX_type=0\r\n\r\n[Other]\r\nduration=5\r\n");
+}
+
+TEST_F(MenuSettings, first_opening_ends_the_notice_and_holds_off_the_trigger) {
+    WriteIni("[Veloxan]\r\nKEY_PC_MENU=16\r\nNew_Install=1\r\n");
+    game.input.ConnectPad(0);
+    Boot();
+    sim::RunFrames(3);
+    const auto noticeBox = [&](std::uint64_t frame) {
+        for (const sim::DrawnRect& r : Rects(frame)) {
+            if (r.x == 0.795f && r.alpha == 200) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(noticeBox(game.frame));
+    EXPECT_FALSE(game.CallsInFrame("XInputGetState", game.frame).empty());
+    const std::uint64_t chord = PressChord();
+    EXPECT_TRUE(noticeBox(chord));
+    EXPECT_TRUE(DrawnOffset(chord).has_value());
+    // The chord restarted the shared wait: the trigger does not even poll
+    // the pad on that frame or for the next 200 ms.
+    sim::RunFrames(WaitFrames());
+    for (std::uint64_t f = chord; f < chord + WaitFrames(); ++f) {
+        EXPECT_TRUE(game.CallsInFrame("XInputGetState", f).empty()) << f - chord;
+    }
+    EXPECT_FALSE(game.CallsInFrame("XInputGetState", chord + WaitFrames()).empty());
+    EXPECT_FALSE(noticeBox(chord + 1));
+    EXPECT_EQ(Settings.New_Install, 0u);
+    EXPECT_NE(ReadIni().find("New_Install=0"), std::string::npos);
+}
+
+TEST_F(MenuSettings, restarted_script_keeps_one_set_of_rows_and_starts_closed) {
+    BootWithMenuKey();
+    OpenFully();
+    Tap(VK_PAD8);
+    Tap(VK_PAD8); // "SFX: "
+    Tap(VK_PAD4); // profile 0, not saved
+    EXPECT_EQ(RowTexts(game.frame)[5], "SFX:   Orca >>");
+
+    sim::RestartScript();
+    sim::RunFrames(3);
+    EXPECT_TRUE(game.world.DrawList(game.frame).empty());
+    EXPECT_EQ(Settings.SFX_type, 1u);
+    const std::uint64_t opened = PressChord();
+    EXPECT_NEAR(*DrawnOffset(opened), 0.18, 1e-6);
+    const std::vector<std::string> rows = RowTexts(opened);
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[5], "SFX: << Lumen  ");
+    EXPECT_EQ(HighlightedRow(opened), 0);
+}
+
+} // namespace

@@ -1,0 +1,87 @@
+// The menu sliding in from the left edge and out again, read frame by frame
+// from where the game was asked to draw its header.
+
+#include "menu_fixture.h"
+
+namespace {
+
+using MenuSlide = MenuTest;
+
+// One frame of the slide in, as the game has always done it: double
+// precision, stored back as float.
+float SlidIn(float offset) {
+    return static_cast<double>(offset) >= 0.002
+               ? static_cast<float>(static_cast<double>(offset) - 0.02)
+               : 0.0f;
+}
+
+TEST_F(MenuSlide, opening_slides_in_over_ten_frames_then_stays) {
+    BootWithMenuKey();
+    const std::uint64_t first = PressChord();
+    sim::RunFrames(12);
+    float expected = 0.2f;
+    for (std::uint64_t k = 0; k < 13; ++k) {
+        SCOPED_TRACE("frame " + std::to_string(k) + " of the opening");
+        const std::optional<float> drawn = DrawnOffset(first + k);
+        ASSERT_TRUE(drawn.has_value());
+        expected = SlidIn(expected);
+        EXPECT_EQ(HeaderX(first + k), 0.075f - expected);
+        if (k < 9) {
+            EXPECT_NEAR(*drawn, 0.18 - 0.02 * static_cast<double>(k), 1e-6);
+        } else if (k == 9) {
+            EXPECT_LT(*drawn, 0.002f);
+        } else {
+            EXPECT_EQ(*drawn, 0.0f);
+        }
+    }
+}
+
+TEST_F(MenuSlide, closing_slides_out_and_the_eleventh_frame_is_the_last_drawn) {
+    BootWithMenuKey();
+    OpenFully();
+    const std::uint64_t first = PressChord();
+    sim::RunFrames(14);
+    for (std::uint64_t k = 0; k < 10; ++k) {
+        const std::optional<float> drawn = DrawnOffset(first + k);
+        ASSERT_TRUE(drawn.has_value()) << k;
+        EXPECT_NEAR(*drawn, 0.02 * static_cast<double>(k + 1), 1e-6) << k;
+        EXPECT_LT(*drawn, 0.2f) << k;
+    }
+    ASSERT_TRUE(DrawnOffset(first + 10).has_value());
+    EXPECT_NEAR(*DrawnOffset(first + 10), 0.22, 1e-6);
+    for (std::uint64_t k = 11; k < 15; ++k) {
+        EXPECT_TRUE(game.world.DrawList(first + k).empty()) << k;
+    }
+}
+
+TEST_F(MenuSlide, chord_during_the_slide_out_turns_it_back_from_where_it_was) {
+    // 25 ms frames: the wait is over while the menu is still sliding out.
+    ResetGame(100000, 25);
+    BootWithMenuKey();
+    OpenFully();
+    const std::uint64_t closing = PressChord();
+    sim::RunFrames(WaitFrames() - 1); // nine frames out: 0.02 ... 0.18
+    EXPECT_NEAR(*DrawnOffset(game.frame), 0.18, 1e-6);
+    const std::uint64_t reopening = PressChord();
+    EXPECT_EQ(reopening, closing + 9);
+    sim::RunFrames(9);
+    for (std::uint64_t k = 0; k < 9; ++k) {
+        EXPECT_NEAR(*DrawnOffset(reopening + k), 0.16 - 0.02 * static_cast<double>(k), 1e-6) << k;
+    }
+    EXPECT_EQ(*DrawnOffset(reopening + 9), 0.0f);
+}
+
+TEST_F(MenuSlide, back_on_the_root_page_closes_and_saves_drawing_that_frame) {
+    BootWithMenuKey();
+    OpenFully();
+    const std::size_t writesBefore = game.Count("WritePrivateProfileStringA");
+    const std::uint64_t back = Tap(VK_PAD0);
+    EXPECT_EQ(DrawnOffset(back), 0.0f);
+    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), writesBefore + 7);
+    sim::Step();
+    EXPECT_NEAR(*DrawnOffset(back + 1), 0.02, 1e-6);
+    sim::RunFrames(12);
+    EXPECT_TRUE(game.world.DrawList(game.frame).empty());
+}
+
+} // namespace
