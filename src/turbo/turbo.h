@@ -9,11 +9,24 @@ enum class TurboState : std::int32_t { Ready = 0, Recharging = 1, SpoolUp = 2, B
 // main loop to pick the step.
 extern TurboState turboState;
 
+// Game handle of the vehicle the boost acts on, 0 when the player used none.
+// Written by TurboTrigger and RechargeStep from the vehicle the player is
+// using; the spool-up, the boost steps and the shutdown act on it as stored.
+extern std::int32_t currentVehicle;
+
+// Recharge counter, +45 per RechargeStep spent in a vehicle; 0 whenever the
+// machine is Ready. Owned by the recharge (recharge.cpp); ResetTurbo clears it.
+extern float rechargeProgress;
+
 void TurboTrigger();
 void SpoolUpStep();
 void BoostStep();
 void RechargeStep();
 void TurboShutdown();
+
+// The bar at the bottom of the screen while the boost recharges, for this
+// frame only. Called by RechargeStep.
+void DrawRechargeBar(float width, std::int32_t red, std::int32_t green);
 
 // Back to Ready with nothing pending, after the script was restarted in the
 // middle of a boost: undoes slow motion if it was left running.

@@ -1,11 +1,197 @@
-// Placeholder until the boost lands: the main loop can call every step.
 #include "turbo/turbo.h"
 
-TurboState turboState = TurboState::Ready;
+#include "host/natives.h"
+#include "host/script_hook.h"
+#include "settings/notifications.h"
+#include "settings/settings.h"
+#include "turbo/exhaust_flames.h"
+#include "turbo/turbo_effects.h"
 
-void TurboTrigger() {}
-void SpoolUpStep() {}
-void BoostStep() {}
-void RechargeStep() {}
-void TurboShutdown() {}
-void ResetTurbo() { turboState = TurboState::Ready; }
+#include <cmath>
+
+using namespace native;
+
+TurboState turboState = TurboState::Ready;
+std::int32_t currentVehicle = 0;
+
+namespace {
+
+// Tick at which the running boost entered Boosting. Set by the launch; read
+// by BoostStep, TurboShutdown and the flames.
+std::uint32_t boostStartTick = 0;
+
+// Tick at which the spool-up sound started, valid while spoolStarted. A
+// separate flag, because a tick of 0 is a tick like any other. Set by the
+// first SpoolUpStep of a boost, cleared by the activation and the launch.
+std::uint32_t spoolStartTick = 0;
+bool spoolStarted = false;
+
+// Highest speed seen in this boost's steps, m/s. Zeroed at launch, raised by
+// BoostStep; the crash test measures the fall below it.
+float peakSpeed = 0.0f;
+
+// True only inside TurboShutdown's slow-motion wait, so that ResetTurbo knows
+// the world was left slowed when the script was abandoned there.
+bool slowMotionApplied = false;
+
+std::uint32_t SpoolUpWaitMs() {
+    return Settings.SFX_type != 0 ? 1250u : 2000u;
+}
+
+float BoostTimeLimitMs() {
+    return Settings.duration * 10500.0f;
+}
+
+float MsSinceLaunch() {
+    return static_cast<float>(GetTickCount() - boostStartTick);
+}
+
+// The bracket is the allowed fall in km/h; 0.2777778 turns it into m/s.
+float CrashThreshold() {
+    return (50.0f - Settings.sensitivity * 50.0f) * 0.2777778f + 5.0f;
+}
+
+// Falls from 150 at rest as the speed in km/h grows; a higher power setting
+// makes it fall more slowly. The curve was tuned with base 2.71, not e.
+float EnginePowerMultiplier(float speed) {
+    return 150.0f * std::pow(2.71f, ((speed * 3.6f) * -0.01f) / (Settings.power * 3.0f + 1.5f));
+}
+
+// The engine power multiplier does little for planes, boats and helicopters:
+// the boost pushes them on directly instead.
+bool PushedDirectly(std::int32_t vehicle) {
+    return IS_THIS_MODEL_A_PLANE(GET_ENTITY_MODEL(vehicle)) ||
+           IS_THIS_MODEL_A_BOAT(GET_ENTITY_MODEL(vehicle)) ||
+           IS_THIS_MODEL_A_HELI(GET_ENTITY_MODEL(vehicle));
+}
+
+void Launch() {
+    spoolStarted = false;
+    spoolStartTick = 0;
+    // Both scale changes fall in the launch's frame: nothing may wait
+    // between them.
+    SET_TIME_SCALE(0.8f);
+    ShakeCameraForLaunch(Settings.boost * 15.0f * 0.002f + 0.158f);
+    StartScreenEffectIfIdle("FocusIn");
+    turboState = TurboState::Boosting;
+    boostStartTick = GetTickCount();
+    SET_TIME_SCALE(1.0f);
+    peakSpeed = 0.0f;
+    const float speed = GET_ENTITY_SPEED(currentVehicle);
+    SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed + Settings.boost * 15.0f * 1.5f);
+    if (IS_VEHICLE_ON_ALL_WHEELS(currentVehicle)) {
+        SET_VEHICLE_ON_GROUND_PROPERLY(currentVehicle);
+    }
+}
+
+} // namespace
+
+void TurboTrigger() {
+    const Ped ped = PLAYER_PED_ID();
+    currentVehicle = GET_VEHICLE_PED_IS_USING(ped);
+
+    if (turboState == TurboState::Boosting) {
+        // A second press cuts the speed back, harder above 27 m/s.
+        const float speed = GET_ENTITY_SPEED(currentVehicle);
+        SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed / (speed > 27.0f ? 2.0f : 1.4f));
+        StartScreenEffectIfIdle("RampageOut");
+        TurboShutdown();
+    }
+
+    if (turboState == TurboState::Ready) {
+        if (IS_PED_IN_VEHICLE(ped, currentVehicle, false) &&
+            IS_VEHICLE_DRIVEABLE(currentVehicle, false)) {
+            ShowNotification("VELOXAN ACTIVATED");
+            SET_VEHICLE_RADIO_ENABLED(currentVehicle, false);
+            spoolStarted = false;
+            turboState = TurboState::SpoolUp;
+            return;
+        }
+    }
+
+    // The game is asked afresh for each message: the shutdown above waited.
+    if (IS_PED_IN_VEHICLE(ped, currentVehicle, false) && turboState == TurboState::Recharging) {
+        ShowNotification("Veloxan: Recharging...");
+    }
+    if (IS_PED_IN_VEHICLE(ped, currentVehicle, false) &&
+        !IS_VEHICLE_DRIVEABLE(currentVehicle, false)) {
+        ShowNotification("Veloxan: Your vehicle is totaled!");
+    }
+}
+
+void SpoolUpStep() {
+    if (!spoolStarted) {
+        PlayTurboSound(Settings.SFX_type != 0 ? kSpoolSoundLumen : kSpoolSoundOrca);
+        spoolStartTick = GetTickCount();
+        spoolStarted = true;
+    }
+    // Signed, so that a tick that ran backwards reads as still waiting.
+    const std::int32_t waited = static_cast<std::int32_t>(GetTickCount() - spoolStartTick);
+    if (waited < static_cast<std::int32_t>(SpoolUpWaitMs())) {
+        return;
+    }
+    Launch();
+}
+
+void BoostStep() {
+    float speed = GET_ENTITY_SPEED(currentVehicle);
+    _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(currentVehicle, EnginePowerMultiplier(speed));
+    UpdateExhaustFlames(currentVehicle, boostStartTick);
+    if (PushedDirectly(currentVehicle)) {
+        speed = speed + 0.5f;
+        SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed);
+    }
+
+    if (peakSpeed - speed > CrashThreshold() || MsSinceLaunch() > BoostTimeLimitMs() ||
+        speed == 0.0f) {
+        TurboShutdown();
+    } else if (Settings.SFX_type == 1 && GetTickCount() - boostStartTick > 4500u) {
+        // The Lumen recording runs out soon after 4.5 s of boost.
+        TurboShutdown();
+    }
+
+    if (speed > peakSpeed) {
+        peakSpeed = speed;
+    }
+}
+
+void TurboShutdown() {
+    _STOP_SCREEN_EFFECT("FocusIn");
+    StartScreenEffectIfIdle("FocusOut");
+    ShowNotification(MsSinceLaunch() > BoostTimeLimitMs() ? "Veloxan deactivated successfully."
+                                                          : "Veloxan has been shut down");
+    SET_VEHICLE_RADIO_ENABLED(currentVehicle, true);
+    // Starting the blow-off cuts the spool-up and boost sound off.
+    PlayTurboSound(kShutdownSound);
+    turboState = TurboState::Recharging;
+    _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(currentVehicle, 1.0f);
+    scriptWait(0);
+    // Only a boost that ended against something is replayed slowly.
+    if (Settings.slowmo > 0.04f && HAS_ENTITY_COLLIDED_WITH_ANYTHING(currentVehicle)) {
+        SET_TIME_SCALE(1.0f - Settings.slowmo);
+        slowMotionApplied = true;
+        scriptWait(1500);
+        SET_TIME_SCALE(1.0f);
+        slowMotionApplied = false;
+    }
+}
+
+void ResetTurbo() {
+    // The abandoned pass cannot finish what it started: undo what would
+    // otherwise outlast it in the world.
+    if (slowMotionApplied) {
+        SET_TIME_SCALE(1.0f);
+        slowMotionApplied = false;
+    }
+    if (turboState == TurboState::Boosting) {
+        _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(currentVehicle, 1.0f);
+    }
+    if (turboState == TurboState::SpoolUp || turboState == TurboState::Boosting) {
+        SET_VEHICLE_RADIO_ENABLED(currentVehicle, true);
+    }
+    turboState = TurboState::Ready;
+    rechargeProgress = 0.0f;
+    spoolStarted = false;
+    spoolStartTick = 0;
+    peakSpeed = 0.0f;
+}

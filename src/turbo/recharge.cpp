@@ -1,0 +1,44 @@
+#include "turbo/turbo.h"
+
+#include "host/natives.h"
+#include "menu/draw_primitives.h"
+#include "settings/notifications.h"
+
+using namespace native;
+
+float rechargeProgress = 0.0f;
+
+namespace {
+
+// The count at which the recharge is complete; a fixed 224 steps in a
+// vehicle, so the wait is counted in frames, not milliseconds.
+constexpr std::int32_t rechargeTotal = 10000;
+constexpr float kRechargePerStep = 45.0f;
+
+} // namespace
+
+void RechargeStep() {
+    const Ped ped = PLAYER_PED_ID();
+    currentVehicle = GET_VEHICLE_PED_IS_USING(ped);
+    const float total = static_cast<float>(rechargeTotal);
+    // On foot the count and the bar pause; any vehicle resumes them.
+    if (rechargeProgress < total && IS_PED_IN_VEHICLE(ped, currentVehicle, false)) {
+        rechargeProgress = rechargeProgress + kRechargePerStep;
+        const float filled = rechargeProgress / total;
+        // Red through the first half, green through the second; the green
+        // value goes to the game negative at first, as it is.
+        DrawRechargeBar(filled * 0.15f, static_cast<std::int32_t>((1.0f - filled) * 220.0f),
+                        static_cast<std::int32_t>((filled - 0.5f) * 255.0f));
+        return;
+    }
+    if (turboState == TurboState::Recharging && IS_PED_IN_VEHICLE(ped, currentVehicle, false)) {
+        turboState = TurboState::Ready;
+        rechargeProgress = 0.0f;
+        ShowNotification("Turbo Boost System Online");
+    }
+}
+
+void DrawRechargeBar(float width, std::int32_t red, std::int32_t green) {
+    // Centred near the bottom edge, growing outwards from the middle.
+    DrawRect(0.5f, 0.98f, width, 0.007f, red, green, 10, 150);
+}
