@@ -210,8 +210,9 @@ const std::vector<NativeSpec> kNatives = {
     {0x6C38AF3693A69A91, "_SET_PTFX_ASSET_NEXT_CALL", "s",
      [](Game& g, const NativeArgs& a, NativeResult&) { g.world.ptfxNextCallAsset = a.S(0); }},
     {0x74AFEF0D2E1E409B, "DOES_PARTICLE_FX_LOOPED_EXIST", "i",
-     // The world runs no looped effects: no handle names one.
-     [](Game&, const NativeArgs&, NativeResult& r) { r.Flag(false); }},
+     [](Game& g, const NativeArgs& a, NativeResult& r) {
+         r.Flag(g.world.loopedParticleFx.count(a.I(0)) != 0);
+     }},
     {0x25129531F77B9ED3, "START_PARTICLE_FX_NON_LOOPED_AT_COORD", "sfffffffbbb",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          World& w = g.world;

@@ -99,6 +99,9 @@ struct World {
     std::uint64_t ptfxLoadFrames = 2; // frames between request and loaded
     std::string ptfxNextCallAsset;
     std::vector<ParticleStart> particleStarts;
+    // Looped effects that other scripts keep running, by handle; the world
+    // starts none of its own. DOES_PARTICLE_FX_LOOPED_EXIST answers from it.
+    std::set<std::int32_t> loopedParticleFx;
 
     // Notification feed and frontend sounds.
     std::vector<FeedItem> feed;
