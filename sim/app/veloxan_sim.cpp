@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -31,58 +32,131 @@ const char* StateName(TurboState state) {
     return "?";
 }
 
+const char* SoundName(std::int32_t id) {
+    switch (id) {
+    case 106:
+        return "spool-up and boost, profile 0";
+    case 107:
+        return "blow-off";
+    case 108:
+        return "spool-up and boost, profile 1";
+    default:
+        return "unknown";
+    }
+}
+
 double Seconds(const sim::Game& g) {
     return static_cast<double>(g.tick - g.options.startTick) / 1000.0;
 }
 
+const sim::Vehicle* PlayerVehicle(const sim::Game& g) {
+    auto it = g.world.vehicles.find(g.world.playerVehicle);
+    return it == g.world.vehicles.end() ? nullptr : &it->second;
+}
+
 void PrintLine(const sim::Game& g, const std::string& what) {
-    const sim::Vehicle* v = nullptr;
-    for (const auto& [handle, vehicle] : g.world.vehicles) {
-        if (handle == g.world.playerVehicle) {
-            v = &vehicle;
-        }
-    }
+    const sim::Vehicle* v = PlayerVehicle(g);
     std::printf("%7.3f s  frame %5llu  %-10s  %6.2f m/s  %s\n", Seconds(g),
                 static_cast<unsigned long long>(g.frame), StateName(turboState),
                 v != nullptr ? static_cast<double>(v->speed) : 0.0, what.c_str());
 }
 
-// Which recorded calls make a line of the timeline, and how they read.
+std::string Number(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4g", static_cast<double>(value));
+    return text;
+}
+
+// Which recorded calls make a line of the timeline, and how they read. The
+// per-frame ones (engine power, flames, the recharge bar) are summed up by
+// the status lines instead.
 void OnCall(const sim::CallRecord& c) {
     const sim::Game& g = sim::game();
-    static const std::set<std::string> quiet = {"GetAsyncKeyState", "XInputGetState"};
-    if (quiet.count(c.name) != 0) {
-        return;
-    }
     std::string line;
-    if (c.name == "_ADD_TEXT_COMPONENT_STRING" && !g.world.notificationEntry) {
-        return; // drawn text: too frequent for a timeline
-    } else if (c.name == "_ADD_TEXT_COMPONENT_STRING") {
+    if (c.name == "_ADD_TEXT_COMPONENT_STRING" && g.world.notificationEntry) {
         line = "notification: \"" + c.S(0) + "\"";
     } else if (c.name == "GetPrivateProfileIntA") {
         line = "INI read " + c.S(1);
     } else if (c.name == "WritePrivateProfileStringA") {
         line = "INI write " + c.S(1) + "=" + c.S(2);
     } else if (c.name == "PlaySoundA") {
-        line = "sound resource " + std::to_string(c.I(0));
+        line = "sound " + std::to_string(c.I(0)) + " (" + SoundName(c.I(0)) + ") starts";
     } else if (c.name == "scriptRegister") {
         line = "module registered its script";
     } else if (c.name == "SET_TIME_SCALE") {
-        line = "time scale " + std::to_string(c.F(0));
+        line = "time scale " + Number(c.F(0));
     } else if (c.name == "_START_SCREEN_EFFECT") {
         line = "screen effect " + c.S(0) + " starts";
     } else if (c.name == "_STOP_SCREEN_EFFECT") {
         line = "screen effect " + c.S(0) + " stops";
     } else if (c.name == "SHAKE_GAMEPLAY_CAM") {
-        line = "camera shake " + c.S(0) + " " + std::to_string(c.F(1));
+        line = "camera shake " + c.S(0) + ", amplitude " + Number(c.F(1));
     } else if (c.name == "SET_VEHICLE_FORWARD_SPEED") {
-        line = "forward speed set to " + std::to_string(c.F(1)) + " m/s";
+        line = "forward speed set to " + Number(c.F(1)) + " m/s";
+    } else if (c.name == "SET_VEHICLE_ON_GROUND_PROPERLY") {
+        line = "vehicle settled on its wheels";
     } else if (c.name == "SET_VEHICLE_RADIO_ENABLED") {
         line = std::string("radio ") + (c.I(1) != 0 ? "on" : "off");
+    } else if (c.name == "_SET_VEHICLE_ENGINE_POWER_MULTIPLIER" && c.F(1) == 1.0f) {
+        line = "engine power back to normal";
     } else {
         return;
     }
     PrintLine(g, line);
+}
+
+// One line every half second while the boost runs or recharges: what the
+// per-frame calls add up to.
+void PrintStatus(const sim::Game& g) {
+    if (turboState == TurboState::Boosting) {
+        const sim::CallRecord* power = g.Last("_SET_VEHICLE_ENGINE_POWER_MULTIPLIER");
+        std::size_t flames = 0;
+        for (const sim::ParticleStart& p : g.world.particleStarts) {
+            flames += p.frame == g.frame ? 1 : 0;
+        }
+        PrintLine(g, "engine power x" + Number(power != nullptr ? power->F(1) : 0.0f) + ", " +
+                         std::to_string(flames) + " exhaust flames this frame");
+    } else if (turboState == TurboState::Recharging) {
+        for (const sim::DrawItem& item : g.world.DrawList(g.frame)) {
+            if (item.kind == sim::DrawItem::Rect && item.rect.y == 0.98f) {
+                PrintLine(g, "recharge bar " + Number(item.rect.width / 0.15f * 100.0f) +
+                                 "% (red " + std::to_string(item.rect.red) + ", green " +
+                                 std::to_string(item.rect.green) + ")");
+            }
+        }
+    }
+}
+
+// Runs frames until `done`, reporting each change of state and a status line
+// every 500 ms of game clock.
+bool RunWatching(const std::function<bool()>& done, std::uint64_t maxFrames) {
+    sim::Game& g = sim::game();
+    TurboState shown = turboState;
+    std::uint32_t lastStatus = g.tick;
+    for (std::uint64_t i = 0; i < maxFrames; ++i) {
+        sim::Step();
+        if (turboState != shown) {
+            PrintLine(g, std::string("state ") + StateName(shown) + " -> " + StateName(turboState));
+            shown = turboState;
+        }
+        if (g.tick - lastStatus >= 500u) {
+            PrintStatus(g);
+            lastStatus = g.tick;
+        }
+        if (done()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void PrintSounds(const sim::Game& g) {
+    std::printf("\nsounds played:\n");
+    for (const sim::SoundPlay& s : g.sounds) {
+        std::printf("  %3u  %-30s  %5u of %5u ms%s\n", s.id,
+                    SoundName(static_cast<std::int32_t>(s.id)), s.playedMs, s.durationMs,
+                    s.cutOff ? "  (cut off by the next sound)" : "");
+    }
 }
 
 } // namespace
@@ -117,10 +191,18 @@ int main(int argc, char** argv) {
 
     PrintLine(g, "player presses T");
     g.input.HoldKeyFrames(kKeyT, g.frame + 1, 6);
-    sim::RunFrames(60);
+    const bool boosted =
+        RunWatching([] { return turboState == TurboState::Recharging; }, 60 * 20) &&
+        RunWatching([] { return turboState == TurboState::Ready; }, 60 * 20);
+    RunWatching([] { return false; }, 30);
+    PrintSounds(g);
+
+    // --- Menu tour --------------------------------------------------------
+    // RunMenuTour() from sim/app/menu_tour.h goes here, once it lands.
 
     sim::StopScript();
-    std::printf("done: %llu frames, %zu calls recorded\n", static_cast<unsigned long long>(g.frame),
-                g.calls.size());
-    return g.faults.empty() ? 0 : 1;
+    std::printf("\ndone: %llu frames, %zu calls recorded%s\n",
+                static_cast<unsigned long long>(g.frame), g.calls.size(),
+                boosted ? "" : "; the boost did not run its course");
+    return g.faults.empty() && boosted ? 0 : 1;
 }
