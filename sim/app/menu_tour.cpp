@@ -21,8 +21,8 @@ constexpr int kKeyRight = 0x66;
 void Line(const std::string& what) {
     const sim::Game& g = sim::game();
     const double seconds = static_cast<double>(g.tick - g.options.startTick) / 1000.0;
-    std::printf("%7.3f s  frame %5llu  menu        %s\n", seconds,
-                static_cast<unsigned long long>(g.frame), what.c_str());
+    std::printf("%7.3f s  frame %5llu  %-24s%s\n", seconds,
+                static_cast<unsigned long long>(g.frame), "menu", what.c_str());
 }
 
 // Frames until the menu's 200 ms key wait is over again.

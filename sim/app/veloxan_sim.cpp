@@ -3,6 +3,7 @@
 // told the game.
 
 #include "host/script_main.h"
+#include "sim/app/menu_tour.h"
 #include "sim/game.h"
 #include "turbo/turbo.h"
 
@@ -198,7 +199,7 @@ int main(int argc, char** argv) {
     PrintSounds(g);
 
     // --- Menu tour --------------------------------------------------------
-    // RunMenuTour() from sim/app/menu_tour.h goes here, once it lands.
+    RunMenuTour();
 
     sim::StopScript();
     std::printf("\ndone: %llu frames, %zu calls recorded%s\n",
