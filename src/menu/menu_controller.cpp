@@ -152,6 +152,9 @@ void UpdateMenu() {
 }
 
 void HandleMenuKeys() {
+    if (currentPage == nullptr) {
+        return;
+    }
     MenuItem& page = *currentPage;
     RunWaitingKey(kKeyUp, [&] { MoveUp(page); });
     RunWaitingKey(kKeyDown, [&] { MoveDown(page); });
