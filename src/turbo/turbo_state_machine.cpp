@@ -52,13 +52,13 @@ float CrashThreshold() {
 }
 
 // Falls from 150 at rest as the speed in km/h grows; a higher power setting
-// makes it fall more slowly. The curve was tuned with base 2.71, not e.
+// makes it fall more slowly. The base is 2.71, not e.
 float EnginePowerMultiplier(float speed) {
     return 150.0f * std::pow(2.71f, ((speed * 3.6f) * -0.01f) / (Settings.power * 3.0f + 1.5f));
 }
 
-// The engine power multiplier does little for planes, boats and helicopters:
-// the boost pushes them on directly instead.
+// Planes, boats and helicopters also get a direct push every step; other
+// vehicles get the engine power alone.
 bool PushedDirectly(std::int32_t vehicle) {
     return IS_THIS_MODEL_A_PLANE(GET_ENTITY_MODEL(vehicle)) ||
            IS_THIS_MODEL_A_BOAT(GET_ENTITY_MODEL(vehicle)) ||
