@@ -41,7 +41,8 @@ using HMODULE = HINSTANCE;
 #define SND_NOSTOP 0x0010
 #define SND_APPLICATION 0x0080
 #define SND_RESOURCE 0x00040004L
-#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
+#define MAKEINTRESOURCEA(i)                                                                        \
+    (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
 #define IS_INTRESOURCE(p) ((reinterpret_cast<std::uintptr_t>(p) >> 16) == 0)
 
 #define XINPUT_GAMEPAD_DPAD_UP 0x0001

@@ -12,6 +12,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// mmsystem.h and xinput.h need the types windows.h declares.
 #include <mmsystem.h>
 #include <xinput.h>
 #else
