@@ -75,9 +75,9 @@ struct FeedItem {
 struct SoundPlay {
     std::uint64_t frame = 0;
     std::uint32_t tick = 0;
-    std::uint32_t id = 0;   // resource ID, 0 when the name was not an ID
+    std::uint32_t id = 0; // resource ID, 0 when the name was not an ID
     std::uint32_t flags = 0;
-    bool found = false;     // the module holds a WAVE resource of that ID
+    bool found = false; // the module holds a WAVE resource of that ID
     std::uint32_t durationMs = 0;
     // Milliseconds the sound had played when a later sound replaced it; equal
     // to durationMs when it ran to its end.

@@ -7,9 +7,13 @@
 
 extern "C" {
 
-DWORD GetTickCount() { return sim::platform::TickCount(); }
+DWORD GetTickCount() {
+    return sim::platform::TickCount();
+}
 
-SHORT GetAsyncKeyState(int vKey) { return sim::platform::AsyncKeyState(vKey); }
+SHORT GetAsyncKeyState(int vKey) {
+    return sim::platform::AsyncKeyState(vKey);
+}
 
 DWORD XInputGetState(DWORD dwUserIndex, XINPUT_STATE* pState) {
     return sim::platform::PadState(dwUserIndex, pState);
@@ -31,8 +35,8 @@ BOOL PlaySoundA(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound) {
 
 BOOL GetModuleHandleExW(DWORD dwFlags, LPCWSTR lpModuleName, HMODULE* phModule) {
     void* module = phModule != nullptr ? *phModule : nullptr;
-    const bool ok = sim::platform::ModuleHandleFromAddress(
-        dwFlags, lpModuleName, phModule != nullptr ? &module : nullptr);
+    const bool ok = sim::platform::ModuleHandleFromAddress(dwFlags, lpModuleName,
+                                                           phModule != nullptr ? &module : nullptr);
     if (phModule != nullptr) {
         *phModule = static_cast<HMODULE>(module);
     }

@@ -1,5 +1,5 @@
-#include "host/script_main.h"
 #include "host/script_hook.h"
+#include "host/script_main.h"
 
 // The loader calls this for every attach and detach; only the process attach
 // matters. Nothing else may happen here: natives are not callable yet.

@@ -27,7 +27,8 @@ bool GamepadTriggerPressed() {
     if (Settings.KEY_GAMEPAD_2 == 0) {
         return true;
     }
-    return KeyWaitOver() && padIndex != -1 && ButtonsMatch(Settings.KEY_GAMEPAD_2, ReadPadButtons());
+    return KeyWaitOver() && padIndex != -1 &&
+           ButtonsMatch(Settings.KEY_GAMEPAD_2, ReadPadButtons());
 }
 
 // The keyboard trigger is KEY_PC, or the chord KEY_PC + KEY_PC_2, with the

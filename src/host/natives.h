@@ -47,15 +47,13 @@ inline constexpr Native<0x8702416E512EC454, bool(const char*)> HAS_NAMED_PTFX_AS
 inline constexpr Native<0xB80D8756B4668AB6, void(const char*)> REQUEST_NAMED_PTFX_ASSET{};
 inline constexpr Native<0x6C38AF3693A69A91, void(const char*)> _SET_PTFX_ASSET_NEXT_CALL{};
 inline constexpr Native<0x74AFEF0D2E1E409B, bool(std::int32_t)> DOES_PARTICLE_FX_LOOPED_EXIST{};
-inline constexpr Native<0x25129531F77B9ED3,
-                        std::int32_t(const char*, float, float, float, float, float, float, float,
-                                     bool, bool, bool)>
+inline constexpr Native<0x25129531F77B9ED3, std::int32_t(const char*, float, float, float, float,
+                                                         float, float, float, bool, bool, bool)>
     START_PARTICLE_FX_NON_LOOPED_AT_COORD{};
 
 // Drawing.
-inline constexpr Native<0x3A618A217E5154F0,
-                        void(float, float, float, float, std::int32_t, std::int32_t, std::int32_t,
-                             std::int32_t)>
+inline constexpr Native<0x3A618A217E5154F0, void(float, float, float, float, std::int32_t,
+                                                 std::int32_t, std::int32_t, std::int32_t)>
     DRAW_RECT{};
 inline constexpr Native<0x66E0276CC5F6B9DA, void(std::int32_t)> SET_TEXT_FONT{};
 inline constexpr Native<0x07C837F9A01C34C9, void(float, float)> SET_TEXT_SCALE{};
