@@ -16,6 +16,7 @@ constexpr std::size_t kMaxNativeText = 4096;
 
 // Any distinct address serves as the module handle the loader hands out.
 int moduleHandleObject = 0;
+void* moduleHandle = &moduleHandleObject;
 
 } // namespace
 
@@ -24,7 +25,11 @@ Game& game() {
     return instance;
 }
 
-void* ModuleHandle() { return &moduleHandleObject; }
+void* ModuleHandle() { return moduleHandle; }
+
+void SetModuleHandle(void* module) {
+    moduleHandle = module != nullptr ? module : &moduleHandleObject;
+}
 
 void Fault(const std::string& message) {
     Game& g = game();

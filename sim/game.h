@@ -147,6 +147,9 @@ void Record(CallRecord record);
 
 // The handle the simulated loader gives the module.
 void* ModuleHandle();
+// Where a real loader maps the module (the Windows stand-in), that mapping's
+// handle is the module's own; null goes back to the simulated handle.
+void SetModuleHandle(void* module);
 
 // ScriptHookV's side of the script interface, shared by every stand-in.
 void RegisterScript(void* module, void (*entry)());

@@ -186,9 +186,39 @@ std::map<std::uint32_t, WaveResource> LoadAll() {
     return table;
 }
 
+ResourceSource resourceSource = nullptr;
+
+const WaveResource* FindInSource(std::uint32_t id) {
+    static std::map<std::uint32_t, WaveResource> loaded;
+    if (const auto it = loaded.find(id); it != loaded.end()) {
+        return &it->second;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!resourceSource(id, bytes)) {
+        return nullptr;
+    }
+    const std::optional<std::uint32_t> duration =
+        DurationMs(std::string(bytes.begin(), bytes.end()));
+    if (!duration) {
+        return nullptr;
+    }
+    WaveResource& wave = loaded[id];
+    wave.id = id;
+    wave.bytes = std::move(bytes);
+    wave.durationMs = *duration;
+    return &wave;
+}
+
 } // namespace
 
+void SetResourceSource(ResourceSource source) {
+    resourceSource = source;
+}
+
 const WaveResource* Find(std::uint32_t id) {
+    if (resourceSource != nullptr) {
+        return FindInSource(id);
+    }
     static const std::map<std::uint32_t, WaveResource> table = LoadAll();
     const auto it = table.find(id);
     return it != table.end() ? &it->second : nullptr;

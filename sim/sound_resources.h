@@ -18,4 +18,11 @@ struct WaveResource {
 // such resource or its file cannot be read. Loaded once, then cached.
 const WaveResource* Find(std::uint32_t id);
 
+// Where the bytes of a resource come from when a real module image holds
+// them (the Windows stand-in reads them with FindResource); true and the
+// whole file in `bytes` when the module has a WAVE resource of that ID. While
+// a source is set, Find asks it instead of the resource script.
+using ResourceSource = bool (*)(std::uint32_t id, std::vector<std::uint8_t>& bytes);
+void SetResourceSource(ResourceSource source);
+
 } // namespace sim::sounds

@@ -1,0 +1,43 @@
+# Builds the release zip: cmake -DMODULE=<Veloxan.asi> -DSOURCE_DIR=<packaging/>
+#   -DVERSION=<x.y.z> -DSTAGE_DIR=<dir> -DOUTPUT=<zip> -P make_package.cmake
+#
+# The zip must come out byte for byte the same from the same commit: fixed
+# entry times, a fixed entry order and fixed file modes, nothing from the
+# build machine.
+
+foreach(var MODULE SOURCE_DIR VERSION STAGE_DIR OUTPUT)
+    if(NOT DEFINED ${var})
+        message(FATAL_ERROR "make_package.cmake needs -D${var}=...")
+    endif()
+endforeach()
+
+file(REMOVE_RECURSE ${STAGE_DIR})
+file(MAKE_DIRECTORY ${STAGE_DIR})
+
+# Text files as Notepad and the Windows profile functions expect them: CRLF.
+function(stage_text source target)
+    file(READ ${source} text)
+    string(REPLACE "@VELOXAN_VERSION@" "${VERSION}" text "${text}")
+    string(REPLACE "\r\n" "\n" text "${text}")
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE ${STAGE_DIR}/${target} "${text}")
+endfunction()
+
+file(COPY_FILE ${MODULE} ${STAGE_DIR}/Veloxan.asi)
+stage_text(${SOURCE_DIR}/Veloxan.ini Veloxan.ini)
+stage_text(${SOURCE_DIR}/README.txt Veloxan-readme.txt)
+
+set(entries Veloxan-readme.txt Veloxan.asi Veloxan.ini)
+foreach(entry ${entries})
+    file(CHMOD ${STAGE_DIR}/${entry} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endforeach()
+list(SORT entries)
+file(REMOVE ${OUTPUT})
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E tar cf ${OUTPUT} --format=zip "--mtime=2000-01-01 00:00:00 UTC"
+            ${entries}
+    WORKING_DIRECTORY ${STAGE_DIR}
+    RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "writing ${OUTPUT} failed")
+endif()

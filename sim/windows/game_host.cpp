@@ -1,0 +1,181 @@
+#include "sim/windows/game_host.h"
+
+#include <mmsystem.h>
+#include <xinput.h>
+// mmsystem.h maps PlaySound to PlaySoundA; the game's own PlaySound is meant.
+#undef PlaySound
+
+#include "sim/game.h"
+#include "sim/platform_calls.h"
+#include "sim/sound_resources.h"
+#include "sim/windows/script_hook_bridge.h"
+
+#include <cstring>
+
+namespace sim::windows {
+
+namespace {
+
+// The file name the loader gives the module; scriptRegister is expected
+// from that image and from no other.
+constexpr const wchar_t* kModuleFileName = L"Veloxan.asi";
+
+void BridgeRegister(void* module, void (*entry)()) {
+    HMODULE expected = GetModuleHandleW(kModuleFileName);
+    HMODULE holder = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(entry)), &holder);
+    if (expected == nullptr) {
+        Fault("scriptRegister from an image that is not Veloxan.asi");
+    } else if (holder != expected) {
+        Fault("scriptRegister with an entry outside Veloxan.asi");
+    }
+    SetModuleHandle(expected);
+    RegisterScript(module, entry);
+}
+
+const ScriptHookBridge kBridge = {BridgeRegister, ScriptWait, NativeInit, NativePush, NativeCall};
+
+DWORD WINAPI GameGetTickCount() {
+    return platform::TickCount();
+}
+
+SHORT WINAPI GameGetAsyncKeyState(int vKey) {
+    return platform::AsyncKeyState(vKey);
+}
+
+DWORD WINAPI GameXInputGetState(DWORD userIndex, XINPUT_STATE* state) {
+    return platform::PadState(userIndex, state);
+}
+
+// PlaySound finds a resource sound with FindResource in the module it is
+// given, under the type "WAVE"; the game hears nothing when that fails.
+BOOL WINAPI GamePlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
+    if ((flags & SND_RESOURCE) == SND_RESOURCE && IS_INTRESOURCE(sound) && module != nullptr &&
+        FindResourceA(module, sound, "WAVE") == nullptr) {
+        Fault("PlaySoundA: FindResource finds no WAVE resource " +
+              std::to_string(reinterpret_cast<std::uintptr_t>(sound)) + " in the module");
+    }
+    return platform::PlaySound(sound, module, flags) ? TRUE : FALSE;
+}
+
+bool ReadWaveFromModule(std::uint32_t id, std::vector<std::uint8_t>& bytes) {
+    const std::vector<unsigned char> found = WaveResource(static_cast<HMODULE>(ModuleHandle()), id);
+    bytes.assign(found.begin(), found.end());
+    return !found.empty();
+}
+
+std::string LastError(const char* what, const std::string& path) {
+    return std::string(what) + " " + path + " failed with error " + std::to_string(GetLastError());
+}
+
+} // namespace
+
+std::vector<unsigned char> WaveResource(HMODULE module, unsigned id) {
+    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), "WAVE");
+    if (info == nullptr) {
+        return {};
+    }
+    HGLOBAL loaded = LoadResource(module, info);
+    const DWORD size = SizeofResource(module, info);
+    const auto* data = static_cast<const unsigned char*>(LockResource(loaded));
+    if (data == nullptr || size == 0) {
+        return {};
+    }
+    return std::vector<unsigned char>(data, data + size);
+}
+
+std::vector<std::string> PatchImport(HMODULE image, const char* function, void* replacement) {
+    std::vector<std::string> changed;
+    auto* base = reinterpret_cast<BYTE*>(image);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0) {
+        return changed;
+    }
+    for (auto* descriptor =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         descriptor->Name != 0; ++descriptor) {
+        // The name table stays as linked; the address table holds what the
+        // loader bound.
+        const DWORD namesRva = descriptor->OriginalFirstThunk != 0 ? descriptor->OriginalFirstThunk
+                                                                   : descriptor->FirstThunk;
+        const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA64*>(base + namesRva);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA64*>(base + descriptor->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL64(names->u1.Ordinal)) {
+                continue;
+            }
+            const auto* byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) {
+                continue;
+            }
+            DWORD previous = 0;
+            if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
+                                &previous)) {
+                continue;
+            }
+            slots->u1.Function = reinterpret_cast<ULONGLONG>(replacement);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, previous, &previous);
+            changed.push_back(std::string(reinterpret_cast<const char*>(base + descriptor->Name)) +
+                              "!" + function);
+        }
+    }
+    return changed;
+}
+
+bool LoadGame(const std::string& standInPath, const std::string& modulePath, LoadedGame& game,
+              std::string& error) {
+    game.standIn = LoadLibraryA(standInPath.c_str());
+    if (game.standIn == nullptr) {
+        error = LastError("LoadLibrary", standInPath);
+        return false;
+    }
+    // The module's DllMain registers during this call.
+    game.module = LoadLibraryA(modulePath.c_str());
+    if (game.module == nullptr) {
+        error = LastError("LoadLibrary", modulePath);
+        return false;
+    }
+    if (game.module != ModuleHandle()) {
+        Fault("the module did not register itself while it was loaded");
+    }
+    sounds::SetResourceSource(ReadWaveFromModule);
+
+    const struct {
+        const char* function;
+        void* replacement;
+    } redirects[] = {
+        {"GetTickCount", reinterpret_cast<void*>(GameGetTickCount)},
+        {"GetAsyncKeyState", reinterpret_cast<void*>(GameGetAsyncKeyState)},
+        {"XInputGetState", reinterpret_cast<void*>(GameXInputGetState)},
+        {"PlaySoundA", reinterpret_cast<void*>(GamePlaySoundA)},
+    };
+    for (const auto& redirect : redirects) {
+        for (std::string& slot :
+             PatchImport(game.module, redirect.function, redirect.replacement)) {
+            game.patched.push_back(std::move(slot));
+        }
+    }
+    return true;
+}
+
+bool UnloadModule(LoadedGame& game) {
+    if (game.module == nullptr) {
+        return false;
+    }
+    const bool ok = FreeLibrary(game.module) != FALSE;
+    game.module = nullptr;
+    return ok;
+}
+
+} // namespace sim::windows
+
+extern "C" __declspec(
+    dllexport) const sim::windows::ScriptHookBridge* VeloxanGameScriptHookBridge() {
+    return &sim::windows::kBridge;
+}

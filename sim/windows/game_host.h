@@ -1,0 +1,45 @@
+#pragma once
+// The Windows game host: loads the stand-in ScriptHookV.dll and then the real
+// Veloxan.asi with the Windows loader, lets the module register from its own
+// DllMain, and points the module's imports of the clock, the keyboard, the
+// gamepad and the sound player at the simulated game. The profile functions
+// stay the real ones. The product is not changed: only the loaded image's
+// import address table is.
+
+#include <windows.h>
+// winbase.h still defines the 16-bit Yield() as a macro; the script
+// context's Yield is ours.
+#undef Yield
+
+#include <string>
+#include <vector>
+
+namespace sim::windows {
+
+struct LoadedGame {
+    HMODULE standIn = nullptr;
+    HMODULE module = nullptr;
+    // "DLL!function" of every import slot that now leads into the game.
+    std::vector<std::string> patched;
+};
+
+// Loads both images by path. The module must register during its load; the
+// four imports are then patched. False, with the reason in `error`, when an
+// image does not load; a missing import is not an error here (the module
+// may not use that function yet), the caller sees it in `patched`.
+bool LoadGame(const std::string& standInPath, const std::string& modulePath, LoadedGame& game,
+              std::string& error);
+
+// Unloads the module as the game does at exit: its static objects are
+// destroyed. The script must have been stopped first.
+bool UnloadModule(LoadedGame& game);
+
+// Replaces every import of `function` (from any DLL) in the loaded image by
+// `replacement`; returns "DLL!function" for each slot it changed.
+std::vector<std::string> PatchImport(HMODULE image, const char* function, void* replacement);
+
+// The module's WAVE resource `id`, language-neutral lookup as PlaySound does
+// it; empty when there is none.
+std::vector<unsigned char> WaveResource(HMODULE module, unsigned id);
+
+} // namespace sim::windows

@@ -1,0 +1,23 @@
+#pragma once
+// How the stand-in ScriptHookV.dll reaches the simulated game. The game
+// (world, dispatcher, recorder, fibre) lives in the game host program, so
+// that tests drive one copy of it; the stand-in exports only ScriptHookV's
+// five functions and forwards each through this table, which the host
+// program exports under kScriptHookBridgeExport.
+
+#include <cstdint>
+
+namespace sim::windows {
+
+struct ScriptHookBridge {
+    void (*scriptRegister)(void* module, void (*entry)());
+    void (*scriptWait)(std::uint32_t ms);
+    void (*nativeInit)(std::uint64_t hash);
+    void (*nativePush64)(std::uint64_t value);
+    std::uint64_t* (*nativeCall)();
+};
+
+inline constexpr const char* kScriptHookBridgeExport = "VeloxanGameScriptHookBridge";
+using ScriptHookBridgeGetter = const ScriptHookBridge* (*)();
+
+} // namespace sim::windows

@@ -1,0 +1,155 @@
+#include "scenario_support.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace scenario {
+
+namespace {
+
+int failures = 0;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+void Expect(bool ok, const std::string& what) {
+    if (ok) {
+        std::printf("ok    %s\n", what.c_str());
+    } else {
+        ++failures;
+        std::printf("FAIL  %s\n", what.c_str());
+    }
+    std::fflush(stdout);
+}
+
+int FailureCount() {
+    return failures;
+}
+
+Session::Session(const Paths& paths) : paths_(paths) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "veloxan-game-" + std::to_string(GetCurrentProcessId());
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+    const bool made = CreateDirectoryA(folder_.c_str(), nullptr) != FALSE;
+    // The module names its INI file ".\Veloxan.ini": the game's current
+    // directory is the game folder.
+    const bool entered = made && SetCurrentDirectoryA(folder_.c_str()) != FALSE;
+    Expect(entered, "a fresh game folder is the current directory: " + folder_);
+
+    sim::Options options;
+    options.fileRoot = folder_;
+    sim::Reset(options);
+}
+
+Session::~Session() {
+    sim::StopScript();
+    if (loaded.module != nullptr) {
+        // The game unloads its script modules at exit; the module's static
+        // objects (the menu tree among them) are destroyed here.
+        Expect(sim::windows::UnloadModule(loaded), "Veloxan.asi unloads");
+    }
+    for (const std::string& fault : game.faults) {
+        Expect(false, "simulated game fault: " + fault);
+    }
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    SetCurrentDirectoryA(temp);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+void Session::WriteIni(const std::string& text) {
+    std::ofstream out(folder_ + "\\Veloxan.ini", std::ios::binary);
+    out << text;
+}
+
+std::string Session::ReadIni() const {
+    return ReadFile(folder_ + "\\Veloxan.ini");
+}
+
+bool Session::IniExists() const {
+    return GetFileAttributesA((folder_ + "\\Veloxan.ini").c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Session::ReleaseIni() const {
+    return ReadFile(paths_.releaseIni);
+}
+
+bool Session::Boot() {
+    std::string error;
+    if (!sim::windows::LoadGame(paths_.standIn, paths_.module, loaded, error)) {
+        Expect(false, "the game loads ScriptHookV.dll and Veloxan.asi: " + error);
+        return false;
+    }
+    sim::StartScript();
+    sim::Step();
+    return true;
+}
+
+void Session::HoldKey(int vk, std::uint64_t frames) {
+    game.input.HoldKeyFrames(vk, game.frame + 1, frames);
+}
+
+void Session::HoldButtons(int pad, std::uint16_t mask, std::uint64_t frames) {
+    game.input.HoldButtonsFrames(pad, mask, game.frame + 1, frames);
+}
+
+std::int32_t Session::DriveCar(float speed) {
+    const std::int32_t car = game.world.AddVehicle(sim::VehicleClass::Car, 2);
+    game.world.Get(car).speed = speed;
+    game.world.EnterVehicle(car);
+    return car;
+}
+
+std::vector<std::uint64_t> Session::FramesPolling(int vk, std::uint64_t from,
+                                                  std::uint64_t to) const {
+    std::vector<std::uint64_t> frames;
+    for (const sim::CallRecord* call : game.Calls("GetAsyncKeyState")) {
+        if (call->I(0) == vk && call->frame >= from && call->frame <= to &&
+            (frames.empty() || frames.back() != call->frame)) {
+            frames.push_back(call->frame);
+        }
+    }
+    return frames;
+}
+
+std::vector<std::string> Session::FeedTexts() const {
+    std::vector<std::string> texts;
+    for (const sim::FeedItem& item : game.world.feed) {
+        texts.push_back(item.text);
+    }
+    return texts;
+}
+
+bool Session::Posted(const std::string& text) const {
+    for (const sim::FeedItem& item : game.world.feed) {
+        if (item.text == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> Session::DrawnTexts(std::uint64_t frame) const {
+    std::vector<std::string> texts;
+    for (const sim::DrawItem& item : game.world.DrawList(frame)) {
+        if (item.kind == sim::DrawItem::Text) {
+            texts.push_back(item.text.text);
+        }
+    }
+    return texts;
+}
+
+} // namespace scenario
