@@ -151,6 +151,22 @@ bool RunWatching(const std::function<bool()>& done, std::uint64_t maxFrames) {
     return false;
 }
 
+bool NoticeOnScreen(const sim::Game& g) {
+    for (const sim::DrawItem& item : g.world.DrawList(g.frame)) {
+        if (item.kind == sim::DrawItem::Text &&
+            item.text.text == "Press SHIFT + T to enter SETUP") {
+            return true;
+        }
+    }
+    return false;
+}
+
+void PrintNotice(const sim::Game& g) {
+    PrintLine(g, NoticeOnScreen(g)
+                     ? "first-run notice on screen: \"Press SHIFT + T to enter SETUP\""
+                     : "first-run notice gone");
+}
+
 void PrintSounds(const sim::Game& g) {
     std::printf("\nsounds played:\n");
     for (const sim::SoundPlay& s : g.sounds) {
@@ -184,6 +200,7 @@ int main(int argc, char** argv) {
     DllMain(static_cast<HINSTANCE>(sim::ModuleHandle()), DLL_PROCESS_ATTACH, nullptr);
     sim::StartScript();
     sim::RunFrames(30);
+    PrintNotice(g);
 
     PrintLine(g, "player gets into a car and drives off");
     g.world.EnterVehicle(car);
@@ -200,6 +217,7 @@ int main(int argc, char** argv) {
 
     // --- Menu tour --------------------------------------------------------
     RunMenuTour();
+    PrintNotice(g);
 
     sim::StopScript();
     std::printf("\ndone: %llu frames, %zu calls recorded%s\n",
