@@ -28,14 +28,22 @@ stage_text(${SOURCE_DIR}/Veloxan.ini Veloxan.ini)
 stage_text(${SOURCE_DIR}/README.txt Veloxan-readme.txt)
 
 set(entries Veloxan-readme.txt Veloxan.asi Veloxan.ini)
+list(SORT entries)
 foreach(entry ${entries})
     file(CHMOD ${STAGE_DIR}/${entry} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endforeach()
-list(SORT entries)
+# Every entry dated 2000-01-01 00:00 UTC. zip rather than `cmake -E tar`:
+# libarchive stores each file's access and change times as well, which no
+# build can hold still; zip -X stores neither those nor owner ids.
+execute_process(COMMAND touch -d "2000-01-01 00:00:00 UTC" ${entries}
+                WORKING_DIRECTORY ${STAGE_DIR} RESULT_VARIABLE touched)
+find_program(ZIP_PROGRAM zip)
+if(NOT touched EQUAL 0 OR NOT ZIP_PROGRAM)
+    message(FATAL_ERROR "packaging needs touch and zip (Debian package zip)")
+endif()
 file(REMOVE ${OUTPUT})
 execute_process(
-    COMMAND ${CMAKE_COMMAND} -E tar cf ${OUTPUT} --format=zip "--mtime=2000-01-01 00:00:00 UTC"
-            ${entries}
+    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${ZIP_PROGRAM} -X -D -q -9 ${OUTPUT} ${entries}
     WORKING_DIRECTORY ${STAGE_DIR}
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

@@ -217,11 +217,287 @@ void ScriptRestart(const Paths& paths) {
     ExpectAcceptedEvery200Ms(s, kKeyH, press, 20, "H held after the restart");
 }
 
+// --- the boost -------------------------------------------------------------------
+
+constexpr std::uint32_t kSndFlags = 0x40085; // SND_RESOURCE | SND_APPLICATION | SND_ASYNC
+
+// The frame of the first feed post with this text, 0 when there is none.
+std::uint64_t PostedFrame(const sim::Game& g, const std::string& text) {
+    for (const sim::FeedItem& item : g.world.feed) {
+        if (item.text == text) {
+            return item.postedFrame;
+        }
+    }
+    return 0;
+}
+
+std::uint32_t TickOf(const sim::Game& g, std::uint64_t frame) {
+    return g.options.startTick + static_cast<std::uint32_t>(frame) * g.options.msPerFrame;
+}
+
+std::string SoundList(const sim::Game& g) {
+    std::string out;
+    for (const sim::SoundPlay& play : g.sounds) {
+        if (!out.empty()) {
+            out += ' ';
+        }
+        out += std::to_string(play.id);
+        out += '@';
+        out += std::to_string(play.frame);
+    }
+    return out;
+}
+
+// One whole boost from the press to "Turbo Boost System Online", on the
+// sound profile and duration that the file (or its absence) gives.
+void WholeBoost(const Paths& paths, bool orca) {
+    Session s(paths);
+    if (orca) {
+        // Profile 0, and a boost of 20 % of 10.5 s: 2100 ms after a 2000 ms spool-up.
+        s.WriteIni("[Veloxan]\r\nSFX_type=0\r\nduration=20\r\n");
+    }
+    if (!s.Boot()) {
+        return;
+    }
+    const sim::Game& g = s.game;
+    Expect(Has(s.loaded.patched, "WINMM.dll!PlaySoundA"), "the module plays its sounds with winmm");
+    const std::int32_t car = s.DriveCar(20.0f);
+    s.game.world.Get(car).throttle = 1.0f;
+    s.Run(15);
+    s.HoldKey(kKeyT, 1);
+    const std::uint64_t press = g.frame + 1;
+    const bool online = s.RunUntil([&s] { return s.Posted("Turbo Boost System Online"); }, 900);
+    Expect(online, "the boost runs its course and the turbo comes back online");
+
+    const std::string spool = orca ? "106" : "108";
+    const std::string end =
+        orca ? "Veloxan deactivated successfully." : "Veloxan has been shut down";
+    const std::vector<std::string> expectedFeed = {"VELOXAN ACTIVATED", end,
+                                                   "Turbo Boost System Online"};
+    Expect(s.FeedTexts() == expectedFeed,
+           "the feed tells activation, \"" + end + "\" and \"Turbo Boost System Online\"");
+    Expect(PostedFrame(g, "VELOXAN ACTIVATED") == press, "activated in the frame of the press");
+
+    // The spool-up sound starts with the press; the blow-off cuts it off.
+    const bool soundsOk = g.sounds.size() == 2 && g.sounds[0].id == (orca ? 106u : 108u) &&
+                          g.sounds[0].frame == press && g.sounds[1].id == 107 &&
+                          g.sounds[0].found && g.sounds[1].found && g.sounds[0].cutOff &&
+                          g.sounds[0].flags == kSndFlags && g.sounds[1].flags == kSndFlags;
+    Expect(soundsOk, "WAVE " + spool +
+                         " at the press, then 107 cutting it off, both found in "
+                         "the module by FindResource: " +
+                         SoundList(g));
+
+    // Launch after the spool-up wait: the push of boost 0.35 x 15 x 1.5 m/s.
+    const std::uint32_t spoolMs = orca ? 2000 : 1250;
+    const sim::CallRecord* launch = nullptr;
+    for (const sim::CallRecord* c : g.Calls("SET_VEHICLE_FORWARD_SPEED")) {
+        launch = launch != nullptr ? launch : c;
+    }
+    Expect(launch != nullptr && launch->tick - TickOf(g, press) >= spoolMs &&
+               launch->tick - TickOf(g, press) < spoolMs + 16,
+           "the launch comes " + std::to_string(spoolMs) + " ms after the press");
+    const sim::CallRecord* shake = g.Last("SHAKE_GAMEPLAY_CAM");
+    Expect(shake != nullptr && launch != nullptr && shake->frame == launch->frame &&
+               shake->S(0) == "SMALL_EXPLOSION_SHAKE",
+           "the camera shakes at the launch");
+
+    // The end: profile 1 stops at its 4500 ms limit, profile 0 after 2100 ms.
+    const std::uint32_t boostMs = orca ? 2100 : 4500;
+    const std::uint64_t ended = PostedFrame(g, end);
+    const std::uint32_t ran = launch != nullptr ? TickOf(g, ended) - launch->tick : 0;
+    Expect(ran > boostMs && ran <= boostMs + 16, "the boost ends " + std::to_string(ran) +
+                                                     " ms after the launch, just past " +
+                                                     std::to_string(boostMs) + " ms");
+    Expect(!g.sounds.empty() && g.sounds.back().frame == ended, "the blow-off plays at the end");
+    Expect(s.game.world.Get(car).enginePowerMultiplier == 1.0f, "engine power is back to normal");
+    Expect(s.game.world.Get(car).radioEnabled, "the radio is on again");
+
+    // 224 recharge steps in the vehicle, one per frame after the shutdown's wait.
+    const std::uint64_t back = PostedFrame(g, "Turbo Boost System Online");
+    Expect(back - ended >= 224 && back - ended <= 226,
+           "back online " + std::to_string(back - ended) + " frames after the end");
+}
+
+void BoostLumen(const Paths& paths) {
+    WholeBoost(paths, false);
+}
+void BoostOrca(const Paths& paths) {
+    WholeBoost(paths, true);
+}
+
+void BoostCancel(const Paths& paths) {
+    Session s(paths);
+    if (!s.Boot()) {
+        return;
+    }
+    const sim::Game& g = s.game;
+    const std::int32_t car = s.DriveCar(20.0f);
+    s.game.world.Get(car).throttle = 1.0f;
+    s.Run(15);
+    s.HoldKey(kKeyT, 1);
+    s.Run(1);
+    // Into the boost: launched after 1250 ms, then a second press cancels it.
+    s.Run(100);
+    Expect(g.Count("SHAKE_GAMEPLAY_CAM") == 1 && g.sounds.size() == 1,
+           "launched and boosting before the second press");
+    const float before = s.game.world.Get(car).speed;
+    s.HoldKey(kKeyT, 1);
+    const std::uint64_t cancel = g.frame + 1;
+    s.Run(1);
+
+    const sim::CallRecord* cut = g.Last("SET_VEHICLE_FORWARD_SPEED");
+    const float divisor = before > 27.0f ? 2.0f : 1.4f;
+    Expect(cut != nullptr && cut->frame == cancel && cut->F(1) > before / divisor - 0.01f &&
+               cut->F(1) < before / divisor + 0.01f,
+           "the press cuts the speed of " + std::to_string(before) + " m/s by " +
+               std::to_string(divisor));
+    const auto rampage = g.world.screenEffects.find("RampageOut");
+    Expect(rampage != g.world.screenEffects.end() && rampage->second.starts == 1,
+           "the cancel starts \"RampageOut\"");
+    s.Run(2);
+    const std::vector<std::string> feed = {"VELOXAN ACTIVATED", "Veloxan has been shut down",
+                                           "Veloxan: Recharging..."};
+    Expect(s.FeedTexts() == feed,
+           "the feed: shut down, then \"Veloxan: Recharging...\" for the press");
+    Expect(g.sounds.size() == 2 && g.sounds[1].id == 107 && g.sounds[0].cutOff,
+           "the blow-off cuts the boost sound off: " + SoundList(g));
+    Expect(s.RunUntil([&s] { return s.Posted("Turbo Boost System Online"); }, 300),
+           "the turbo recharges after a cancel");
+}
+
+// --- the menu and the first-run notice ------------------------------------------------
+
+bool Drew(const Session& s, std::uint64_t frame, const std::string& text) {
+    return Contains(s.DrawnTexts(frame), text);
+}
+
+// SHIFT + T for one frame: the menu key chord of the release file.
+void PressMenuChord(Session& s) {
+    s.HoldKey(kKeyT, 1);
+    s.HoldKey(kKeyShift, 1);
+    s.Run(1);
+}
+
+// One tap of a key, then enough frames for the next key to pass the wait.
+void Tap(Session& s, int vk) {
+    s.HoldKey(vk, 1);
+    s.Run(kFramesPerKeyWait + 1);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    if (!line.empty()) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void FirstRunNotice(const Paths& paths) {
+    Session s(paths);
+    s.WriteIni(s.ReleaseIni());
+    if (!s.Boot()) {
+        return;
+    }
+    const sim::Game& g = s.game;
+    s.Run(20);
+    bool everyFrame = true;
+    for (std::uint64_t f = 1; f <= g.frame; ++f) {
+        everyFrame = everyFrame && Drew(s, f, "Press SHIFT + T to enter SETUP") &&
+                     Drew(s, f, "~r~and to remove this message~r~.") && Drew(s, f, "Veloxan");
+    }
+    Expect(everyFrame, "the release file's New_Install=1 shows the notice on every frame");
+
+    PressMenuChord(s);
+    const std::uint64_t opened = g.frame;
+    s.Run(20);
+    Expect(Drew(s, opened + 12, "Duration"), "SHIFT + T opens the settings menu");
+    Expect(!Drew(s, opened + 1, "Press SHIFT + T to enter SETUP") &&
+               !Drew(s, g.frame, "Press SHIFT + T to enter SETUP"),
+           "the notice is gone once the menu has opened");
+    const std::vector<std::string> lines = Lines(s.ReadIni());
+    Expect(Contains(lines, "New_Install=0") && !Contains(lines, "New_Install=1"),
+           "opening the menu wrote New_Install=0 to the file");
+
+    // After the game reloads its scripts the file is read again: no notice.
+    sim::RestartScript();
+    s.Run(5);
+    Expect(!Drew(s, g.frame, "Press SHIFT + T to enter SETUP"), "the notice does not come back");
+}
+
+void MenuSettings(const Paths& paths) {
+    Session s(paths);
+    const std::string release = s.ReleaseIni();
+    s.WriteIni(release);
+    if (!s.Boot()) {
+        return;
+    }
+    const sim::Game& g = s.game;
+    const std::int32_t car = s.DriveCar(15.0f);
+    s.game.world.Get(car).throttle = 1.0f;
+    s.Run(5);
+
+    PressMenuChord(s);
+    s.Run(kFramesPerKeyWait);
+    Expect(!s.Posted("VELOXAN ACTIVATED"), "SHIFT + T opens the menu and fires no boost");
+    Expect(Drew(s, g.frame, "Duration") && Drew(s, g.frame, "SFX: << Lumen  "),
+           "the menu lists Duration first and the Lumen profile of the file");
+
+    Tap(s, kNumpad6); // Duration 0.6 -> 0.625
+    for (int row = 0; row < 5; ++row) {
+        Tap(s, kNumpad2);
+    }
+    Tap(s, kNumpad4); // "SFX: " to Orca
+    Expect(Drew(s, g.frame, "SFX:   Orca >>"), "numpad 4 on the sound row picks Orca");
+    PressMenuChord(s);
+    s.Run(kFramesPerKeyWait + 12);
+    Expect(!Drew(s, g.frame, "Duration"), "SHIFT + T closes the menu");
+
+    // The file as the real WritePrivateProfileStringA left it: the seven
+    // keys the save writes changed in place, every other line kept.
+    std::vector<std::string> expected = Lines(release);
+    for (std::string& line : expected) {
+        if (line == "duration=60") {
+            line = "duration=62";
+        } else if (line == "SFX_type=1") {
+            line = "SFX_type=0";
+        } else if (line == "New_Install=1") {
+            line = "New_Install=0";
+        }
+    }
+    const std::vector<std::string> written = Lines(s.ReadIni());
+    Expect(written == expected, "the saved file keeps every comment and key; duration=62, "
+                                "SFX_type=0, New_Install=0");
+    if (written != expected) {
+        std::printf("--- file after the save:\n%s---\n", s.ReadIni().c_str());
+    }
+
+    // The change acts at once: the next boost spools up with Orca's sound.
+    s.HoldKey(kKeyT, 1);
+    s.Run(2);
+    Expect(s.Posted("VELOXAN ACTIVATED") && !g.sounds.empty() && g.sounds.back().id == 106,
+           "the next boost plays the Orca spool-up, 106: " + SoundList(g));
+}
+
 const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"startup_without_ini", StartupWithoutIni},
     {"startup_with_ini", StartupWithIni},
     {"gamepad_trigger", GamepadTrigger},
     {"script_restart", ScriptRestart},
+    {"boost_lumen", BoostLumen},
+    {"boost_orca", BoostOrca},
+    {"boost_cancel", BoostCancel},
+    {"first_run_notice", FirstRunNotice},
+    {"menu_settings", MenuSettings},
 };
 
 // Paths from the command line, made absolute while the current directory is
