@@ -190,31 +190,57 @@ void GamepadTrigger(const Paths& paths) {
 
 void ScriptRestart(const Paths& paths) {
     Session s(paths);
-    s.WriteIni("[Veloxan]\r\nKEY_PC=84\r\n");
+    s.WriteIni("[Veloxan]\r\nKEY_PC=84\r\nKEY_PC_MENU=16\r\nslowmo=50\r\n");
     if (!s.Boot()) {
         return;
     }
-    const sim::Game& g = s.game;
-    s.DriveCar(20.0f);
-    s.HoldKey(kKeyT, 3);
-    s.Run(30);
+    sim::Game& g = s.game;
+    const std::int32_t car = s.DriveCar(20.0f);
+    g.world.Get(car).throttle = 1.0f;
+    s.HoldKey(kKeyT, 1);
+    s.Run(100);
+    // A crash half a second into the boost ends it in slow motion (slowmo 50 %).
+    g.world.ScheduleCollision(car, g.tick + 500, 1.0f);
+    const bool slowed = s.RunUntil([&g] { return g.world.timeScale == 0.5f; }, 100);
+    Expect(slowed, "the crash ends the boost in slow motion at half speed");
+    s.Run(20);
 
-    // The game reloads its scripts: ScriptHookV abandons the fibre where it
-    // waits and starts ScriptMain again in the module that stayed loaded.
-    s.WriteIni("[Veloxan]\r\nKEY_PC=72\r\n");
+    // The game reloads its scripts while the shutdown waits out the slow
+    // motion: ScriptHookV abandons the fibre there and starts ScriptMain again
+    // in the module that stayed loaded.
+    s.WriteIni("[Veloxan]\r\nKEY_PC=72\r\nKEY_PC_MENU=16\r\n");
     sim::RestartScript();
     const std::uint64_t restart = g.frame + 1;
     s.Run(1);
     Expect(g.script.starts == 2 && g.script.registrations == 1,
            "the entry ran twice, registered once");
+    Expect(g.world.timeScale == 1.0f, "the new start puts game time back to normal");
     s.Run(10);
     Expect(s.FramesPolling(kKeyH, restart, g.frame).size() == g.frame - restart + 1 &&
                s.FramesPolling(kKeyT, restart, g.frame).empty(),
            "the second start reads the file afresh: H is the trigger now");
-    s.HoldKey(kKeyH, 20);
-    const std::uint64_t press = g.frame + 1;
-    s.Run(20);
-    ExpectAcceptedEvery200Ms(s, kKeyH, press, 20, "H held after the restart");
+
+    // The menu built by the second start has its seven rows once.
+    s.HoldKey(kKeyH, 1);
+    s.HoldKey(kKeyShift, 1);
+    s.Run(15);
+    int durationRows = 0;
+    int resetRows = 0;
+    for (const std::string& text : s.DrawnTexts(g.frame)) {
+        durationRows += text == "Duration" ? 1 : 0;
+        resetRows += text == "Reset settings" ? 1 : 0;
+    }
+    Expect(durationRows == 1 && resetRows == 1, "the menu lists each row once after the restart");
+    s.HoldKey(kKeyH, 1);
+    s.HoldKey(kKeyShift, 1);
+    s.Run(15);
+
+    // The turbo starts over from Ready: a press activates at once.
+    const std::size_t activations = s.FeedTexts().size();
+    s.HoldKey(kKeyH, 1);
+    s.Run(2);
+    Expect(s.FeedTexts().size() == activations + 1 && s.FeedTexts().back() == "VELOXAN ACTIVATED",
+           "H activates a new boost after the restart");
 }
 
 // --- the boost -------------------------------------------------------------------
