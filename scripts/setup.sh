@@ -7,7 +7,7 @@ packages=(
     cmake make g++ pkg-config
     googletest libgtest-dev libgmock-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-    wine wine64
+    wine wine64 zip
 )
 
 missing=()

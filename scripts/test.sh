@@ -13,4 +13,4 @@ cmake --build --preset host
 ctest --preset host
 
 echo "== Windows build and tests =="
-bash tests/windows/run_windows_tests.sh
+bash tests/windows/run_windows_tests.sh build/windows
