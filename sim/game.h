@@ -49,8 +49,12 @@ struct Input {
     void HoldKeyFrames(int vk, std::uint64_t firstFrame, std::uint64_t frameCount);
     // Held from tick `startTick` for `ms` milliseconds (wrap-safe).
     void HoldKeyTicks(int vk, std::uint32_t startTick, std::uint32_t ms);
-    void ConnectPad(int index, bool connected = true) { pads.at(static_cast<std::size_t>(index)).connected = connected; }
-    void SetButtons(int index, std::uint16_t mask) { pads.at(static_cast<std::size_t>(index)).buttons = mask; }
+    void ConnectPad(int index, bool connected = true) {
+        pads.at(static_cast<std::size_t>(index)).connected = connected;
+    }
+    void SetButtons(int index, std::uint16_t mask) {
+        pads.at(static_cast<std::size_t>(index)).buttons = mask;
+    }
     void HoldButtonsFrames(int index, std::uint16_t mask, std::uint64_t firstFrame,
                            std::uint64_t frameCount);
 
@@ -108,8 +112,8 @@ public:
     std::vector<SoundPlay> sounds;
     std::vector<std::string> faults;
     bool failIniWrites = false;
-    std::function<void(const std::string&)> onFault;      // besides recording it
-    std::function<void(const CallRecord&)> onCall;        // timeline hook
+    std::function<void(const std::string&)> onFault; // besides recording it
+    std::function<void(const CallRecord&)> onCall;   // timeline hook
     std::unique_ptr<ScriptContext> context;
 
     // Queries for tests and the timeline.

@@ -80,13 +80,9 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-std::string_view CutAtNul(std::string_view s) {
-    return s.substr(0, s.find('\0'));
-}
+std::string_view CutAtNul(std::string_view s) { return s.substr(0, s.find('\0')); }
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // `in_file` is a name as written in the file, `asked` the caller's.
 bool SameName(std::string_view in_file, std::string_view asked) {

@@ -181,7 +181,7 @@ const std::vector<NativeSpec> kNatives = {
          e.active = true;
          e.startTick = g.tick;
          auto length = g.world.effectLengthMs.find(a.S(0));
-         e.lengthMs = a.I(1) > 0 ? static_cast<std::uint32_t>(a.I(1))
+         e.lengthMs = a.I(1) > 0                               ? static_cast<std::uint32_t>(a.I(1))
                       : length != g.world.effectLengthMs.end() ? length->second
                                                                : g.world.defaultEffectLengthMs;
          ++e.starts;

@@ -16,10 +16,14 @@ class Game;
 
 struct NativeArgs {
     const std::vector<std::uint64_t>& raw;
-    std::int32_t I(std::size_t k) const { return static_cast<std::int32_t>(static_cast<std::uint32_t>(raw[k])); }
+    std::int32_t I(std::size_t k) const {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(raw[k]));
+    }
     bool B(std::size_t k) const { return (raw[k] & 0xFFFFFFFFu) != 0; }
     float F(std::size_t k) const;
-    const char* S(std::size_t k) const { return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(raw[k])); }
+    const char* S(std::size_t k) const {
+        return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(raw[k]));
+    }
 };
 
 struct NativeResult {

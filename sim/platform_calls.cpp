@@ -103,8 +103,7 @@ std::uint32_t ProfileInt(const char* section, const char* key, std::int32_t fall
     return ini::ReadInt(g.IniPath(file), section, key, fallback);
 }
 
-bool WriteProfileString(const char* section, const char* key, const char* value,
-                        const char* file) {
+bool WriteProfileString(const char* section, const char* key, const char* value, const char* file) {
     Game& g = game();
     CallRecord rec = Platform("WritePrivateProfileStringA");
     rec.args = {Text(section), Text(key), Text(value), Text(file)};

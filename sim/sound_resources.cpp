@@ -211,9 +211,7 @@ const WaveResource* FindInSource(std::uint32_t id) {
 
 } // namespace
 
-void SetResourceSource(ResourceSource source) {
-    resourceSource = source;
-}
+void SetResourceSource(ResourceSource source) { resourceSource = source; }
 
 const WaveResource* Find(std::uint32_t id) {
     if (resourceSource != nullptr) {

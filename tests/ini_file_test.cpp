@@ -16,7 +16,7 @@ using sim::ini::WriteString;
 using namespace std::string_literals;
 
 class IniFileTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         char pattern[] = "/tmp/veloxan_ini_XXXXXX";
         const char* made = mkdtemp(pattern);

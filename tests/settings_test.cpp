@@ -75,7 +75,7 @@ TEST_F(SettingsFile, out_of_range_values_fall_back_or_are_capped) {
 }
 
 class SettingsSave : public SimTest {
-  protected:
+protected:
     static std::vector<std::string> Lines(const std::string& text) {
         std::vector<std::string> lines;
         std::istringstream in(text);

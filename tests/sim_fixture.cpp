@@ -51,9 +51,7 @@ std::string SimTest::ReadIni() const {
     return text.str();
 }
 
-bool SimTest::IniExists() const {
-    return std::filesystem::exists(folder + "/Veloxan.ini");
-}
+bool SimTest::IniExists() const { return std::filesystem::exists(folder + "/Veloxan.ini"); }
 
 void SimTest::HoldKey(int vk, std::uint64_t frames) {
     game.input.HoldKeyFrames(vk, game.frame + 1, frames);

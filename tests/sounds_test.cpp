@@ -43,9 +43,7 @@ const Expected kBlowOff{107, "blowoff.wav", kFloat, 44100, 32, 368992, 1046, 0.4
 const Expected kLumen{108, "spool_lumen.wav", kPcm, 48000, 16, 1261524, 6570, 0.34};
 const Expected kAll[] = {kOrca, kBlowOff, kLumen};
 
-void PrintTo(const Expected& e, std::ostream* os) {
-    *os << e.id << " " << e.file;
-}
+void PrintTo(const Expected& e, std::ostream* os) { *os << e.id << " " << e.file; }
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
     std::ifstream f(path, std::ios::binary);
@@ -118,9 +116,7 @@ double RmsDb(const Audio& a, double fromSeconds, double toSeconds) {
     return 10.0 * std::log10(sum / static_cast<double>(2 * (end - first)) + 1e-30);
 }
 
-double Seconds(const Audio& a) {
-    return static_cast<double>(a.Frames()) / a.rate;
-}
+double Seconds(const Audio& a) { return static_cast<double>(a.Frames()) / a.rate; }
 
 // Consecutive full half-second windows from the start; the partial window
 // left at the end is measured by the last-second halves instead.
@@ -214,9 +210,7 @@ struct SpoolLevels {
     double typicalDb;
 };
 
-void PrintTo(const SpoolLevels& p, std::ostream* os) {
-    PrintTo(p.sound, os);
-}
+void PrintTo(const SpoolLevels& p, std::ostream* os) { PrintTo(p.sound, os); }
 
 class SpoolSound : public ::testing::TestWithParam<SpoolLevels> {};
 

@@ -12,7 +12,7 @@
 namespace {
 
 class Trigger : public SimTest {
-  protected:
+protected:
     std::vector<std::uint64_t> TriggerFrames() const {
         std::vector<std::uint64_t> frames;
         for (const sim::CallRecord* c : game.Calls("PLAYER_PED_ID")) {

@@ -7,13 +7,9 @@
 
 extern "C" {
 
-DWORD GetTickCount() {
-    return sim::platform::TickCount();
-}
+DWORD GetTickCount() { return sim::platform::TickCount(); }
 
-SHORT GetAsyncKeyState(int vKey) {
-    return sim::platform::AsyncKeyState(vKey);
-}
+SHORT GetAsyncKeyState(int vKey) { return sim::platform::AsyncKeyState(vKey); }
 
 DWORD XInputGetState(DWORD dwUserIndex, XINPUT_STATE* pState) {
     return sim::platform::PadState(dwUserIndex, pState);

@@ -6,19 +6,9 @@
 
 extern "C" {
 
-void scriptRegister(HMODULE module, void (*entry)()) {
-    sim::RegisterScript(module, entry);
-}
-void scriptWait(DWORD milliseconds) {
-    sim::ScriptWait(milliseconds);
-}
-void nativeInit(std::uint64_t hash) {
-    sim::NativeInit(hash);
-}
-void nativePush64(std::uint64_t value) {
-    sim::NativePush(value);
-}
-std::uint64_t* nativeCall() {
-    return sim::NativeCall();
-}
+void scriptRegister(HMODULE module, void (*entry)()) { sim::RegisterScript(module, entry); }
+void scriptWait(DWORD milliseconds) { sim::ScriptWait(milliseconds); }
+void nativeInit(std::uint64_t hash) { sim::NativeInit(hash); }
+void nativePush64(std::uint64_t value) { sim::NativePush(value); }
+std::uint64_t* nativeCall() { return sim::NativeCall(); }
 }

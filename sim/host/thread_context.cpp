@@ -18,7 +18,7 @@ struct ScriptAbandoned {};
 thread_local bool onScriptThread = false;
 
 class ThreadContext final : public ScriptContext {
-  public:
+public:
     ~ThreadContext() override { Stop(); }
 
     void Start(void (*entry)()) override {
@@ -72,7 +72,7 @@ class ThreadContext final : public ScriptContext {
 
     bool OnScript() const override { return onScriptThread; }
 
-  private:
+private:
     enum class Turn { Game, Script };
 
     void WaitForTurn(Turn turn) {

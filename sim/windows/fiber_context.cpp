@@ -25,9 +25,7 @@ constexpr SIZE_T kScriptStackBytes = 1024 * 1024;
 // out-of-bounds array access.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Warray-bounds"
-void* CurrentFiber() {
-    return GetCurrentFiber();
-}
+void* CurrentFiber() { return GetCurrentFiber(); }
 #pragma GCC diagnostic pop
 
 class FiberContext final : public ScriptContext {

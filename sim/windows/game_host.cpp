@@ -37,13 +37,9 @@ void BridgeRegister(void* module, void (*entry)()) {
 
 const ScriptHookBridge kBridge = {BridgeRegister, ScriptWait, NativeInit, NativePush, NativeCall};
 
-DWORD WINAPI GameGetTickCount() {
-    return platform::TickCount();
-}
+DWORD WINAPI GameGetTickCount() { return platform::TickCount(); }
 
-SHORT WINAPI GameGetAsyncKeyState(int vKey) {
-    return platform::AsyncKeyState(vKey);
-}
+SHORT WINAPI GameGetAsyncKeyState(int vKey) { return platform::AsyncKeyState(vKey); }
 
 DWORD WINAPI GameXInputGetState(DWORD userIndex, XINPUT_STATE* state) {
     return platform::PadState(userIndex, state);

@@ -38,16 +38,8 @@ extern "C" {
 void StandInScriptRegister(HMODULE module, void (*entry)()) {
     Bridge().scriptRegister(module, entry);
 }
-void StandInScriptWait(DWORD ms) {
-    Bridge().scriptWait(ms);
-}
-void StandInNativeInit(std::uint64_t hash) {
-    Bridge().nativeInit(hash);
-}
-void StandInNativePush64(std::uint64_t value) {
-    Bridge().nativePush64(value);
-}
-std::uint64_t* StandInNativeCall() {
-    return Bridge().nativeCall();
-}
+void StandInScriptWait(DWORD ms) { Bridge().scriptWait(ms); }
+void StandInNativeInit(std::uint64_t hash) { Bridge().nativeInit(hash); }
+void StandInNativePush64(std::uint64_t value) { Bridge().nativePush64(value); }
+std::uint64_t* StandInNativeCall() { return Bridge().nativeCall(); }
 }

@@ -13,11 +13,7 @@ extern std::uint32_t lastKeyTick;
 // True when more than 200 ms have passed since lastKeyTick. The difference
 // is taken unsigned, so the test stays right across the wrap of the tick
 // counter every 49.7 days.
-inline bool KeyWaitOver() {
-    return GetTickCount() - lastKeyTick > 200u;
-}
+inline bool KeyWaitOver() { return GetTickCount() - lastKeyTick > 200u; }
 
 // Only bit 15 says that the key is down now; bit 0 is about earlier presses.
-inline bool KeyDown(int virtualKey) {
-    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
-}
+inline bool KeyDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }

@@ -29,21 +29,11 @@ namespace detail {
 
 // Whole numbers, handles and flags travel in the low 32 bits of a zeroed
 // slot; a negative number is not sign-extended (-1 goes as 0x00000000FFFFFFFF).
-inline void Push(std::int32_t value) {
-    nativePush64(static_cast<std::uint32_t>(value));
-}
-inline void Push(std::uint32_t value) {
-    nativePush64(value);
-}
-inline void Push(bool value) {
-    nativePush64(value ? 1u : 0u);
-}
-inline void Push(float value) {
-    nativePush64(std::bit_cast<std::uint32_t>(value));
-}
-inline void Push(const char* text) {
-    nativePush64(reinterpret_cast<std::uintptr_t>(text));
-}
+inline void Push(std::int32_t value) { nativePush64(static_cast<std::uint32_t>(value)); }
+inline void Push(std::uint32_t value) { nativePush64(value); }
+inline void Push(bool value) { nativePush64(value ? 1u : 0u); }
+inline void Push(float value) { nativePush64(std::bit_cast<std::uint32_t>(value)); }
+inline void Push(const char* text) { nativePush64(reinterpret_cast<std::uintptr_t>(text)); }
 
 inline std::uint32_t Low32(const std::uint64_t* slots, int index) {
     std::uint32_t low;

@@ -43,14 +43,8 @@ void DrawNoticeText(float y, const char* text) {
     DrawLiteralText(0.8f, y, text);
 }
 
-void SetTextColourWhite() {
-    SET_TEXT_COLOUR(255, 255, 255, 255);
-}
+void SetTextColourWhite() { SET_TEXT_COLOUR(255, 255, 255, 255); }
 
-void SetTextDropShadowOff() {
-    SET_TEXT_DROPSHADOW(0, 0, 0, 0, 0);
-}
+void SetTextDropShadowOff() { SET_TEXT_DROPSHADOW(0, 0, 0, 0, 0); }
 
-void SetTextEdgeBlack() {
-    SET_TEXT_EDGE(1, 0, 0, 0, 205);
-}
+void SetTextEdgeBlack() { SET_TEXT_EDGE(1, 0, 0, 0, 205); }

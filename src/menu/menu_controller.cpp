@@ -20,9 +20,7 @@ constexpr int kKeyRight = 0x66;
 constexpr float kHiddenOffset = 0.2f;
 
 // The time is tested before the key is polled.
-bool KeyAccepted(int virtualKey) {
-    return KeyWaitOver() && KeyDown(virtualKey);
-}
+bool KeyAccepted(int virtualKey) { return KeyWaitOver() && KeyDown(virtualKey); }
 
 void PlayNavigationSound() {
     native::PLAY_SOUND_FRONTEND(-1, "NAV_UP_DOWN", "HUD_FRONTEND_DEFAULT_SOUNDSET", false);
@@ -35,9 +33,7 @@ MenuItem* RowAt(const MenuItem& page, int index) {
     return page.children[index];
 }
 
-bool HasRowAt(const MenuItem& page, int index) {
-    return RowAt(page, index) != nullptr;
-}
+bool HasRowAt(const MenuItem& page, int index) { return RowAt(page, index) != nullptr; }
 
 void MoveUp(MenuItem& page) {
     int s = page.selectedIndex;
@@ -56,9 +52,7 @@ void MoveDown(MenuItem& page) {
     page.selectedIndex = (s < 9 && HasRowAt(page, s + 1)) ? static_cast<std::int8_t>(s + 1) : 0;
 }
 
-void ToggleOpen() {
-    rootPage.isOpen = !rootPage.isOpen;
-}
+void ToggleOpen() { rootPage.isOpen = !rootPage.isOpen; }
 
 void GoBack(MenuItem& page) {
     if (page.parent != nullptr) {

@@ -36,9 +36,7 @@ using PathLine = TextLine<2 * kMenuLabelSize + 2 + kMenuValueTextSize>;
 // Label, value text and the longest toggle suffix.
 using RowLine = TextLine<kMenuLabelSize + kMenuValueTextSize + sizeof("~r~: OFF")>;
 
-float RowOffset(int row) {
-    return static_cast<float>(row + 1) * kRowHeight;
-}
+float RowOffset(int row) { return static_cast<float>(row + 1) * kRowHeight; }
 
 void DrawHeader(float ox) {
     DrawRect(ox, 0.102f, kMenuWidth, 0.085f, 30, 30, 100, 220);

@@ -34,22 +34,14 @@ float peakSpeed = 0.0f;
 // the world was left slowed when the script was abandoned there.
 bool slowMotionApplied = false;
 
-std::uint32_t SpoolUpWaitMs() {
-    return Settings.SFX_type != 0 ? 1250u : 2000u;
-}
+std::uint32_t SpoolUpWaitMs() { return Settings.SFX_type != 0 ? 1250u : 2000u; }
 
-float BoostTimeLimitMs() {
-    return Settings.duration * 10500.0f;
-}
+float BoostTimeLimitMs() { return Settings.duration * 10500.0f; }
 
-float MsSinceLaunch() {
-    return static_cast<float>(GetTickCount() - boostStartTick);
-}
+float MsSinceLaunch() { return static_cast<float>(GetTickCount() - boostStartTick); }
 
 // The bracket is the allowed fall in km/h; 0.2777778 turns it into m/s.
-float CrashThreshold() {
-    return (50.0f - Settings.sensitivity * 50.0f) * 0.2777778f + 5.0f;
-}
+float CrashThreshold() { return (50.0f - Settings.sensitivity * 50.0f) * 0.2777778f + 5.0f; }
 
 // Falls from 150 at rest as the speed in km/h grows; a higher power setting
 // makes it fall more slowly. The base is 2.71, not e.

@@ -345,12 +345,8 @@ void WholeBoost(const Paths& paths, bool orca) {
            "back online " + std::to_string(back - ended) + " frames after the end");
 }
 
-void BoostLumen(const Paths& paths) {
-    WholeBoost(paths, false);
-}
-void BoostOrca(const Paths& paths) {
-    WholeBoost(paths, true);
-}
+void BoostLumen(const Paths& paths) { WholeBoost(paths, false); }
+void BoostOrca(const Paths& paths) { WholeBoost(paths, true); }
 
 void BoostCancel(const Paths& paths) {
     Session s(paths);

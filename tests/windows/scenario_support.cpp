@@ -32,9 +32,7 @@ void Expect(bool ok, const std::string& what) {
     std::fflush(stdout);
 }
 
-int FailureCount() {
-    return failures;
-}
+int FailureCount() { return failures; }
 
 Session::Session(const Paths& paths) : paths_(paths) {
     char temp[MAX_PATH] = {};
@@ -75,17 +73,13 @@ void Session::WriteIni(const std::string& text) {
     out << text;
 }
 
-std::string Session::ReadIni() const {
-    return ReadFile(folder_ + "\\Veloxan.ini");
-}
+std::string Session::ReadIni() const { return ReadFile(folder_ + "\\Veloxan.ini"); }
 
 bool Session::IniExists() const {
     return GetFileAttributesA((folder_ + "\\Veloxan.ini").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string Session::ReleaseIni() const {
-    return ReadFile(paths_.releaseIni);
-}
+std::string Session::ReleaseIni() const { return ReadFile(paths_.releaseIni); }
 
 bool Session::Boot() {
     std::string error;

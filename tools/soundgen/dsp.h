@@ -64,13 +64,9 @@ inline double Tanh(double v) {
 }
 
 // 10^(db/20) through our own Exp.
-inline double DbToGain(double db) {
-    return Exp(db * (2.30258509299404568402 / 20.0));
-}
+inline double DbToGain(double db) { return Exp(db * (2.30258509299404568402 / 20.0)); }
 
-inline double Clamp(double v, double lo, double hi) {
-    return v < lo ? lo : (v > hi ? hi : v);
-}
+inline double Clamp(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 // 0 -> 1 with zero slope at both ends.
 inline double SmoothStep(double p) {
@@ -80,7 +76,7 @@ inline double SmoothStep(double p) {
 
 // SplitMix64: tiny, fast, well mixed, and fully defined by its seed.
 class Rng {
-  public:
+public:
     explicit Rng(std::uint64_t seed) : state_(seed) {}
 
     std::uint64_t Next() {
@@ -102,13 +98,13 @@ class Rng {
         return (Uniform() + Uniform() + Uniform() + Uniform()) * 0.86602540378443864676;
     }
 
-  private:
+private:
     std::uint64_t state_;
 };
 
 // One-pole low-pass; the high-pass is its complement.
 class OnePole {
-  public:
+public:
     OnePole(double cutoffHz, double sampleRate)
         : a_(1.0 - Exp(-2.0 * kPi * cutoffHz / sampleRate)) {}
     double LowPass(double x) {
@@ -117,7 +113,7 @@ class OnePole {
     }
     double HighPass(double x) { return x - LowPass(x); }
 
-  private:
+private:
     double a_;
     double y_ = 0.0;
 };
@@ -125,7 +121,7 @@ class OnePole {
 // Chamberlin state-variable band-pass. Its centre can move every sample,
 // which is what lets the air noise follow the spool.
 class BandPass {
-  public:
+public:
     BandPass(double q, double sampleRate) : damp_(1.0 / q), rate_(sampleRate) {}
     double Process(double x, double centreHz) {
         // Stable while f < ~1.4 at this damping; the centres used stay far below.
@@ -136,7 +132,7 @@ class BandPass {
         return band_;
     }
 
-  private:
+private:
     double damp_;
     double rate_;
     double low_ = 0.0;
@@ -146,13 +142,13 @@ class BandPass {
 // Slowly wandering value, about 0.35 RMS and clamped to [-1, 1]: noise
 // through two low-passes, for flutter that never repeats exactly.
 class Drift {
-  public:
+public:
     Drift(std::uint64_t seed, double cutoffHz, double sampleRate)
         : rng_(seed), a_(cutoffHz, sampleRate), b_(cutoffHz, sampleRate),
           gain_(0.3 * std::sqrt(sampleRate / cutoffHz)) {}
     double Next() { return Clamp(gain_ * b_.LowPass(a_.LowPass(rng_.Noise())), -1.0, 1.0); }
 
-  private:
+private:
     Rng rng_;
     OnePole a_;
     OnePole b_;

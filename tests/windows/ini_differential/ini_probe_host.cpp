@@ -101,9 +101,7 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-std::string_view ToNul(std::string_view s) {
-    return s.substr(0, s.find('\0'));
-}
+std::string_view ToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
 
 // The file as wine writes it back after any change: CRLF after every line,
 // blank lines gone, blanks around names, values and header names gone, text
