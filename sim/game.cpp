@@ -305,16 +305,16 @@ std::uint64_t* NativeCall() {
     }
     s.callOpen = false;
 
-    const NativeSpec* spec = FindNative(s.callHash);
+    const NativeEntry* entry = FindNative(s.callHash);
     char hex[32];
     std::snprintf(hex, sizeof hex, "0x%016llX", static_cast<unsigned long long>(s.callHash));
-    if (spec == nullptr) {
+    if (entry == nullptr) {
         Fault(std::string("unknown native ") + hex);
         return s.result.data();
     }
-    const std::size_t expected = std::strlen(spec->args);
+    const std::size_t expected = std::strlen(entry->args);
     if (s.callArgs.size() != expected) {
-        Fault(std::string(spec->name) + " called with " + std::to_string(s.callArgs.size()) +
+        Fault(std::string(entry->name) + " called with " + std::to_string(s.callArgs.size()) +
               " arguments, expects " + std::to_string(expected));
         return s.result.data();
     }
@@ -322,18 +322,18 @@ std::uint64_t* NativeCall() {
     CallRecord rec;
     rec.frame = g.frame;
     rec.tick = g.tick;
-    rec.hash = spec->hash;
-    rec.name = spec->name;
+    rec.hash = entry->hash;
+    rec.name = entry->name;
     bool valid = true;
     for (std::size_t k = 0; k < expected; ++k) {
         const std::uint64_t raw = s.callArgs[k];
-        const char kind = spec->args[k];
+        const char kind = entry->args[k];
         Value v;
         v.kind = kind == 'b' ? 'i' : kind;
         if (kind == 's') {
             const char* text = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(raw));
             if (text == nullptr) {
-                Fault(std::string(spec->name) + ": null text in argument " + std::to_string(k));
+                Fault(std::string(entry->name) + ": null text in argument " + std::to_string(k));
                 valid = false;
                 continue;
             }
@@ -342,7 +342,7 @@ std::uint64_t* NativeCall() {
                 ++length;
             }
             if (length == kMaxNativeText) {
-                Fault(std::string(spec->name) + ": unterminated text in argument " +
+                Fault(std::string(entry->name) + ": unterminated text in argument " +
                       std::to_string(k));
                 valid = false;
                 continue;
@@ -351,14 +351,14 @@ std::uint64_t* NativeCall() {
         } else {
             // Whole numbers, flags and floats fill the low 32 bits of a zeroed slot.
             if ((raw >> 32) != 0) {
-                Fault(std::string(spec->name) + ": upper 32 bits set in argument " +
+                Fault(std::string(entry->name) + ": upper 32 bits set in argument " +
                       std::to_string(k));
                 valid = false;
             }
             v.i = static_cast<std::int32_t>(static_cast<std::uint32_t>(raw));
             v.f = std::bit_cast<float>(static_cast<std::uint32_t>(raw));
             if (kind == 'b' && v.i != 0 && v.i != 1) {
-                Fault(std::string(spec->name) + ": flag argument " + std::to_string(k) +
+                Fault(std::string(entry->name) + ": flag argument " + std::to_string(k) +
                       " is neither 0 nor 1");
                 valid = false;
             }
@@ -369,7 +369,7 @@ std::uint64_t* NativeCall() {
     if (valid) {
         NativeArgs args{s.callArgs};
         NativeResult result{s.result};
-        spec->handler(g, args, result);
+        entry->handler(g, args, result);
     }
     return s.result.data();
 }

@@ -70,7 +70,7 @@ std::string TakeText(Game& g, bool notification, const char* what) {
     return text;
 }
 
-const std::vector<NativeSpec> kNatives = {
+const std::vector<NativeEntry> kNatives = {
     // Player and vehicle.
     {0xD80958FC74E988A6, "PLAYER_PED_ID", "",
      [](Game& g, const NativeArgs&, NativeResult& r) { r.Int(g.world.playerPed); }},
@@ -332,15 +332,15 @@ const std::vector<NativeSpec> kNatives = {
 
 } // namespace
 
-const NativeSpec* FindNative(std::uint64_t hash) {
-    for (const NativeSpec& spec : kNatives) {
-        if (spec.hash == hash) {
-            return &spec;
+const NativeEntry* FindNative(std::uint64_t hash) {
+    for (const NativeEntry& entry : kNatives) {
+        if (entry.hash == hash) {
+            return &entry;
         }
     }
     return nullptr;
 }
 
-const std::vector<NativeSpec>& AllNatives() { return kNatives; }
+const std::vector<NativeEntry>& AllNatives() { return kNatives; }
 
 } // namespace sim

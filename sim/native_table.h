@@ -36,14 +36,14 @@ struct NativeResult {
 
 using NativeHandler = void (*)(Game&, const NativeArgs&, NativeResult&);
 
-struct NativeSpec {
+struct NativeEntry {
     std::uint64_t hash;
     const char* name;
     const char* args;
     NativeHandler handler;
 };
 
-const NativeSpec* FindNative(std::uint64_t hash);
-const std::vector<NativeSpec>& AllNatives();
+const NativeEntry* FindNative(std::uint64_t hash);
+const std::vector<NativeEntry>& AllNatives();
 
 } // namespace sim
