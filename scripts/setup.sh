@@ -26,5 +26,5 @@ if ((${#missing[@]})); then
         sudo=
     fi
     $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
