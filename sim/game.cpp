@@ -87,6 +87,26 @@ bool Input::KeyDown(int vk, std::uint64_t frame, std::uint32_t tick) const {
     return false;
 }
 
+bool Input::PressedSince(int vk, std::uint64_t sinceFrame, std::uint32_t sinceTick,
+                         std::uint64_t frame, std::uint32_t tick) const {
+    for (const KeyHold& hold : keyHolds) {
+        if (hold.vk != vk || hold.count == 0) {
+            continue;
+        }
+        if (hold.byTick) {
+            const auto start = static_cast<std::uint32_t>(hold.first);
+            const std::uint32_t window = tick - sinceTick;
+            const std::uint32_t startedAgo = tick - start;
+            if (startedAgo < window) {
+                return true;
+            }
+        } else if (hold.first > sinceFrame && hold.first <= frame) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::uint16_t Input::Buttons(int index, std::uint64_t frame) const {
     std::uint16_t mask = pads.at(static_cast<std::size_t>(index)).buttons;
     for (const ButtonHold& hold : buttonHolds) {

@@ -39,7 +39,10 @@ struct Input {
     };
 
     std::array<bool, 256> keys{};
-    std::array<bool, 256> seenDown{}; // for bit 0 of GetAsyncKeyState
+    // For bit 0 of GetAsyncKeyState: what each key's last query saw, and when.
+    std::array<bool, 256> seenDown{};
+    std::array<std::uint64_t, 256> lastQueryFrame{};
+    std::array<std::uint32_t, 256> lastQueryTick{};
     std::vector<KeyHold> keyHolds;
     std::vector<ButtonHold> buttonHolds;
     std::array<Pad, 4> pads{};
@@ -59,6 +62,10 @@ struct Input {
                            std::uint64_t frameCount);
 
     bool KeyDown(int vk, std::uint64_t frame, std::uint32_t tick) const;
+    // True when a hold of the key began after the frame and tick of its last
+    // query, up to and including these: a press the module may not have seen.
+    bool PressedSince(int vk, std::uint64_t sinceFrame, std::uint32_t sinceTick,
+                      std::uint64_t frame, std::uint32_t tick) const;
     std::uint16_t Buttons(int index, std::uint64_t frame) const;
 };
 

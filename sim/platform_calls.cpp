@@ -49,14 +49,18 @@ std::int16_t AsyncKeyState(int vk) {
     Record(rec);
     const bool down = g.input.KeyDown(vk, g.frame, g.tick);
     // Like Windows, bit 0 tells whether the key went down since the last
-    // query; only bit 15 says that it is down now.
+    // query, even when it is up again now; only bit 15 says that it is down.
     std::uint16_t result = down ? 0x8000 : 0;
     if (vk >= 0 && vk < 256) {
-        bool& seen = g.input.seenDown[static_cast<std::size_t>(vk)];
-        if (down && !seen) {
+        const auto k = static_cast<std::size_t>(vk);
+        Input& in = g.input;
+        if ((down && !in.seenDown[k]) ||
+            in.PressedSince(vk, in.lastQueryFrame[k], in.lastQueryTick[k], g.frame, g.tick)) {
             result |= 1;
         }
-        seen = down;
+        in.seenDown[k] = down;
+        in.lastQueryFrame[k] = g.frame;
+        in.lastQueryTick[k] = g.tick;
     }
     return static_cast<std::int16_t>(result);
 }

@@ -38,6 +38,7 @@ TEST_F(Notices, notification_replaces_the_previous_one_in_the_feed) {
     EXPECT_EQ(Names(game, before), expected);
     EXPECT_EQ(game.Last("_REMOVE_NOTIFICATION")->I(0), 0) << "nothing posted before: handle 0";
     EXPECT_EQ(game.Last("SET_TEXT_SCALE")->F(0), 0.55f);
+    EXPECT_EQ(game.Last("SET_TEXT_SCALE")->F(1), 0.55f);
     EXPECT_EQ(game.Last("_SET_NOTIFICATION_TEXT_ENTRY")->S(0), "STRING");
     const sim::CallRecord* post = game.Last("_DRAW_NOTIFICATION");
     EXPECT_EQ(post->I(0), 0);
@@ -84,6 +85,9 @@ TEST_F(Notices, first_run_notice_is_drawn_every_frame_while_due) {
         EXPECT_FLOAT_EQ(box.x + box.width / 2, 0.946f);
         EXPECT_FLOAT_EQ(box.y - box.height / 2, 0.067f);
         EXPECT_FLOAT_EQ(box.y + box.height / 2, 0.177f);
+        EXPECT_EQ(box.red, 0);
+        EXPECT_EQ(box.green, 0);
+        EXPECT_EQ(box.blue, 0);
         EXPECT_EQ(box.alpha, 200);
         const char* lines[] = {"Veloxan", "Press SHIFT + T to enter SETUP",
                                "~r~and to remove this message~r~."};
@@ -92,9 +96,20 @@ TEST_F(Notices, first_run_notice_is_drawn_every_frame_while_due) {
             EXPECT_EQ(items[k].kind, sim::DrawItem::Text);
             EXPECT_EQ(text.x, 0.8f);
             EXPECT_FLOAT_EQ(text.y, 0.065f + 0.02f * static_cast<float>(k - 1));
+            EXPECT_EQ(text.style.font, 0);
             EXPECT_EQ(text.style.scaleX, 0.36f);
+            EXPECT_EQ(text.style.scaleY, 0.36f);
+            EXPECT_TRUE(text.style.centre);
             EXPECT_FALSE(text.style.outline);
+            EXPECT_EQ(text.style.wrapStart, 0.0f);
             EXPECT_EQ(text.style.wrapEnd, 1.0f);
+            for (int c = 0; c < 4; ++c) {
+                EXPECT_EQ(text.style.colour[c], 255);
+            }
+            EXPECT_TRUE(text.style.dropShadowSet);
+            EXPECT_EQ(text.style.dropShadow[0], 0);
+            EXPECT_EQ(text.style.edge[0], 1);
+            EXPECT_EQ(text.style.edge[4], 205);
             if (k <= 3) {
                 EXPECT_EQ(text.text, lines[k - 1]);
             }
@@ -109,6 +124,29 @@ TEST_F(Notices, no_notice_without_a_new_install) {
     sim::RunFrames(5);
     EXPECT_EQ(game.Count("_DRAW_TEXT"), 0u);
     EXPECT_EQ(game.Count("DRAW_RECT"), 0u);
+}
+
+TEST_F(Notices, text_styles_are_set_in_their_order_before_the_text) {
+    Boot();
+    std::size_t before = game.calls.size();
+    DrawMenuText(0.05f, 0.155f, 0.35f, "Main Menu");
+    const std::vector<std::string> menu = {"SET_TEXT_FONT",       "SET_TEXT_SCALE",
+                                           "SET_TEXT_DROPSHADOW", "SET_TEXT_COLOUR",
+                                           "SET_TEXT_WRAP",       "SET_TEXT_CENTRE",
+                                           "SET_TEXT_OUTLINE",    "SET_TEXT_EDGE",
+                                           "_SET_TEXT_ENTRY",     "_ADD_TEXT_COMPONENT_STRING",
+                                           "_DRAW_TEXT"};
+    EXPECT_EQ(Names(game, before), menu);
+
+    before = game.calls.size();
+    DrawNoticeText(0.065f, "Veloxan");
+    const std::vector<std::string> notice = {
+        "SET_TEXT_FONT", "SET_TEXT_SCALE",  "SET_TEXT_COLOUR",
+        "SET_TEXT_WRAP", "SET_TEXT_CENTRE", "SET_TEXT_DROPSHADOW",
+        "SET_TEXT_EDGE", "_SET_TEXT_ENTRY", "_ADD_TEXT_COMPONENT_STRING",
+        "_DRAW_TEXT"};
+    EXPECT_EQ(Names(game, before), notice);
+    EXPECT_EQ(game.Last("_DRAW_TEXT")->F(0), 0.8f);
 }
 
 TEST_F(Notices, menu_text_style_and_rectangles_pass_their_values_unchanged) {

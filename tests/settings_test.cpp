@@ -46,6 +46,19 @@ TEST_F(SettingsFile, thirteen_keys_are_read_in_order_with_their_defaults) {
         EXPECT_EQ(reads[k]->I(2), expected[k].second) << expected[k].first;
         EXPECT_EQ(reads[k]->S(3), ".\\Veloxan.ini");
     }
+    // Settings first, then the pad search, then the menu's own look at the
+    // sound profile.
+    const std::uint64_t firstPadQuery = game.Calls("XInputGetState").front() - &game.calls[0];
+    EXPECT_LT(static_cast<std::uint64_t>(reads[12] - &game.calls[0]), firstPadQuery);
+    ASSERT_EQ(reads.size(), 14u);
+    EXPECT_EQ(reads[13]->S(1), "SFX_type");
+    EXPECT_GT(static_cast<std::uint64_t>(reads[13] - &game.calls[0]), firstPadQuery);
+}
+
+TEST_F(SettingsFile, sound_profile_above_one_means_the_second_profile) {
+    WriteIni("[Veloxan]\nSFX_type=5\n");
+    Boot();
+    EXPECT_EQ(Settings.SFX_type, 1u);
 }
 
 TEST_F(SettingsFile, names_match_without_case_or_surrounding_blanks) {
@@ -163,6 +176,9 @@ TEST_F(SettingsSave, every_percentage_saves_back_as_loaded_and_menu_values_trunc
     EXPECT_TRUE(HasLine("power=62"));
     EXPECT_TRUE(HasLine("boost=62"));
     EXPECT_TRUE(HasLine("slowmo=2"));
+    Settings.SFX_type = 0;
+    SaveSettings();
+    EXPECT_TRUE(HasLine("SFX_type=0"));
 }
 
 TEST_F(SettingsSave, failed_write_changes_nothing_in_memory) {

@@ -5,7 +5,11 @@
 
 #include "host/gamepad.h"
 #include "host/key_input.h"
+#include "host/trigger.h"
+#include "settings/notifications.h"
+#include "settings/settings.h"
 #include "sim_fixture.h"
+#include "turbo/turbo.h"
 
 #include <vector>
 
@@ -89,6 +93,20 @@ TEST_F(Trigger, menu_key_held_with_the_trigger_never_boosts) {
     EXPECT_TRUE(TriggerFrames().empty());
 }
 
+TEST_F(Trigger, menu_key_excludes_the_trigger_even_when_the_menu_step_did_not_act) {
+    // In a frame the menu step acts, it restarts the wait and so holds the
+    // trigger off anyway; the exclusion is what holds when the clock moved on
+    // between the two tests, or the menu key went down in between.
+    WriteIni("[Veloxan]\r\nKEY_PC_MENU=16\r\n");
+    Boot();
+    lastKeyTick = game.tick - 1000;
+    game.input.SetKey(VK_T, true);
+    game.input.SetKey(VK_SHIFT_KEY, true);
+    EXPECT_FALSE(TriggerPressed());
+    Settings.KEY_PC_MENU = 0;
+    EXPECT_TRUE(TriggerPressed());
+}
+
 TEST_F(Trigger, without_a_menu_key_shift_does_not_hold_off_the_trigger) {
     WriteIni("[Veloxan]\r\nKEY_PC_MENU=0\r\n");
     Boot();
@@ -96,6 +114,49 @@ TEST_F(Trigger, without_a_menu_key_shift_does_not_hold_off_the_trigger) {
     HoldKey(VK_SHIFT_KEY, 5);
     sim::RunFrames(5);
     EXPECT_EQ(TriggerFrames().size(), 1u);
+}
+
+TEST_F(Trigger, a_tap_released_before_the_poll_is_not_a_press) {
+    // GetAsyncKeyState's bit 0 reports a tap made while nothing polled the
+    // key; only bit 15, down now, makes a press.
+    Boot();
+    sim::StopScript();
+    HoldKey(VK_T, 1);
+    sim::RunFrames(3);
+    lastKeyTick = game.tick - 1000;
+    EXPECT_FALSE(TriggerPressed());
+    game.input.SetKey(VK_T, true);
+    EXPECT_TRUE(TriggerPressed());
+}
+
+TEST_F(Trigger, next_press_waits_from_the_end_of_the_trigger_not_its_start) {
+    // A cancel after a crash returns 1.5 s of slow motion later; the wait for
+    // the next press starts then, with the key still held.
+    Boot();
+    const std::int32_t car = game.world.AddVehicle();
+    game.world.EnterVehicle(car);
+    game.world.Get(car).speed = 20.0f;
+    HoldKey(VK_T, 1);
+    ASSERT_TRUE(sim::RunUntil([] { return turboState == TurboState::Boosting; }, 200));
+    sim::RunFrames(3);
+    game.world.ScheduleCollision(car, game.tick + 16, game.world.Get(car).speed);
+    HoldKey(VK_T, 400);
+    sim::RunFrames(300);
+
+    std::vector<std::uint64_t> recharging;
+    for (const sim::FeedItem& item : game.world.feed) {
+        if (item.text == "Veloxan: Recharging...") {
+            recharging.push_back(item.postedFrame);
+        }
+    }
+    const auto scales = game.Calls("SET_TIME_SCALE");
+    ASSERT_GE(scales.size(), 2u);
+    const sim::CallRecord* slowed = scales[scales.size() - 2];
+    ASSERT_EQ(slowed->F(0), 0.8f) << "the cancel ended in slow motion";
+    const std::uint64_t returned = scales.back()->frame;
+    ASSERT_GE(recharging.size(), 2u);
+    EXPECT_EQ(recharging[0], returned) << "the cancel's own message, after its waits";
+    EXPECT_EQ(recharging[1], returned + 13);
 }
 
 TEST_F(Trigger, chord_needs_the_second_key_and_skips_the_pad_without_it) {
@@ -172,10 +233,13 @@ TEST_F(Trigger, unplugged_pad_reads_as_no_buttons_held) {
     game.input.ConnectPad(1);
     Boot();
     ASSERT_EQ(padIndex, 1);
-    game.input.ConnectPad(1, false);
     game.input.SetButtons(1, kDpadDown);
+    sim::RunFrames(1);
+    ASSERT_EQ(TriggerFrames().size(), 1u);
+    // Unplugged with the button still down: the earlier read must not linger.
+    game.input.ConnectPad(1, false);
     sim::RunFrames(30);
-    EXPECT_TRUE(TriggerFrames().empty());
+    EXPECT_EQ(TriggerFrames().size(), 1u);
     EXPECT_GT(game.Count("XInputGetState"), 0u);
 }
 
