@@ -184,6 +184,7 @@ void Reset(const Options& options) {
     g.failIniWrites = false;
     g.onFault = nullptr;
     g.onCall = nullptr;
+    g.onFrameEnd = nullptr;
     g.context = MakeDefaultScriptContext();
 }
 
@@ -255,6 +256,9 @@ void Step() {
     }
     const float seconds = static_cast<float>(g.options.msPerFrame) / 1000.0f * g.world.timeScale;
     g.world.Advance(g.tick, seconds);
+    if (g.onFrameEnd) {
+        g.onFrameEnd();
+    }
 }
 
 void RunFrames(std::uint64_t count) {

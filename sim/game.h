@@ -121,6 +121,7 @@ public:
     bool failIniWrites = false;
     std::function<void(const std::string&)> onFault; // besides recording it
     std::function<void(const CallRecord&)> onCall;   // timeline hook
+    std::function<void()> onFrameEnd;                // after the world moved
     std::unique_ptr<ScriptContext> context;
 
     // Queries for tests and the timeline.

@@ -3,15 +3,18 @@
 // told the game.
 
 #include "host/script_main.h"
+#include "menu/menu_item.h"
 #include "sim/app/menu_tour.h"
 #include "sim/game.h"
 #include "turbo/turbo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -167,6 +170,40 @@ void PrintNotice(const sim::Game& g) {
                      : "first-run notice gone");
 }
 
+// Native calls the module makes per frame, by what it was doing: the cost of
+// the module to the game, frame by frame.
+struct FrameLoad {
+    std::uint64_t frames = 0;
+    std::uint64_t natives = 0;
+    std::uint64_t most = 0;
+};
+std::map<std::string, FrameLoad> frameLoads;
+std::size_t callsSeen = 0;
+
+void CountFrame() {
+    const sim::Game& g = sim::game();
+    std::uint64_t natives = 0;
+    for (; callsSeen < g.calls.size(); ++callsSeen) {
+        natives += g.calls[callsSeen].hash != 0 ? 1 : 0;
+    }
+    const std::string phase = rootPage.isOpen ? std::string("menu open, ") + StateName(turboState)
+                                              : StateName(turboState);
+    FrameLoad& load = frameLoads[phase];
+    ++load.frames;
+    load.natives += natives;
+    load.most = std::max(load.most, natives);
+}
+
+void PrintFrameLoads() {
+    std::printf("\nnative calls per frame:\n");
+    for (const auto& [phase, load] : frameLoads) {
+        std::printf("  %-22s %5llu frames  %6.1f on average  %4llu at most\n", phase.c_str(),
+                    static_cast<unsigned long long>(load.frames),
+                    static_cast<double>(load.natives) / static_cast<double>(load.frames),
+                    static_cast<unsigned long long>(load.most));
+    }
+}
+
 void PrintSounds(const sim::Game& g) {
     std::printf("\nsounds played:\n");
     for (const sim::SoundPlay& s : g.sounds) {
@@ -193,6 +230,7 @@ int main(int argc, char** argv) {
     sim::Reset(options);
     sim::Game& g = sim::game();
     g.onCall = OnCall;
+    g.onFrameEnd = CountFrame;
     g.onFault = [](const std::string&) { std::exit(2); };
 
     const std::int32_t car = g.world.AddVehicle();
@@ -220,6 +258,7 @@ int main(int argc, char** argv) {
     PrintNotice(g);
 
     sim::StopScript();
+    PrintFrameLoads();
     std::printf("\ndone: %llu frames, %zu calls recorded%s\n",
                 static_cast<unsigned long long>(g.frame), g.calls.size(),
                 boosted ? "" : "; the boost did not run its course");
