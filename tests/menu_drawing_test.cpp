@@ -120,6 +120,24 @@ TEST_F(MenuDrawing, root_page_frame_follows_the_layout_call_by_call) {
     EXPECT_NE(credit[credit.size() - 6], ' ');
 }
 
+TEST_F(MenuDrawing, each_selected_row_shows_its_own_description) {
+    BootWithMenuKey();
+    OpenFully();
+    const std::vector<std::string> help = {"Turbo Duration 1-10 seconds.",
+                                           "Amount of speed given by the activation.",
+                                           "Acceleration rate multiplier.",
+                                           "Strong collision will stop the turbo.",
+                                           "Trigger BULLET TIME when hitting an object.",
+                                           "Change the sound.",
+                                           "Reset settings back to default."};
+    std::uint64_t frame = game.frame;
+    for (std::size_t row = 0; row < help.size(); ++row) {
+        ASSERT_EQ(HighlightedRow(frame), static_cast<int>(row));
+        EXPECT_EQ(TextsOfScale(frame, 0.21f), std::vector<std::string>{help[row]});
+        frame = Tap(VK_PAD2);
+    }
+}
+
 TEST_F(MenuDrawing, slider_bars_follow_their_values_and_clamp_at_a_sliver) {
     BootWithMenuKey("duration=100\r\nboost=1\r\n");
     OpenFully();
@@ -149,9 +167,12 @@ TEST_F(MenuDrawing, submenu_path_toggles_and_page_of_ten_rows) {
     both->intValue = &flagInt;
     both->boolValue = &flagBool;
     AddMenuRow(*page, "None", 0, MenuItemKind::Toggle, " x", "nothing bound");
-    for (int i = 2; i < 10; ++i) {
+    for (int i = 2; i < 9; ++i) {
         ASSERT_NE(AddMenuRow(*page, "Row", 0, MenuItemKind::Action, "", ""), nullptr);
     }
+    MenuItem* deeper = AddMenuRow(*page, "Deeper", 0, MenuItemKind::Submenu, "!", "Further.");
+    ASSERT_NE(deeper, nullptr);
+    AddMenuRow(*deeper, "Row", 0, MenuItemKind::Action, "", "");
     EXPECT_EQ(AddMenuRow(*page, "Eleventh", 0, MenuItemKind::Action, "", ""), nullptr);
 
     OpenFully();
@@ -176,6 +197,9 @@ TEST_F(MenuDrawing, submenu_path_toggles_and_page_of_ten_rows) {
             EXPECT_NEAR(item.text.y, 0.6225, 1e-6);
         }
     }
+    // A page two levels down names only its direct parent, by its label.
+    Tap(VK_PAD8); // wraps to "Deeper"
+    EXPECT_EQ(TextsOfScale(Tap(VK_PAD5), 0.35f), std::vector<std::string>{"Extras->Deeper!"});
 }
 
 } // namespace

@@ -101,4 +101,59 @@ TEST_F(MenuNavigation, select_and_sideways_keys_act_only_on_their_kinds) {
     EXPECT_EQ(game.Count("WritePrivateProfileStringA"), writes);
 }
 
+TEST_F(MenuNavigation, keys_held_together_act_in_the_order_up_down_back_select_left_right) {
+    BootWithMenuKey();
+    OpenFully();
+    const auto holdTogether = [&](std::initializer_list<int> keys) {
+        sim::RunFrames(WaitFrames());
+        for (const int vk : keys) {
+            HoldKey(vk, 1);
+        }
+        sim::Step();
+        return game.frame;
+    };
+    // Up restarts the wait, so nothing after it acts: one sound.
+    std::uint64_t f = holdTogether({VK_PAD8, VK_PAD2, VK_PAD0, VK_PAD5, VK_PAD4, VK_PAD6});
+    EXPECT_EQ(HighlightedRow(f), 6);
+    EXPECT_EQ(NavSoundsIn(f), 1u);
+    f = holdTogether({VK_PAD2, VK_PAD0, VK_PAD5, VK_PAD4, VK_PAD6});
+    EXPECT_EQ(HighlightedRow(f), 0);
+    EXPECT_EQ(NavSoundsIn(f), 1u);
+    Tap(VK_PAD8); // "Reset settings"
+    Settings.sensitivity = 0.9f;
+    f = holdTogether({VK_PAD0, VK_PAD5, VK_PAD4, VK_PAD6});
+    EXPECT_EQ(Settings.sensitivity, 0.9f) << "back closed the menu before select";
+    EXPECT_EQ(NavSoundsIn(f), 1u);
+    sim::Step();
+    EXPECT_NEAR(*DrawnOffset(game.frame), 0.02, 1e-6);
+
+    // Left and right both act in one frame, left first.
+    sim::RunFrames(WaitFrames());
+    OpenFully();
+    Tap(VK_PAD2); // "Duration"
+    f = holdTogether({VK_PAD4, VK_PAD6});
+    EXPECT_FLOAT_EQ(Settings.duration, 0.6f - 0.02f + 0.025f);
+    EXPECT_EQ(NavSoundsIn(f), 2u);
+    Settings.duration = 1.0f; // left to 0.98, then right back to the bound
+    holdTogether({VK_PAD4, VK_PAD6});
+    EXPECT_EQ(Settings.duration, 1.0f);
+}
+
+TEST_F(MenuNavigation, chord_on_a_sub_page_closes_and_reopens_on_the_root_page) {
+    BootWithMenuKey();
+    AddPage("Sub", 1);
+    OpenFully();
+    Tap(VK_PAD8); // "Sub"
+    EXPECT_EQ(TextsOfScale(Tap(VK_PAD5), 0.35f), std::vector<std::string>{"Main Menu->Sub"});
+    sim::RunFrames(WaitFrames());
+    const std::uint64_t closing = PressChord();
+    EXPECT_EQ(TextsOfScale(closing, 0.35f), std::vector<std::string>{"Main Menu"});
+    sim::RunFrames(5);
+    EXPECT_EQ(TextsOfScale(game.frame, 0.35f), std::vector<std::string>{"Main Menu"});
+    sim::RunFrames(WaitFrames());
+    const std::uint64_t opening = PressChord();
+    EXPECT_EQ(TextsOfScale(opening, 0.35f), std::vector<std::string>{"Main Menu"});
+    EXPECT_EQ(HighlightedRow(opening), 7) << "the root page keeps its selection";
+}
+
 } // namespace

@@ -120,6 +120,21 @@ TEST_F(MenuSettings, sound_profile_row_shows_the_profile_and_reset_restores_ever
         durationBar = durationBar || (r.height == 0.02f && std::abs(r.width - 0.078f) < 1e-6f);
     }
     EXPECT_TRUE(durationBar);
+
+    // The reset ignores the command it is given.
+    for (const char command : {'l', 'x'}) {
+        SCOPED_TRACE(command);
+        Settings.duration = Settings.boost = Settings.power = 0.9f;
+        Settings.sensitivity = Settings.slowmo = 0.9f;
+        ApplyItemAction(6, 'l');
+        ApplyItemAction(7, command);
+        EXPECT_EQ(std::vector<float>({Settings.duration, Settings.boost, Settings.power,
+                                      Settings.sensitivity, Settings.slowmo}),
+                  std::vector<float>({0.6f, 0.35f, 0.4f, 0.25f, 0.2f}));
+        EXPECT_EQ(Settings.SFX_type, 1u);
+        sim::Step();
+        EXPECT_EQ(RowTexts(game.frame)[5], "SFX: << Lumen  ");
+    }
 }
 
 TEST_F(MenuSettings, stored_profile_picks_the_row_text_at_start) {

@@ -124,6 +124,36 @@ TEST_F(Boost, boats_are_pushed_half_a_metre_per_second_and_never_stand_still) {
     EXPECT_EQ(turboState, TurboState::Recharging);
 }
 
+TEST_F(Boost, planes_and_helicopters_are_pushed_like_boats_after_one_model_fetch_per_test) {
+    BootInVehicle("", sim::VehicleClass::Plane);
+    for (const sim::VehicleClass vehicleClass :
+         {sim::VehicleClass::Plane, sim::VehicleClass::Heli}) {
+        const bool plane = vehicleClass == sim::VehicleClass::Plane;
+        SCOPED_TRACE(plane ? "plane" : "helicopter");
+        if (!plane) {
+            car = game.world.AddVehicle(vehicleClass);
+            game.world.EnterVehicle(car);
+            RunUntilState(TurboState::Ready);
+        }
+        LaunchBoost();
+        Car().speed = 0.0f;
+        sim::Step();
+        EXPECT_EQ(turboState, TurboState::Boosting);
+        const std::uint64_t f = game.frame;
+        // Planes stop at the first test; helicopters take all three.
+        EXPECT_EQ(game.CallsInFrame("GET_ENTITY_MODEL", f).size(), plane ? 1u : 3u);
+        EXPECT_EQ(game.CallsInFrame("IS_THIS_MODEL_A_PLANE", f).size(), 1u);
+        EXPECT_EQ(game.CallsInFrame("IS_THIS_MODEL_A_BOAT", f).size(), plane ? 0u : 1u);
+        EXPECT_EQ(game.CallsInFrame("IS_THIS_MODEL_A_HELI", f).size(), plane ? 0u : 1u);
+        const auto pushes = game.CallsInFrame("SET_VEHICLE_FORWARD_SPEED", f);
+        ASSERT_EQ(pushes.size(), 1u);
+        EXPECT_EQ(pushes[0]->I(0), car);
+        EXPECT_EQ(pushes[0]->F(1), 0.5f);
+        PressTrigger(); // ended by the player
+        ASSERT_EQ(turboState, TurboState::Recharging);
+    }
+}
+
 TEST_F(Boost, boost_left_running_on_foot_keeps_acting_on_the_car_left_behind) {
     BootInVehicle();
     Car().throttle = 1.0f;

@@ -4,6 +4,8 @@
 #include "settings/settings.h"
 #include "turbo_fixture.h"
 
+#include <algorithm>
+
 namespace {
 
 class BoostEnd : public TurboTest {
@@ -116,6 +118,101 @@ TEST_F(BoostEnd, no_slow_motion_without_a_collision_or_with_slowmo_at_0_04) {
     EXPECT_EQ(LastMessage(), "Veloxan has been shut down");
     sim::RunFrames(3);
     EXPECT_EQ(game.Count("SET_TIME_SCALE"), 4u);
+}
+
+TEST_F(BoostEnd, duration_lowered_mid_boost_ends_it_at_the_next_step_as_a_timed_end) {
+    ResetGame(100000, 10);
+    BootInVehicle("SFX_type=0\r\n");
+    Car().throttle = 1.0f;
+    sim::RunFrames(100);
+    LaunchBoost();
+    sim::RunFrames(300); // 3000 ms into a 6300 ms boost
+    ASSERT_EQ(turboState, TurboState::Boosting);
+    Settings.duration = 0.2f; // the player lowers it to 2100 ms, already passed
+    sim::Step();
+    EXPECT_EQ(turboState, TurboState::Recharging);
+    EXPECT_EQ(LastMessage(), "Veloxan deactivated successfully.");
+}
+
+TEST_F(BoostEnd, full_sensitivity_ends_the_boost_on_a_fall_of_just_over_5_m_s) {
+    BootInVehicle("sensitivity=100\r\n");
+    LaunchBoost();
+    Car().speed = 40.0f;
+    sim::Step();
+    Car().speed = 35.01f; // the threshold is (50 - 50) km/h + 5 m/s
+    sim::Step();
+    ASSERT_EQ(turboState, TurboState::Boosting);
+    Car().speed = 34.98f;
+    sim::Step();
+    EXPECT_EQ(turboState, TurboState::Recharging);
+}
+
+TEST_F(BoostEnd, half_slow_motion_setting_runs_time_at_half_speed_after_a_crash) {
+    BootInVehicle("slowmo=50\r\n");
+    LaunchBoost();
+    Car().speed = 40.0f;
+    sim::Step();
+    game.world.ScheduleCollision(car, game.tick, 12.0f);
+    ASSERT_TRUE(sim::RunUntil([&] { return game.Count("SET_TIME_SCALE") == 3; }, 200));
+    EXPECT_EQ(game.world.timeScale, 0.5f);
+    ASSERT_TRUE(sim::RunUntil([&] { return game.Count("SET_TIME_SCALE") == 4; }, 200));
+    const auto scales = game.Calls("SET_TIME_SCALE");
+    EXPECT_EQ(scales[2]->F(0), 0.5f);
+    EXPECT_EQ(scales[3]->F(0), 1.0f);
+    EXPECT_GE(scales[3]->tick - scales[2]->tick, 1500u);
+    EXPECT_LT(scales[3]->tick - scales[2]->tick, 1516u);
+    EXPECT_EQ(game.world.timeScale, 1.0f);
+}
+
+// The shutdown's calls that restore the car, with their arguments.
+std::vector<std::string> RestoringCalls(const sim::Game& g, std::uint64_t frame) {
+    const std::vector<std::string> names = {"_STOP_SCREEN_EFFECT",
+                                            "_GET_SCREEN_EFFECT_IS_ACTIVE",
+                                            "_START_SCREEN_EFFECT",
+                                            "_ADD_TEXT_COMPONENT_STRING",
+                                            "SET_VEHICLE_RADIO_ENABLED",
+                                            "PlaySoundA",
+                                            "_SET_VEHICLE_ENGINE_POWER_MULTIPLIER"};
+    std::vector<std::string> out;
+    for (const sim::CallRecord& c : g.calls) {
+        if (c.frame != frame || std::find(names.begin(), names.end(), c.name) == names.end()) {
+            continue;
+        }
+        std::string line = c.name;
+        const std::size_t shown = c.name == "PlaySoundA" ? 1 : c.args.size(); // id, not flags
+        for (std::size_t k = 0; k < shown; ++k) {
+            const sim::Value& v = c.args[k];
+            line += " " + (v.kind == 's'   ? v.s
+                           : v.kind == 'f' ? std::to_string(v.f)
+                                           : std::to_string(v.i));
+        }
+        out.push_back(line);
+    }
+    return out;
+}
+
+TEST_F(BoostEnd, shutdown_restores_the_car_in_order_within_its_own_frame) {
+    BootInVehicle();
+    LaunchBoost();
+    Car().speed = 10.0f;
+    sim::Step();
+    Car().speed = 0.0f;
+    sim::Step();
+    ASSERT_EQ(turboState, TurboState::Recharging);
+    const std::string c = std::to_string(car);
+    const std::vector<std::string> expected = {
+        "_SET_VEHICLE_ENGINE_POWER_MULTIPLIER " + c + " 150.000000", // the step, at rest
+        "_STOP_SCREEN_EFFECT FocusIn",
+        "_GET_SCREEN_EFFECT_IS_ACTIVE FocusOut",
+        "_START_SCREEN_EFFECT FocusOut 0 0",
+        "_ADD_TEXT_COMPONENT_STRING Veloxan has been shut down",
+        "SET_VEHICLE_RADIO_ENABLED " + c + " 1",
+        "PlaySoundA 107",
+        "_SET_VEHICLE_ENGINE_POWER_MULTIPLIER " + c + " 1.000000"};
+    EXPECT_EQ(RestoringCalls(game, game.frame), expected);
+    sim::Step(); // the one-frame wait is over: no collision, no slow motion
+    EXPECT_EQ(game.CallsInFrame("HAS_ENTITY_COLLIDED_WITH_ANYTHING", game.frame).size(), 1u);
+    EXPECT_TRUE(RestoringCalls(game, game.frame).empty());
 }
 
 TEST_F(BoostEnd, second_press_cuts_the_speed_and_reports_recharging) {
