@@ -341,6 +341,4 @@ const NativeEntry* FindNative(std::uint64_t hash) {
     return nullptr;
 }
 
-const std::vector<NativeEntry>& AllNatives() { return kNatives; }
-
 } // namespace sim

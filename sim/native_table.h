@@ -44,6 +44,5 @@ struct NativeEntry {
 };
 
 const NativeEntry* FindNative(std::uint64_t hash);
-const std::vector<NativeEntry>& AllNatives();
 
 } // namespace sim

@@ -26,13 +26,6 @@ void PlayNavigationSound() {
     native::PLAY_SOUND_FRONTEND(-1, "NAV_UP_DOWN", "HUD_FRONTEND_DEFAULT_SOUNDSET", false);
 }
 
-MenuItem* RowAt(const MenuItem& page, int index) {
-    if (index < 0 || index >= static_cast<int>(kMenuPageSlots)) {
-        return nullptr;
-    }
-    return page.children[index];
-}
-
 bool HasRowAt(const MenuItem& page, int index) { return RowAt(page, index) != nullptr; }
 
 void MoveUp(MenuItem& page) {

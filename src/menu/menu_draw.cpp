@@ -108,8 +108,7 @@ void DrawMenu() {
         ++n;
     }
 
-    const MenuItem* selectedRow =
-        (s >= 0 && s < static_cast<int>(kMenuPageSlots)) ? page.children[s] : nullptr;
+    const MenuItem* selectedRow = RowAt(page, s);
     const float d = RowOffset(n);
     DrawMenuText(ox, d + 0.155f, 0.21f, selectedRow != nullptr ? selectedRow->description : "");
     DrawRect(ox, d + 0.16625f, kMenuWidth, kRowHeight, 247, 140, 0, 180);

@@ -48,6 +48,13 @@ MenuItem* AddMenuRow(MenuItem& page, const char* label, std::int32_t id, MenuIte
     return nullptr;
 }
 
+MenuItem* RowAt(const MenuItem& page, int index) {
+    if (index < 0 || index >= static_cast<int>(kMenuPageSlots)) {
+        return nullptr;
+    }
+    return page.children[index];
+}
+
 bool ToggleIsOn(const MenuItem& row) {
     if (row.boolValue != nullptr && *row.boolValue) {
         return true;

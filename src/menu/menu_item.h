@@ -63,6 +63,10 @@ void SetMenuText(char (&target)[N], const char* text) {
 MenuItem* AddMenuRow(MenuItem& page, const char* label, std::int32_t id, MenuItemKind kind,
                      const char* valueText, const char* description);
 
+// The page's row in slot `index`; null for an empty slot or an index
+// outside the page.
+MenuItem* RowAt(const MenuItem& page, int index);
+
 // A Toggle reads ON from its bool when that is set and true, else from its
 // int when that is set and non-zero.
 bool ToggleIsOn(const MenuItem& row);
