@@ -8,6 +8,11 @@ packages=(
     googletest libgtest-dev libgmock-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
     wine wine64 zip
+    # The simulator's pictures and options, the benchmark, the fuzzer and the
+    # checks a modder runs.
+    libcli11-dev libcairo2-dev fonts-dejavu-core
+    libbenchmark-dev valgrind
+    clang libclang-rt-14-dev clang-tidy clang-format
 )
 
 missing=()

@@ -30,17 +30,21 @@ void RunTurboStep() {
 
 } // namespace
 
+void MainLoopPass() {
+    if (Settings.New_Install != 0) {
+        DrawFirstRunNotice();
+    }
+    UpdateMenu();
+    if (TriggerPressed()) {
+        TurboTrigger();
+        lastKeyTick = GetTickCount();
+    }
+    RunTurboStep();
+}
+
 void MainLoop() {
     for (;;) {
-        if (Settings.New_Install != 0) {
-            DrawFirstRunNotice();
-        }
-        UpdateMenu();
-        if (TriggerPressed()) {
-            TurboTrigger();
-            lastKeyTick = GetTickCount();
-        }
-        RunTurboStep();
+        MainLoopPass();
         scriptWait(0);
     }
 }

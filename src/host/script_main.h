@@ -9,5 +9,10 @@ void ScriptMain();
 // One pass per frame, forever.
 [[noreturn]] void MainLoop();
 
+// One frame's work without the yield at its end: the first-run notice, the
+// menu step, the trigger and the step of the turbo state. The turbo's
+// shutdown may still wait inside it.
+void MainLoopPass();
+
 // Called by the Windows loader; registers ScriptMain on process attach.
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);

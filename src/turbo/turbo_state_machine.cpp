@@ -4,10 +4,9 @@
 #include "host/script_hook.h"
 #include "settings/notifications.h"
 #include "settings/settings.h"
+#include "turbo/boost_tuning.h"
 #include "turbo/exhaust_flames.h"
 #include "turbo/turbo_effects.h"
-
-#include <cmath>
 
 using namespace native;
 
@@ -34,20 +33,7 @@ float peakSpeed = 0.0f;
 // the world was left slowed when the script was abandoned there.
 bool slowMotionApplied = false;
 
-std::uint32_t SpoolUpWaitMs() { return Settings.SFX_type != 0 ? 1250u : 2000u; }
-
-float BoostTimeLimitMs() { return Settings.duration * 10500.0f; }
-
 float MsSinceLaunch() { return static_cast<float>(GetTickCount() - boostStartTick); }
-
-// The bracket is the allowed fall in km/h; 0.2777778 turns it into m/s.
-float CrashThreshold() { return (50.0f - Settings.sensitivity * 50.0f) * 0.2777778f + 5.0f; }
-
-// Falls from 150 at rest as the speed in km/h grows; a higher power setting
-// makes it fall more slowly. The base is 2.71, not e.
-float EnginePowerMultiplier(float speed) {
-    return 150.0f * std::pow(2.71f, ((speed * 3.6f) * -0.01f) / (Settings.power * 3.0f + 1.5f));
-}
 
 // Planes, boats and helicopters also get a direct push every step; other
 // vehicles get the engine power alone.
@@ -63,14 +49,14 @@ void Launch() {
     // Both scale changes fall in the launch's frame: nothing may wait
     // between them.
     SET_TIME_SCALE(0.8f);
-    ShakeCameraForLaunch(Settings.boost * 15.0f * 0.002f + 0.158f);
+    ShakeCameraForLaunch(LaunchShakeAmplitude());
     StartScreenEffectIfIdle("FocusIn");
     turboState = TurboState::Boosting;
     boostStartTick = GetTickCount();
     SET_TIME_SCALE(1.0f);
     peakSpeed = 0.0f;
     const float speed = GET_ENTITY_SPEED(currentVehicle);
-    SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed + Settings.boost * 15.0f * 1.5f);
+    SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed + LaunchSpeedGain());
     if (IS_VEHICLE_ON_ALL_WHEELS(currentVehicle)) {
         SET_VEHICLE_ON_GROUND_PROPERLY(currentVehicle);
     }
@@ -137,7 +123,7 @@ void BoostStep() {
     if (peakSpeed - speed > CrashThreshold() || MsSinceLaunch() > BoostTimeLimitMs() ||
         speed == 0.0f) {
         TurboShutdown();
-    } else if (Settings.SFX_type == 1 && GetTickCount() - boostStartTick > 4500u) {
+    } else if (Settings.SFX_type == 1 && GetTickCount() - boostStartTick > kLumenBoostLimitMs) {
         // The Lumen recording runs out soon after 4.5 s of boost.
         TurboShutdown();
     }
@@ -159,10 +145,10 @@ void TurboShutdown() {
     _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(currentVehicle, 1.0f);
     scriptWait(0);
     // Only a boost that ended against something is replayed slowly.
-    if (Settings.slowmo > 0.04f && HAS_ENTITY_COLLIDED_WITH_ANYTHING(currentVehicle)) {
-        SET_TIME_SCALE(1.0f - Settings.slowmo);
+    if (SlowMotionEnabled() && HAS_ENTITY_COLLIDED_WITH_ANYTHING(currentVehicle)) {
+        SET_TIME_SCALE(SlowMotionTimeScale());
         slowMotionApplied = true;
-        scriptWait(1500);
+        scriptWait(kSlowMotionMs);
         SET_TIME_SCALE(1.0f);
         slowMotionApplied = false;
     }
