@@ -1,0 +1,101 @@
+#include "bench/bare_game.h"
+
+#include "host/natives.h"
+#include "host/script_hook.h"
+
+#include <bit>
+#include <cstring>
+
+namespace bare {
+
+World world;
+std::uint64_t nativeCalls = 0;
+std::uint64_t platformCalls = 0;
+
+namespace {
+
+std::uint64_t nativeHash = 0;
+// What a native answers: the first slot, or zeros. Three slots, as a vector
+// result needs.
+std::uint64_t nativeResult[3] = {};
+
+template <typename T>
+T Counted(T answer) {
+    ++platformCalls;
+    return answer;
+}
+
+std::uint64_t Answer(std::uint64_t hash) {
+    switch (hash) {
+    case native::PLAYER_PED_ID.hash:
+        return static_cast<std::uint32_t>(world.playerPed);
+    case native::GET_VEHICLE_PED_IS_USING.hash:
+        return world.inVehicle ? static_cast<std::uint32_t>(world.vehicle) : 0u;
+    case native::IS_PED_IN_VEHICLE.hash:
+        return world.inVehicle ? 1u : 0u;
+    case native::IS_VEHICLE_DRIVEABLE.hash:
+        return 1u;
+    case native::GET_ENTITY_SPEED.hash:
+        return std::bit_cast<std::uint32_t>(world.speed);
+    default:
+        // No flame exists, no asset is loaded, nothing collided: the most
+        // work the module does for these.
+        return 0u;
+    }
+}
+
+UINT Profile(LPCSTR key, INT fallback) {
+    return std::strcmp(key, "KEY_PC_MENU") == 0 ? static_cast<UINT>(world.profileMenuKey)
+                                                : static_cast<UINT>(fallback);
+}
+
+// Only "down now" (bit 15), as a key held since the last poll reads.
+SHORT KeyState(int vKey) { return static_cast<SHORT>(world.keyDown[vKey & 0xFF] ? 0x8000 : 0); }
+
+DWORD PadState(DWORD index, XINPUT_STATE* state) {
+    if (index != 0 || !world.padConnected) {
+        return ERROR_DEVICE_NOT_CONNECTED;
+    }
+    state->Gamepad.wButtons = world.padButtons;
+    return ERROR_SUCCESS;
+}
+
+// The module asks with the address of its own code; no module is loaded here.
+BOOL OwnModule(HMODULE* module) {
+    if (module == nullptr) {
+        return FALSE;
+    }
+    *module = nullptr;
+    return TRUE;
+}
+
+} // namespace
+
+} // namespace bare
+
+using bare::Counted;
+using bare::world;
+
+// One line per function. A platform function the module starts to use needs
+// its line here, or the bare builds (benchmark, callgrind, allocation test)
+// fail to link.
+extern "C" {
+DWORD GetTickCount() { return Counted(world.tick); }
+SHORT GetAsyncKeyState(int vKey) { return Counted(bare::KeyState(vKey)); }
+DWORD XInputGetState(DWORD i, XINPUT_STATE* s) { return Counted(bare::PadState(i, s)); }
+UINT GetPrivateProfileIntA(LPCSTR, LPCSTR k, INT d, LPCSTR) { return Counted(bare::Profile(k, d)); }
+BOOL WritePrivateProfileStringA(LPCSTR, LPCSTR, LPCSTR, LPCSTR) { return Counted(TRUE); }
+BOOL PlaySoundA(LPCSTR, HMODULE, DWORD) { return Counted(TRUE); }
+BOOL GetModuleHandleExW(DWORD, LPCWSTR, HMODULE* m) { return Counted(bare::OwnModule(m)); }
+
+// ScriptHookV. A wait returns at once: there is no game to run meanwhile.
+void scriptRegister(HMODULE, void (*)()) {}
+void scriptWait(DWORD) {}
+void nativeInit(std::uint64_t hash) { bare::nativeHash = hash; }
+void nativePush64(std::uint64_t) {}
+std::uint64_t* nativeCall() {
+    ++bare::nativeCalls;
+    bare::nativeResult[0] = bare::Answer(bare::nativeHash);
+    return bare::nativeResult;
+}
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The cheapest stand-ins for ScriptHookV's five functions and the Windows
+// calls the module makes, over a tiny world of fixed fields: no allocation,
+// no recording, no argument checks. What a pass costs against them is the
+// module's own cost. The simulated game (sim/) is the faithful stand-in;
+// this one only answers.
+
+#include "platform/platform.h"
+
+#include <cstdint>
+
+namespace bare {
+
+struct World {
+    std::uint32_t tick = 100000;
+    std::int32_t playerPed = 1;
+    std::int32_t vehicle = 2;
+    bool inVehicle = false;
+    float speed = 30.0f;      // m/s, what GET_ENTITY_SPEED answers
+    bool keyDown[256] = {};   // by virtual-key code
+    bool padConnected = true; // as pad 0
+    std::uint16_t padButtons = 0;
+    std::int32_t profileMenuKey = 0x10; // KEY_PC_MENU in the INI: Shift, as released
+};
+
+extern World world;
+
+// Calls since start, for the figures per pass.
+extern std::uint64_t nativeCalls;
+extern std::uint64_t platformCalls;
+
+} // namespace bare
