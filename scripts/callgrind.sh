@@ -31,12 +31,16 @@ for situation in "${situations[@]}"; do
         >"$out/$situation.txt" 2>"$out/$situation.log"
     natives="$(sed -n 's/.* \([0-9.]*\) natives .*/\1/p' "$out/$situation.txt")"
     callgrind_annotate --auto=no --threshold=100 "$out/$situation.out" |
-        awk -v passes="$passes" -v natives="$natives" -v name="$situation" '
+        awk -v passes="$passes" -v natives="$natives" -v name="$situation" -v bench="$PWD/bench/" '
             # "1,234 ( 5.6%)  /path/file.cpp:function [program]"
             match($0, /^ *[0-9,]+ +\( *[0-9.]+%\) +[^ ]/) && $0 !~ /PROGRAM TOTALS/ {
                 ir = $1; gsub(",", "", ir)
                 where = substr($0, RLENGTH)
-                if (where ~ /^([^ ]*\/)?bench\//) { bare += ir } else { module += ir }
+                if (index(where, bench) == 1 || index(where, "bench/") == 1) {
+                    bare += ir
+                } else {
+                    module += ir
+                }
             }
             END {
                 perNative = natives > 0 ? sprintf("%.1f", module / passes / natives) : "-"
