@@ -70,6 +70,8 @@ inline std::string TenMegabytes() {
     return text + "[Veloxan]\r\nKEY_PC_MENU=16\r\nduration=90\r\n";
 }
 
+// Held: duration, sensitivity, power, boost, slowmo, lumen, notice,
+// notifications, KEY_PC, KEY_PC_MENU.
 inline const std::vector<Case>& Cases() {
     static const std::vector<Case> cases = {
         // Past 2^32 the value wraps: 2^32 + 72, 2^32 + 50, 2^64 + 100, 3 x 2^32 + 30.
