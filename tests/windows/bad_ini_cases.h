@@ -26,6 +26,7 @@ struct Held {
     bool notifications = true; // display_notifications 1
     int keyPc = 84;
     int keyMenu = 0;
+    std::uint16_t keyGamepad = 2;
 };
 
 struct Case {
@@ -71,10 +72,11 @@ inline std::string TenMegabytes() {
 }
 
 // Held: duration, sensitivity, power, boost, slowmo, lumen, notice,
-// notifications, KEY_PC, KEY_PC_MENU.
+// notifications, KEY_PC, KEY_PC_MENU, KEY_GAMEPAD.
 inline const std::vector<Case>& Cases() {
     static const std::vector<Case> cases = {
-        // Past 2^32 the value wraps: 2^32 + 72, 2^32 + 50, 2^64 + 100, 3 x 2^32 + 30.
+        // Past 2^32 the value wraps: 2^32 + 72, 2^32 + 50, 2^64 + 100, 3 x 2^32 + 30,
+        // 2^32 + 4096.
         {"huge_numbers",
          Setup::File,
          [] {
@@ -82,9 +84,10 @@ inline const std::vector<Case>& Cases() {
                                 "duration=4294967346\r\nsensitivity=99999999999999999999\r\n"
                                 "power=18446744073709551716\r\nboost=4294967295\r\n"
                                 "slowmo=12884901918\r\nNew_Install=4294967297\r\n"
-                                "display_notifications=8589934592\r\nSFX_type=4294967296\r\n");
+                                "display_notifications=8589934592\r\nSFX_type=4294967296\r\n"
+                                "KEY_GAMEPAD=4294971392\r\n");
          },
-         {0.5f, 0.25f, 1.0f, 0.35f, 0.3f, false, true, false, 72, 16}},
+         {0.5f, 0.25f, 1.0f, 0.35f, 0.3f, false, true, false, 72, 16, 4096}},
         // A sign is taken modulo 2^32: -1 is 4294967295, -(2^32 - 70) is 70.
         {"negative_numbers",
          Setup::File,
@@ -97,12 +100,13 @@ inline const std::vector<Case>& Cases() {
         {"text",
          Setup::File,
          [] {
-             return std::string("[Veloxan]\r\nKEY_PC_MENU=16\r\nKEY_PC=\"72\"\r\nduration=long\r\n"
-                                "sensitivity=15%\r\npower=0x32\r\nboost=45 percent\r\n"
-                                "slowmo=thirty\r\nNew_Install=yes\r\n"
-                                "display_notifications=off\r\nSFX_type=Orca\r\n");
+             return std::string(
+                 "[Veloxan]\r\nKEY_PC_MENU=16\r\nKEY_PC=\"72\"\r\nduration=long\r\n"
+                 "sensitivity=15%\r\npower=0x32\r\nboost=45 percent\r\n"
+                 "slowmo=thirty\r\nNew_Install=yes\r\n"
+                 "display_notifications=off\r\nSFX_type=Orca\r\nKEY_GAMEPAD=0x1000\r\n");
          },
-         {0.6f, 0.15f, 0.5f, 0.45f, 0.2f, false, false, false, 72, 16}},
+         {0.6f, 0.15f, 0.5f, 0.45f, 0.2f, false, false, false, 72, 16, 4096}},
         // Empty is missing: each key gives its default, not 0.
         {"empty_values",
          Setup::File,

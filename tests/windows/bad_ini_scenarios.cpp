@@ -1,10 +1,10 @@
 // Bad Veloxan.ini files read by the real Veloxan.asi through Windows' own
 // profile functions. Each case starts the module on one file and reads what
 // it holds from what it does: the first-run notice, the keys it polls, the
-// launch's camera shake (boost), the spool-up sound (SFX_type), the feed
-// (display_notifications), and with a menu key the slider bars (bar width is
-// the fraction x 0.13) and the "SFX: " row. The module's two profile imports
-// lead through recorders that print the functions' raw answers unchanged.
+// pad buttons that fire a boost, the launch's camera shake (boost), the spool-up sound (SFX_type),
+// the feed (display_notifications), and with a menu key the slider bars (bar width is the fraction
+// x 0.13) and the "SFX: " row. The module's two profile imports lead through recorders that print
+// the functions' raw answers unchanged.
 //
 // "bad_ini" runs every case, each in a process of its own (the module's
 // statics live as long as the process); "bad_ini:<case>" runs one.
@@ -169,6 +169,7 @@ void RunCase(const Case& c, const Paths& paths) {
                 .size();
         Expect(reads == 1 && writes == 1, "the profile functions are recorded, answers unchanged");
     };
+    s.game.input.ConnectPad(0);
     const auto started = std::chrono::steady_clock::now();
     if (!s.Boot()) {
         return;
@@ -184,15 +185,17 @@ void RunCase(const Case& c, const Paths& paths) {
     Expect(s.FramesPolling(h.keyPc, 1, g.frame).size() == g.frame,
            "the trigger is key " + std::to_string(h.keyPc) + ", polled on every frame");
 
-    // A boost: the spool-up sound tells the profile, the launch's shake the
-    // push (boost x 0.03 + 0.158), the feed whether notifications are on.
+    // A boost fired from the pad: the spool-up sound tells the profile, the
+    // launch's shake the push (boost x 0.03 + 0.158), the feed whether
+    // notifications are on. The keyboard trigger cancels it.
     const std::int32_t car = s.DriveCar(20.0f);
     s.game.world.Get(car).throttle = 1.0f;
-    s.HoldKey(h.keyPc, 1);
+    s.HoldButtons(0, h.keyGamepad, 1);
     const bool launched = s.RunUntil([&g] { return g.Count("SHAKE_GAMEPLAY_CAM") > 0; }, 200);
     const unsigned spool = h.lumen ? 108u : 106u;
     Expect(launched && !g.sounds.empty() && g.sounds.front().id == spool,
-           "the key starts a boost with spool-up sound " + std::to_string(spool) + " and launches");
+           "pad buttons " + std::to_string(h.keyGamepad) + " start a boost with spool-up sound " +
+               std::to_string(spool) + " and launch it");
     const sim::CallRecord* shake = g.Last("SHAKE_GAMEPLAY_CAM");
     const float amplitude = h.boost * 0.03f + 0.158f;
     Expect(shake != nullptr && std::fabs(shake->F(1) - amplitude) < 1e-5f,
