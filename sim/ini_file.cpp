@@ -47,6 +47,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -255,6 +256,12 @@ std::uint32_t ConvertLikeWindows(std::string_view s) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
+    // A folder of that name opens, but reading it throws; Windows reads
+    // nothing from it and writes nothing to it.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;

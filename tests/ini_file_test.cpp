@@ -198,6 +198,13 @@ TEST_F(IniFileTest, MissingKeyGoesAfterTheLastLineOfItsSection) {
     EXPECT_EQ(Contents("e.ini"), "[Veloxan]\r\nb=2\r\n");
 }
 
+TEST_F(IniFileTest, AFolderOfTheFilesNameGivesDefaultsAndTakesNoWrite) {
+    std::filesystem::create_directory(Path("Veloxan.ini"));
+    EXPECT_EQ(ReadInt(Path("Veloxan.ini"), "Veloxan", "KEY_PC", 84), 84U);
+    EXPECT_FALSE(WriteString(Path("Veloxan.ini"), "Veloxan", "New_Install", "0"));
+    EXPECT_TRUE(std::filesystem::is_directory(Path("Veloxan.ini")));
+}
+
 TEST_F(IniFileTest, MissingSectionAndFileAreCreated) {
     const std::string fresh = Path("new.ini");
     ASSERT_TRUE(WriteString(fresh, "Veloxan", "slowmo", "25"));

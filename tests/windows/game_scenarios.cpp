@@ -7,6 +7,7 @@
 //
 // Exit status 0 when every check held, 1 when one failed, 2 on bad usage.
 
+#include "bad_ini_scenarios.h"
 #include "scenario_support.h"
 
 #include <windows.h>
@@ -533,17 +534,22 @@ std::string FullPath(const char* path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5 || kScenarios.count(argv[1]) == 0) {
+    if (argc != 5 || (kScenarios.count(argv[1]) == 0 && !IsBadIniScenario(argv[1]))) {
         std::fprintf(stderr, "usage: veloxan-game <scenario> <ScriptHookV.dll> <Veloxan.asi> "
                              "<release Veloxan.ini>\nscenarios:");
         for (const auto& [name, run] : kScenarios) {
             std::fprintf(stderr, " %s", name.c_str());
         }
+        std::fprintf(stderr, " bad_ini bad_ini:<case>");
         std::fprintf(stderr, "\n");
         return 2;
     }
     const Paths paths{FullPath(argv[2]), FullPath(argv[3]), FullPath(argv[4])};
-    kScenarios.at(argv[1])(paths);
+    if (kScenarios.count(argv[1]) != 0) {
+        kScenarios.at(argv[1])(paths);
+    } else {
+        RunBadIniScenario(argv[1], paths);
+    }
     const int failures = FailureCount();
     std::printf("%s: %d failed check(s)\n", argv[1], failures);
     return failures == 0 ? 0 : 1;

@@ -87,6 +87,9 @@ bool Session::Boot() {
         Expect(false, "the game loads ScriptHookV.dll and Veloxan.asi: " + error);
         return false;
     }
+    if (beforeStart) {
+        beforeStart(loaded.module);
+    }
     sim::StartScript();
     sim::Step();
     return true;

@@ -42,6 +42,9 @@ public:
     // script: the first frame runs ScriptMain's start-up and the main loop's
     // first pass. False when the images could not be loaded.
     bool Boot();
+    // Runs after the images are loaded and before the script starts, e.g. to
+    // patch more of the module's imports.
+    std::function<void(HMODULE module)> beforeStart;
 
     // Holds a key, or pad buttons, from the next frame on.
     void HoldKey(int vk, std::uint64_t frames);

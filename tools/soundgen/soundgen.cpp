@@ -106,7 +106,7 @@ struct SpoolVoice {
     double surge;     // extra level while the spool overruns, relative
     double bodyDb;
     double peak;
-    double fadeDb; // level reached by the end of the closing second
+    double fadeDb; // level reached by the end of the closing second, near silence
 };
 
 // Spool position 0..1 (may overrun slightly): turbo lag at first, then a
@@ -128,7 +128,8 @@ double EndTaper(double t, double length) {
 }
 
 // Gain over time: a short fade-in, full level, then a fade of `fadeDb` over
-// the last second that is linear in decibels.
+// the last second that is linear in decibels, which the ear hears as an even
+// fade; the end taper takes the last few milliseconds from there to zero.
 double Envelope(double t, double length, double fadeDb) {
     double g = SmoothStep(t / 0.03) * EndTaper(t, length);
     const double fadeStart = length - 1.0;
@@ -239,7 +240,7 @@ const SpoolVoice kOrca{
     .surge = 0.4,
     .bodyDb = -18.0,
     .peak = 0.47,
-    .fadeDb = -8.0,
+    .fadeDb = -48.0,
 };
 
 // Profile 1: a small, eager turbo, higher and brighter.
@@ -264,7 +265,7 @@ const SpoolVoice kLumen{
     .surge = 0.5,
     .bodyDb = -24.0,
     .peak = 0.34,
-    .fadeDb = -5.0,
+    .fadeDb = -48.0,
 };
 
 // ---------------------------------------------------------------- blow-off
