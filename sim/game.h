@@ -135,7 +135,7 @@ public:
     std::vector<SoundPlay> sounds;
     std::vector<std::string> faults;
     bool failIniWrites = false;
-    std::vector<OpenFile> files; // by handle, from kFirstFileHandle on
+    std::vector<OpenFile> files;                     // by handle, from kFirstFileHandle on
     std::function<void(const std::string&)> onFault; // besides recording it
     std::function<void(const CallRecord&)> onCall;   // timeline hook
     std::function<void()> onFrameEnd;                // after the world moved

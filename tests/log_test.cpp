@@ -80,10 +80,10 @@ TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
         "KEY_GAMEPAD=2 (D-pad down) KEY_GAMEPAD_2=0 (none)",
         "pad 1"};
     std::vector<std::string> expected = start;
-    expected.insert(expected.end(), {"boost activated", "boost launched at 0.0 m/s",
-                                     "boost ended: crash, peak 40.0 m/s (144 km/h) after ",
-                                     "slow motion at time scale 0.50 for 1500 ms",
-                                     "script restarted"});
+    expected.insert(expected.end(),
+                    {"boost activated", "boost launched at 0.0 m/s",
+                     "boost ended: crash, peak 40.0 m/s (144 km/h) after ",
+                     "slow motion at time scale 0.50 for 1500 ms", "script restarted"});
     expected.insert(expected.end(), start.begin(), start.end());
 
     const std::vector<LogLine> lines = ReadLog(folder);

@@ -63,8 +63,7 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
 
 BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
                LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED /*lpOverlapped*/) {
-    return sim::platform::FileWrite(hFile, lpBuffer, nNumberOfBytesToWrite,
-                                    lpNumberOfBytesWritten)
+    return sim::platform::FileWrite(hFile, lpBuffer, nNumberOfBytesToWrite, lpNumberOfBytesWritten)
                ? TRUE
                : FALSE;
 }
@@ -74,8 +73,7 @@ BOOL CloseHandle(HANDLE hObject) { return sim::platform::FileClose(hObject) ? TR
 HWND GetForegroundWindow() { return static_cast<HWND>(sim::platform::ForegroundWindow()); }
 
 DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId) {
-    return sim::platform::WindowThreadProcessId(hWnd, lpdwProcessId,
-                                                sim::platform::kGameProcessId);
+    return sim::platform::WindowThreadProcessId(hWnd, lpdwProcessId, sim::platform::kGameProcessId);
 }
 
 DWORD GetCurrentProcessId() { return sim::platform::CurrentProcessId(); }

@@ -3,7 +3,6 @@
 #include "host/own_module.h"
 #include "platform/platform.h"
 
-#include <charconv>
 #include <cstring>
 
 namespace {
@@ -85,19 +84,26 @@ void LogWord(const char* text) {
 }
 
 void LogNumber(std::int64_t value) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    AppendChars(digits, static_cast<std::size_t>(end - digits));
+    if (value < 0) {
+        LogText("-");
+    }
+    std::uint64_t rest =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    char digits[20];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    while (count > 0 && lineLength < kLineRoom) {
+        line[lineLength++] = digits[--count];
+    }
 }
 
 void LogFixed(float value, int decimals) {
-    if (!(value < 1.0e9f && value > -1.0e9f)) {
+    if (!(value >= 0.0f && value < 1.0e6f)) {
         LogText("?");
         return;
-    }
-    if (value < 0.0f) {
-        LogText("-");
-        value = -value;
     }
     std::int64_t scale = 1;
     for (int k = 0; k < decimals && k < 3; ++k) {
@@ -105,14 +111,14 @@ void LogFixed(float value, int decimals) {
     }
     const auto scaled = static_cast<std::int64_t>(value * static_cast<float>(scale) + 0.5f);
     LogNumber(scaled / scale);
-    // The fraction's digits, zero-padded: 0.05 at two places is ".05".
-    char fraction[4] = {'.', '0', '0', '0'};
-    std::size_t count = 1;
-    for (std::int64_t place = scale / 10; place > 0; place /= 10) {
-        fraction[count++] = static_cast<char>('0' + (scaled / place) % 10);
-    }
-    if (count > 1) {
-        AppendChars(fraction, count);
+    if (scale > 1) {
+        // The fraction written as scale + fraction keeps its leading zeros;
+        // the leading 1 becomes the point.
+        const std::size_t point = lineLength;
+        LogNumber(scale + scaled % scale);
+        if (point < lineLength) {
+            line[point] = '.';
+        }
     }
 }
 

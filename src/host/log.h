@@ -19,7 +19,8 @@ void LogText(const char* text);
 // The text up to its first blank: INI key names that are asked with one.
 void LogWord(const char* text);
 void LogNumber(std::int64_t value);
-// `value` rounded to `decimals` places (0 to 3).
+// `value` rounded to `decimals` places (0 to 3); "?" below 0 or from a
+// million up, which no speed or scale of the module reaches.
 void LogFixed(float value, int decimals);
 void LogEnd();
 

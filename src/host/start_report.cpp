@@ -17,11 +17,11 @@ struct CodeName {
 // The keys a player is likely to bind beyond letters, digits, F-keys and the
 // numeric keypad, which are named by rule.
 constexpr CodeName kKeyNames[] = {
-    {0x08, "Backspace"}, {0x09, "Tab"},      {0x0D, "Enter"},       {0x10, "Shift"},
-    {0x11, "Ctrl"},      {0x12, "Alt"},      {0x14, "Caps Lock"},   {0x1B, "Esc"},
-    {0x20, "Space"},     {0x21, "Page Up"},  {0x22, "Page Down"},   {0x23, "End"},
-    {0x24, "Home"},      {0x25, "Left"},     {0x26, "Up"},          {0x27, "Right"},
-    {0x28, "Down"},      {0x2D, "Insert"},   {0x2E, "Delete"},      {0xA0, "Left Shift"},
+    {0x08, "Backspace"},   {0x09, "Tab"},       {0x0D, "Enter"},      {0x10, "Shift"},
+    {0x11, "Ctrl"},        {0x12, "Alt"},       {0x14, "Caps Lock"},  {0x1B, "Esc"},
+    {0x20, "Space"},       {0x21, "Page Up"},   {0x22, "Page Down"},  {0x23, "End"},
+    {0x24, "Home"},        {0x25, "Left"},      {0x26, "Up"},         {0x27, "Right"},
+    {0x28, "Down"},        {0x2D, "Insert"},    {0x2E, "Delete"},     {0xA0, "Left Shift"},
     {0xA1, "Right Shift"}, {0xA2, "Left Ctrl"}, {0xA3, "Right Ctrl"}, {0xA4, "Left Alt"},
     {0xA5, "Right Alt"},
 };
@@ -66,18 +66,7 @@ void LogKeyName(std::int32_t code) {
     }
 }
 
-void LogKey(const char* setting, std::int32_t code) {
-    LogText(setting);
-    LogNumber(code);
-    LogText(" (");
-    LogKeyName(code);
-    LogText(")");
-}
-
-void LogPadMask(const char* setting, std::int32_t mask) {
-    LogText(setting);
-    LogNumber(mask);
-    LogText(" (");
+void LogPadButtons(std::int32_t mask) {
     const char* separator = "";
     for (const CodeName& button : kPadButtonNames) {
         if ((static_cast<std::uint32_t>(mask) & button.code) != 0) {
@@ -86,13 +75,33 @@ void LogPadMask(const char* setting, std::int32_t mask) {
             separator = "+";
         }
     }
-    LogText(*separator == '\0' ? "none)" : ")");
+    if (*separator == '\0') {
+        LogText("none");
+    }
 }
 
-void LogPercent(const char* setting, float fraction) {
-    LogText(setting);
-    LogNumber(PercentOf(fraction));
-}
+template <typename Field>
+struct NamedSetting {
+    const char* name;
+    const Field* field;
+};
+
+// One line each: the fractions as the file's percentages, the switches, the
+// keyboard keys, the pad masks.
+constexpr NamedSetting<float> kPercentSettings[] = {{"duration=", &Settings.duration},
+                                                    {" sensitivity=", &Settings.sensitivity},
+                                                    {" power=", &Settings.power},
+                                                    {" boost=", &Settings.boost},
+                                                    {" slowmo=", &Settings.slowmo}};
+constexpr NamedSetting<std::uint32_t> kSwitchSettings[] = {
+    {"SFX_type=", &Settings.SFX_type},
+    {" display_notifications=", &Settings.display_notifications},
+    {" New_Install=", &Settings.New_Install}};
+constexpr NamedSetting<std::int32_t> kKeySettings[] = {{"KEY_PC=", &Settings.KEY_PC},
+                                                       {" KEY_PC_2=", &Settings.KEY_PC_2},
+                                                       {" KEY_PC_MENU=", &Settings.KEY_PC_MENU}};
+constexpr NamedSetting<std::int32_t> kPadSettings[] = {
+    {"KEY_GAMEPAD=", &Settings.KEY_GAMEPAD}, {" KEY_GAMEPAD_2=", &Settings.KEY_GAMEPAD_2}};
 
 } // namespace
 
@@ -113,33 +122,42 @@ void LogEnvironment() {
     LogBegin("settings ");
     LogText(iniLength > 0 && iniLength < MAX_PATH ? path : kIniFile);
     LogText(GetFileAttributesA(kIniFile) != INVALID_FILE_ATTRIBUTES ? " found"
-                                                                   : " not found: defaults");
+                                                                    : " not found: defaults");
     LogEnd();
 }
 
 void LogSettingsAndInput() {
     LogBegin("");
-    LogPercent("duration=", Settings.duration);
-    LogPercent(" sensitivity=", Settings.sensitivity);
-    LogPercent(" power=", Settings.power);
-    LogPercent(" boost=", Settings.boost);
-    LogPercent(" slowmo=", Settings.slowmo);
-    LogEnd();
-    LogBegin("SFX_type=");
-    LogNumber(Settings.SFX_type);
-    LogText(" display_notifications=");
-    LogNumber(Settings.display_notifications);
-    LogText(" New_Install=");
-    LogNumber(Settings.New_Install);
+    for (const auto& setting : kPercentSettings) {
+        LogText(setting.name);
+        LogNumber(PercentOf(*setting.field));
+    }
     LogEnd();
     LogBegin("");
-    LogKey("KEY_PC=", Settings.KEY_PC);
-    LogKey(" KEY_PC_2=", Settings.KEY_PC_2);
-    LogKey(" KEY_PC_MENU=", Settings.KEY_PC_MENU);
+    for (const auto& setting : kSwitchSettings) {
+        LogText(setting.name);
+        LogNumber(*setting.field);
+    }
     LogEnd();
     LogBegin("");
-    LogPadMask("KEY_GAMEPAD=", Settings.KEY_GAMEPAD);
-    LogPadMask(" KEY_GAMEPAD_2=", Settings.KEY_GAMEPAD_2);
+    for (const auto& setting : kKeySettings) {
+        const std::int32_t code = *setting.field;
+        LogText(setting.name);
+        LogNumber(code);
+        LogText(" (");
+        LogKeyName(code);
+        LogText(")");
+    }
+    LogEnd();
+    LogBegin("");
+    for (const auto& setting : kPadSettings) {
+        const std::int32_t mask = *setting.field;
+        LogText(setting.name);
+        LogNumber(mask);
+        LogText(" (");
+        LogPadButtons(mask);
+        LogText(")");
+    }
     LogEnd();
     if (padIndex == -1) {
         Log("no pad found");
@@ -148,4 +166,14 @@ void LogSettingsAndInput() {
         LogNumber(padIndex);
         LogEnd();
     }
+}
+
+void LogSettingRepair(const char* key, std::uint32_t raw, const char* rule) {
+    LogBegin("repaired ");
+    LogWord(key);
+    LogText(": read ");
+    LogNumber(raw);
+    LogText(", ");
+    LogText(rule);
+    LogEnd();
 }

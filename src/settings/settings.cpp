@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "host/log.h"
+#include "host/start_report.h"
 #include "platform/platform.h"
 
 #include <charconv>
@@ -13,17 +14,6 @@ std::uint32_t ReadKey(const char* key, int fallback) {
     return GetPrivateProfileIntA(kIniSection, key, fallback, kIniFile);
 }
 
-// For the log: what the file said and why the module does not use it as is.
-void LogRepair(const char* key, std::uint32_t raw, const char* rule) {
-    LogBegin("repaired ");
-    LogWord(key);
-    LogText(": read ");
-    LogNumber(raw);
-    LogText(", ");
-    LogText(rule);
-    LogEnd();
-}
-
 // A percentage from the file as a fraction; anything outside (0, 1] is
 // replaced by the fallback, so 0, a missing key and 101 all give it.
 float ReadFraction(const char* key, float fallback) {
@@ -32,7 +22,7 @@ float ReadFraction(const char* key, float fallback) {
     if (value > 0.0f && value <= 1.0f) {
         return value;
     }
-    LogRepair(key, raw, "outside 1 to 100 or missing: default used");
+    LogSettingRepair(key, raw, "outside 1 to 100 or missing: default used");
     return fallback;
 }
 
@@ -42,7 +32,7 @@ std::uint32_t ReadSwitch(const char* key, std::uint32_t fallback, std::uint32_t 
     if (raw <= 1) {
         return raw;
     }
-    LogRepair(key, raw, above != 0 ? "above 1: taken as 1" : "above 1: taken as 0");
+    LogSettingRepair(key, raw, above != 0 ? "above 1: taken as 1" : "above 1: taken as 0");
     return above;
 }
 

@@ -168,14 +168,13 @@ void CheckHeadersAndImports(const std::vector<unsigned char>& file) {
     // ScriptHookV.dll's functions under their decorated names, once each: the
     // five every script needs, the unregistration at unload and the game
     // version for the log.
-    const std::multiset<std::string> scriptHook = {
-        "?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z",
-        "?scriptUnregister@@YAXPEAUHINSTANCE__@@@Z",
-        "?scriptWait@@YAXK@Z",
-        "?nativeInit@@YAX_K@Z",
-        "?nativePush64@@YAX_K@Z",
-        "?nativeCall@@YAPEA_KXZ",
-        "?getGameVersion@@YA?AW4eGameVersion@@XZ"};
+    const std::multiset<std::string> scriptHook = {"?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z",
+                                                   "?scriptUnregister@@YAXPEAUHINSTANCE__@@@Z",
+                                                   "?scriptWait@@YAXK@Z",
+                                                   "?nativeInit@@YAX_K@Z",
+                                                   "?nativePush64@@YAX_K@Z",
+                                                   "?nativeCall@@YAPEA_KXZ",
+                                                   "?getGameVersion@@YA?AW4eGameVersion@@XZ"};
     const auto shv = imports.find("ScriptHookV.dll");
     Expect(shv != imports.end() &&
                std::multiset<std::string>(shv->second.begin(), shv->second.end()) == scriptHook,
