@@ -15,7 +15,7 @@ char line[384] = {};
 std::size_t lineLength = 0;
 constexpr std::size_t kLineRoom = sizeof line - 2;
 
-// Bytes written since the file was emptied; false until then.
+// Bytes written since the file was emptied, and whether they reached the cap.
 std::uint32_t sessionBytes = 0;
 bool logFull = false;
 
