@@ -95,9 +95,29 @@ UINT GetPrivateProfileIntA(LPCSTR, LPCSTR k, INT d, LPCSTR) { return Counted(bar
 BOOL WritePrivateProfileStringA(LPCSTR, LPCSTR, LPCSTR, LPCSTR) { return Counted(TRUE); }
 BOOL PlaySoundA(LPCSTR, HMODULE, DWORD) { return Counted(TRUE); }
 BOOL GetModuleHandleExW(DWORD, LPCWSTR, HMODULE* m) { return Counted(bare::OwnModule(m)); }
+// The game is always in the foreground here. No file opens, so the log's
+// lines, written only on events, go nowhere.
+HWND GetForegroundWindow() { return Counted(reinterpret_cast<HWND>(&world)); }
+DWORD GetWindowThreadProcessId(HWND, LPDWORD pid) {
+    if (pid != nullptr) {
+        *pid = 1;
+    }
+    return Counted(DWORD{1});
+}
+DWORD GetCurrentProcessId() { return Counted(DWORD{1}); }
+DWORD GetModuleFileNameA(HMODULE, LPSTR, DWORD) { return Counted(DWORD{0}); }
+DWORD GetFullPathNameA(LPCSTR, DWORD, LPSTR, LPSTR*) { return Counted(DWORD{0}); }
+DWORD GetFileAttributesA(LPCSTR) { return Counted(INVALID_FILE_ATTRIBUTES); }
+HANDLE CreateFileA(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
+    return Counted(INVALID_HANDLE_VALUE);
+}
+BOOL WriteFile(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) { return Counted(FALSE); }
+BOOL CloseHandle(HANDLE) { return Counted(TRUE); }
 
 // ScriptHookV. A wait returns at once: there is no game to run meanwhile.
 void scriptRegister(HMODULE, void (*)()) {}
+void scriptUnregister(HMODULE) {}
+int getGameVersion() { return 0; }
 void scriptWait(DWORD) {}
 void nativeInit(std::uint64_t hash) { bare::nativeHash = hash; }
 void nativePush64(std::uint64_t) {}

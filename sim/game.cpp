@@ -150,17 +150,21 @@ const CallRecord* Game::Last(std::string_view name) const {
 }
 
 std::string Game::IniPath(const char* windowsPath) const {
-    std::string path = windowsPath;
-    for (char& c : path) {
-        if (c == '\\') {
-            c = '/';
+    const auto slashes = [](std::string path) {
+        for (char& c : path) {
+            c = c == '\\' ? '/' : c;
         }
-    }
+        return path;
+    };
+    std::string path = slashes(windowsPath);
+    const std::string folder = slashes(kGameFolder) + '/';
     if (path.rfind("./", 0) == 0) {
         path.erase(0, 2);
+    } else if (path.rfind(folder, 0) == 0) {
+        path.erase(0, folder.size());
     }
     if (path.empty() || path[0] == '/' || path.find(':') != std::string::npos) {
-        Fault("INI path outside the game folder: " + std::string(windowsPath));
+        Fault("file path outside the game folder: " + std::string(windowsPath));
     }
     return options.fileRoot + "/" + path;
 }
@@ -182,6 +186,7 @@ void Reset(const Options& options) {
     g.sounds.clear();
     g.faults.clear();
     g.failIniWrites = false;
+    g.files.clear();
     g.onFault = nullptr;
     g.onCall = nullptr;
     g.onFrameEnd = nullptr;
@@ -204,6 +209,38 @@ void RegisterScript(void* module, void (*entry)()) {
     g.script.module = module;
     g.script.entry = entry;
     ++g.script.registrations;
+}
+
+void UnregisterScript(void* module) {
+    Game& g = game();
+    CallRecord rec;
+    rec.frame = g.frame;
+    rec.tick = g.tick;
+    rec.name = "scriptUnregister";
+    Record(rec);
+    if (module != ModuleHandle()) {
+        Fault("scriptUnregister with a module handle that is not the module's own");
+        return;
+    }
+    if (g.context && g.context->OnScript()) {
+        Fault("scriptUnregister from the script itself");
+        return;
+    }
+    ++g.script.unregistrations;
+    StopScript();
+    g.script.entry = nullptr;
+    g.script.module = nullptr;
+    g.script.pendingStart = false;
+}
+
+std::int32_t GameVersion() {
+    Game& g = game();
+    CallRecord rec;
+    rec.frame = g.frame;
+    rec.tick = g.tick;
+    rec.name = "getGameVersion";
+    Record(rec);
+    return g.options.gameVersion;
 }
 
 void StartScript() {

@@ -46,6 +46,9 @@ struct Input {
     std::vector<KeyHold> keyHolds;
     std::vector<ButtonHold> buttonHolds;
     std::array<Pad, 4> pads{};
+    // A window of the game is the foreground window; false while the player
+    // types into another program.
+    bool foreground = true;
 
     void SetKey(int vk, bool down) { keys.at(static_cast<std::size_t>(vk) & 0xFF) = down; }
     // Held from frame `firstFrame` for `frameCount` frames.
@@ -87,6 +90,7 @@ struct ScriptState {
     void (*entry)() = nullptr;
     void* module = nullptr;
     int registrations = 0;
+    int unregistrations = 0;
     bool pendingStart = false;
     bool running = false;
     int starts = 0;
@@ -105,6 +109,18 @@ struct Options {
     std::uint32_t startTick = 100000;
     std::uint32_t msPerFrame = 16;
     std::string fileRoot = "."; // directory that ".\\" names
+    // What ScriptHookV's getGameVersion answers.
+    std::int32_t gameVersion = 63;
+};
+
+// The game folder as the module sees it: the current directory, the folder
+// of Veloxan.asi and of GTA5.exe. Paths in it lead to Options::fileRoot.
+inline constexpr const char* kGameFolder = "C:\\Games\\Grand Theft Auto V";
+
+// A file the module opened with CreateFileA.
+struct OpenFile {
+    std::string path; // host path
+    bool open = true;
 };
 
 class Game {
@@ -119,6 +135,7 @@ public:
     std::vector<SoundPlay> sounds;
     std::vector<std::string> faults;
     bool failIniWrites = false;
+    std::vector<OpenFile> files;                     // by handle, from kFirstFileHandle on
     std::function<void(const std::string&)> onFault; // besides recording it
     std::function<void(const CallRecord&)> onCall;   // timeline hook
     std::function<void()> onFrameEnd;                // after the world moved
@@ -129,6 +146,8 @@ public:
     std::vector<const CallRecord*> CallsInFrame(std::string_view name, std::uint64_t f) const;
     std::size_t Count(std::string_view name) const { return Calls(name).size(); }
     const CallRecord* Last(std::string_view name) const;
+    // The host path of a file in the game folder, named relative to the
+    // current directory (".\\Veloxan.ini") or under kGameFolder.
     std::string IniPath(const char* windowsPath) const;
 };
 
@@ -165,6 +184,9 @@ void SetModuleHandle(void* module);
 
 // ScriptHookV's side of the script interface, shared by every stand-in.
 void RegisterScript(void* module, void (*entry)());
+// Drops the module's script: it stops where it waits and never runs again.
+void UnregisterScript(void* module);
+std::int32_t GameVersion();
 void ScriptWait(std::uint32_t ms);
 void NativeInit(std::uint64_t hash);
 void NativePush(std::uint64_t value);

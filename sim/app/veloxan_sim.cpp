@@ -213,6 +213,20 @@ void PrintSounds(const sim::Game& g) {
     }
 }
 
+// The module's own account of the drive, as a player would attach it to a
+// bug report.
+void PrintLog(const std::string& folder) {
+    std::ifstream log(folder + "/Veloxan.log", std::ios::binary);
+    std::printf("\nVeloxan.log in the game folder:\n");
+    std::string line;
+    while (std::getline(log, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        std::printf("  %s\n", line.c_str());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -259,6 +273,7 @@ int main(int argc, char** argv) {
 
     sim::StopScript();
     PrintFrameLoads();
+    PrintLog(folder);
     std::printf("\ndone: %llu frames, %zu calls recorded%s\n",
                 static_cast<unsigned long long>(g.frame), g.calls.size(),
                 boosted ? "" : "; the boost did not run its course");

@@ -3,7 +3,9 @@
 
 #include "platform/platform.h"
 
+#include "sim/file_calls.h"
 #include "sim/platform_calls.h"
+#include "sim/window_calls.h"
 
 extern "C" {
 
@@ -38,4 +40,41 @@ BOOL GetModuleHandleExW(DWORD dwFlags, LPCWSTR lpModuleName, HMODULE* phModule) 
     }
     return ok ? TRUE : FALSE;
 }
+
+DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
+    return sim::platform::ModuleFileName(hModule, lpFilename, nSize);
+}
+
+DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR* lpFilePart) {
+    if (lpFilePart != nullptr) {
+        *lpFilePart = nullptr;
+    }
+    return sim::platform::FullPathName(lpFileName, nBufferLength, lpBuffer);
+}
+
+DWORD GetFileAttributesA(LPCSTR lpFileName) { return sim::platform::FileAttributes(lpFileName); }
+
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                   LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/, DWORD dwCreationDisposition,
+                   DWORD /*dwFlagsAndAttributes*/, HANDLE /*hTemplateFile*/) {
+    return sim::platform::FileCreate(lpFileName, dwDesiredAccess, dwShareMode,
+                                     dwCreationDisposition);
+}
+
+BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+               LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED /*lpOverlapped*/) {
+    return sim::platform::FileWrite(hFile, lpBuffer, nNumberOfBytesToWrite, lpNumberOfBytesWritten)
+               ? TRUE
+               : FALSE;
+}
+
+BOOL CloseHandle(HANDLE hObject) { return sim::platform::FileClose(hObject) ? TRUE : FALSE; }
+
+HWND GetForegroundWindow() { return static_cast<HWND>(sim::platform::ForegroundWindow()); }
+
+DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId) {
+    return sim::platform::WindowThreadProcessId(hWnd, lpdwProcessId, sim::platform::kGameProcessId);
+}
+
+DWORD GetCurrentProcessId() { return sim::platform::CurrentProcessId(); }
 }

@@ -8,6 +8,7 @@
 #include "sim/game.h"
 #include "sim/platform_calls.h"
 #include "sim/sound_resources.h"
+#include "sim/window_calls.h"
 #include "sim/windows/script_hook_bridge.h"
 
 #include <cstring>
@@ -35,7 +36,16 @@ void BridgeRegister(void* module, void (*entry)()) {
     RegisterScript(module, entry);
 }
 
-const ScriptHookBridge kBridge = {BridgeRegister, ScriptWait, NativeInit, NativePush, NativeCall};
+// At the module's process detach, while its image is still mapped.
+void BridgeUnregister(void* module) {
+    if (module != GetModuleHandleW(kModuleFileName)) {
+        Fault("scriptUnregister with a handle that is not Veloxan.asi's");
+    }
+    UnregisterScript(module);
+}
+
+const ScriptHookBridge kBridge = {BridgeRegister, BridgeUnregister, ScriptWait, NativeInit,
+                                  NativePush,     NativeCall,       GameVersion};
 
 DWORD WINAPI GameGetTickCount() { return platform::TickCount(); }
 
@@ -43,6 +53,20 @@ SHORT WINAPI GameGetAsyncKeyState(int vKey) { return platform::AsyncKeyState(vKe
 
 DWORD WINAPI GameXInputGetState(DWORD userIndex, XINPUT_STATE* state) {
     return platform::PadState(userIndex, state);
+}
+
+HWND WINAPI GameGetForegroundWindow() { return static_cast<HWND>(platform::ForegroundWindow()); }
+
+// The game's own window belongs to this process, as the module's own
+// GetCurrentProcessId (not redirected) answers.
+DWORD WINAPI GameGetWindowThreadProcessId(HWND window, DWORD* processId) {
+    std::uint32_t owner = 0;
+    const std::uint32_t thread =
+        platform::WindowThreadProcessId(window, &owner, GetCurrentProcessId());
+    if (processId != nullptr) {
+        *processId = owner;
+    }
+    return thread;
 }
 
 // PlaySound finds a resource sound with FindResource in the module it is
@@ -131,6 +155,11 @@ bool LoadGame(const std::string& standInPath, const std::string& modulePath, Loa
         error = LastError("LoadLibrary", standInPath);
         return false;
     }
+    return LoadModule(modulePath, game, error);
+}
+
+bool LoadModule(const std::string& modulePath, LoadedGame& game, std::string& error) {
+    game.patched.clear();
     // The module's DllMain registers during this call.
     game.module = LoadLibraryA(modulePath.c_str());
     if (game.module == nullptr) {
@@ -150,6 +179,8 @@ bool LoadGame(const std::string& standInPath, const std::string& modulePath, Loa
         {"GetAsyncKeyState", reinterpret_cast<void*>(GameGetAsyncKeyState)},
         {"XInputGetState", reinterpret_cast<void*>(GameXInputGetState)},
         {"PlaySoundA", reinterpret_cast<void*>(GamePlaySoundA)},
+        {"GetForegroundWindow", reinterpret_cast<void*>(GameGetForegroundWindow)},
+        {"GetWindowThreadProcessId", reinterpret_cast<void*>(GameGetWindowThreadProcessId)},
     };
     for (const auto& redirect : redirects) {
         for (std::string& slot :

@@ -2,9 +2,9 @@
 // The Windows game host: loads the stand-in ScriptHookV.dll and then the real
 // Veloxan.asi with the Windows loader, lets the module register from its own
 // DllMain, and points the module's imports of the clock, the keyboard, the
-// gamepad and the sound player at the simulated game. The profile functions
-// stay the real ones. The product is not changed: only the loaded image's
-// import address table is.
+// gamepad, the sound player and the foreground window at the simulated game.
+// The profile and file functions stay the real ones. The product is not
+// changed: only the loaded image's import address table is.
 
 #include <windows.h>
 // winbase.h still defines the 16-bit Yield() as a macro; the script
@@ -23,15 +23,19 @@ struct LoadedGame {
     std::vector<std::string> patched;
 };
 
-// Loads both images by path. The module must register during its load; the
-// four imports are then patched. False, with the reason in `error`, when an
-// image does not load; a missing import is not an error here (the module
-// may not use that function yet), the caller sees it in `patched`.
+// Loads both images by path. The module must register during its load; its
+// imports are then patched. False, with the reason in `error`, when an image
+// does not load; a missing import is not an error here (the module may not
+// use that function yet), the caller sees it in `patched`.
 bool LoadGame(const std::string& standInPath, const std::string& modulePath, LoadedGame& game,
               std::string& error);
 
-// Unloads the module as the game does at exit: its static objects are
-// destroyed. The script must have been stopped first.
+// Loads the module alone, as ScriptHookV does again after an unload, and
+// patches the imports of the new image.
+bool LoadModule(const std::string& modulePath, LoadedGame& game, std::string& error);
+
+// Unloads the module as the game does at exit, or as ScriptHookV's reload
+// does: its DllMain unregisters the script, its static objects are destroyed.
 bool UnloadModule(LoadedGame& game);
 
 // Replaces every import of `function` (from any DLL) in the loaded image by

@@ -38,8 +38,10 @@ extern "C" {
 void StandInScriptRegister(HMODULE module, void (*entry)()) {
     Bridge().scriptRegister(module, entry);
 }
+void StandInScriptUnregister(HMODULE module) { Bridge().scriptUnregister(module); }
 void StandInScriptWait(DWORD ms) { Bridge().scriptWait(ms); }
 void StandInNativeInit(std::uint64_t hash) { Bridge().nativeInit(hash); }
 void StandInNativePush64(std::uint64_t value) { Bridge().nativePush64(value); }
 std::uint64_t* StandInNativeCall() { return Bridge().nativeCall(); }
+int StandInGetGameVersion() { return Bridge().getGameVersion(); }
 }

@@ -1,5 +1,7 @@
 #include "host/gamepad.h"
 
+#include "host/key_input.h"
+
 std::int32_t padIndex = -1;
 
 namespace {
@@ -24,6 +26,9 @@ void FindGamepad() {
 }
 
 std::uint16_t ReadPadButtons() {
+    if (!gameHasFocus) {
+        return 0;
+    }
     padState = XINPUT_STATE{};
     XInputGetState(static_cast<DWORD>(padIndex), &padState);
     return padState.Gamepad.wButtons;

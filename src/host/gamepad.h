@@ -11,5 +11,6 @@ extern std::int32_t padIndex;
 // Picks the first pad that answers, once; later calls keep the choice.
 void FindGamepad();
 
-// The pad's button word now; 0 when it no longer answers.
+// The pad's button word now; 0 when it no longer answers, and without asking
+// while the game is not in the foreground.
 std::uint16_t ReadPadButtons();

@@ -8,8 +8,21 @@
 #include "turbo/turbo.h"
 
 std::uint32_t lastKeyTick = 0;
+bool gameHasFocus = true;
 
 namespace {
+
+// GetAsyncKeyState and XInput read the devices of the whole desktop: a key
+// counts only while one of the game's own windows is in front.
+bool GameWindowInForeground() {
+    const HWND window = GetForegroundWindow();
+    if (window == nullptr) {
+        return false;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId();
+}
 
 void RunTurboStep() {
     switch (turboState) {
@@ -31,6 +44,7 @@ void RunTurboStep() {
 } // namespace
 
 void MainLoopPass() {
+    gameHasFocus = GameWindowInForeground();
     if (Settings.New_Install != 0) {
         DrawFirstRunNotice();
     }

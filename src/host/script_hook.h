@@ -1,5 +1,5 @@
 #pragma once
-// The five functions that ScriptHookV.dll exports to scripts. They are
+// The functions of ScriptHookV.dll that the module imports. They are
 // declared here with plain C names; the import library built from
 // ScriptHookV.def binds each plain name to the DLL's decorated export.
 
@@ -9,8 +9,14 @@
 
 extern "C" {
 void scriptRegister(HMODULE module, void (*entry)());
+// Drops every script the module registered; due at process detach, so that
+// ScriptHookV never runs a script whose code has been unmapped.
+void scriptUnregister(HMODULE module);
 void scriptWait(DWORD milliseconds);
 void nativeInit(std::uint64_t hash);
 void nativePush64(std::uint64_t value);
 std::uint64_t* nativeCall();
+// ScriptHookV's eGameVersion: a whole number that grows with each game
+// release it knows.
+int getGameVersion();
 }

@@ -1,6 +1,8 @@
 #include "host/script_main.h"
 
 #include "host/gamepad.h"
+#include "host/log.h"
+#include "host/start_report.h"
 #include "menu/menu_controller.h"
 #include "menu/settings_menu.h"
 #include "settings/settings.h"
@@ -15,15 +17,20 @@ bool scriptStarted = false;
 } // namespace
 
 void ScriptMain() {
+    // A new load starts a new log; a restart adds to it.
+    LogOpen(!scriptStarted);
     if (scriptStarted) {
+        Log("script restarted");
         // The abandoned pass may have been mid-boost or mid-slide: start from
         // rest, and never leave the world in slow motion.
         ResetTurbo();
         ResetMenu();
     }
     scriptStarted = true;
+    LogEnvironment();
     LoadSettings();
     FindGamepad();
+    LogSettingsAndInput();
     BuildSettingsMenu();
     MainLoop();
 }

@@ -14,5 +14,6 @@ void ScriptMain();
 // shutdown may still wait inside it.
 void MainLoopPass();
 
-// Called by the Windows loader; registers ScriptMain on process attach.
+// Called by the Windows loader; registers ScriptMain on process attach and
+// unregisters it on process detach.
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);

@@ -1,6 +1,7 @@
 #include "menu/menu_controller.h"
 
 #include "host/key_input.h"
+#include "host/log.h"
 #include "host/natives.h"
 #include "menu/menu_draw.h"
 #include "menu/menu_item.h"
@@ -45,7 +46,10 @@ void MoveDown(MenuItem& page) {
     page.selectedIndex = (s < 9 && HasRowAt(page, s + 1)) ? static_cast<std::int8_t>(s + 1) : 0;
 }
 
-void ToggleOpen() { rootPage.isOpen = !rootPage.isOpen; }
+void ToggleOpen() {
+    rootPage.isOpen = !rootPage.isOpen;
+    Log(rootPage.isOpen ? "menu opened" : "menu closed");
+}
 
 void GoBack(MenuItem& page) {
     if (page.parent != nullptr) {

@@ -1,7 +1,7 @@
 #pragma once
 // The subset of the Windows API that the module uses, declared with the
 // Windows names, types and values for builds that have no Windows headers.
-// The definitions live in the simulated game (sim/platform_api.cpp).
+// The definitions live in the simulated game (sim/host/platform_api.cpp).
 
 #include <cstdint>
 
@@ -13,6 +13,9 @@ using DWORD = std::uint32_t;
 using UINT = unsigned int;
 using INT = int;
 using LPVOID = void*;
+using LPCVOID = const void*;
+using LPDWORD = DWORD*;
+using LPSTR = char*;
 using LPCSTR = const char*;
 using LPCWSTR = const wchar_t*;
 struct HINSTANCE__ {
@@ -20,6 +23,15 @@ struct HINSTANCE__ {
 };
 using HINSTANCE = HINSTANCE__*;
 using HMODULE = HINSTANCE;
+struct HWND__ {
+    int unused;
+};
+using HWND = HWND__*;
+using HANDLE = void*;
+struct SECURITY_ATTRIBUTES;
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+struct OVERLAPPED;
+using LPOVERLAPPED = OVERLAPPED*;
 
 #define WINAPI
 #define TRUE 1
@@ -30,6 +42,17 @@ using HMODULE = HINSTANCE;
 #define DLL_THREAD_DETACH 3
 #define ERROR_SUCCESS 0L
 #define ERROR_DEVICE_NOT_CONNECTED 1167L
+
+#define MAX_PATH 260
+#define GENERIC_WRITE 0x40000000UL
+#define FILE_APPEND_DATA 0x0004
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define CREATE_ALWAYS 2
+#define OPEN_ALWAYS 4
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
+#define INVALID_FILE_ATTRIBUTES (static_cast<DWORD>(-1))
 
 #define GET_MODULE_HANDLE_EX_FLAG_PIN 0x00000001
 #define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT 0x00000002
@@ -85,4 +108,16 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
                                 LPCSTR lpFileName);
 BOOL PlaySoundA(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound);
 BOOL GetModuleHandleExW(DWORD dwFlags, LPCWSTR lpModuleName, HMODULE* phModule);
+DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
+DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR* lpFilePart);
+DWORD GetFileAttributesA(LPCSTR lpFileName);
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                   LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
+                   DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+               LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped);
+BOOL CloseHandle(HANDLE hObject);
+HWND GetForegroundWindow();
+DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
+DWORD GetCurrentProcessId();
 }

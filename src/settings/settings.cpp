@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include "host/log.h"
+#include "host/start_report.h"
 #include "platform/platform.h"
 
 #include <charconv>
@@ -15,8 +17,23 @@ std::uint32_t ReadKey(const char* key, int fallback) {
 // A percentage from the file as a fraction; anything outside (0, 1] is
 // replaced by the fallback, so 0, a missing key and 101 all give it.
 float ReadFraction(const char* key, float fallback) {
-    const float value = static_cast<float>(ReadKey(key, 0)) * 0.01f;
-    return (value > 0.0f && value <= 1.0f) ? value : fallback;
+    const std::uint32_t raw = ReadKey(key, 0);
+    const float value = static_cast<float>(raw) * 0.01f;
+    if (value > 0.0f && value <= 1.0f) {
+        return value;
+    }
+    LogSettingRepair(key, raw, "outside 1 to 100 or missing: default used");
+    return fallback;
+}
+
+// A 0-or-1 switch; anything above 1 becomes `above`.
+std::uint32_t ReadSwitch(const char* key, std::uint32_t fallback, std::uint32_t above) {
+    const std::uint32_t raw = ReadKey(key, static_cast<int>(fallback));
+    if (raw <= 1) {
+        return raw;
+    }
+    LogSettingRepair(key, raw, above != 0 ? "above 1: taken as 1" : "above 1: taken as 0");
+    return above;
 }
 
 // N * 0.01f lies just below N/100 for some N (60 gives 0.59999996f), and
@@ -24,23 +41,27 @@ float ReadFraction(const char* key, float fallback) {
 // The tolerance is far below one percent, so 0.625 still saves as 62.
 constexpr float kSaveTolerance = 0.001f;
 
-void WriteValue(const char* key, std::uint32_t value) {
+bool WriteValue(const char* key, std::uint32_t value) {
     char text[12] = {};
     std::to_chars(text, text + sizeof text - 1, value);
-    WritePrivateProfileStringA(kIniSection, key, text, kIniFile);
+    return WritePrivateProfileStringA(kIniSection, key, text, kIniFile) != FALSE;
 }
 
-void WritePercentage(const char* key, float fraction) {
+bool WritePercentage(const char* key, float fraction) {
+    return WriteValue(key, PercentOf(fraction));
+}
+
+} // namespace
+
+std::uint32_t PercentOf(float fraction) {
     float percent = fraction * 100.0f + kSaveTolerance;
     if (!(percent > 0.0f)) {
         percent = 0.0f;
     } else if (percent > 100.0f) {
         percent = 100.0f;
     }
-    WriteValue(key, static_cast<std::uint32_t>(percent));
+    return static_cast<std::uint32_t>(percent);
 }
-
-} // namespace
 
 void LoadSettings() {
     // Key bindings are used as read: a code of 0 is a key that is never down.
@@ -59,21 +80,20 @@ void LoadSettings() {
     Settings.slowmo = ReadFraction("slowmo ", kDefaultSlowmo);
 
     // The first-run notice is due only when the file says exactly 1.
-    const std::uint32_t newInstall = ReadKey("New_Install ", 0);
-    Settings.New_Install = newInstall > 1 ? 0 : newInstall;
-    const std::uint32_t notifications = ReadKey("display_notifications", 1);
-    Settings.display_notifications = notifications > 1 ? 1 : notifications;
-    const std::uint32_t sfx = ReadKey("SFX_type", 1);
-    Settings.SFX_type = sfx > 1 ? 1 : sfx;
+    Settings.New_Install = ReadSwitch("New_Install ", 0, 0);
+    Settings.display_notifications = ReadSwitch("display_notifications", 1, 1);
+    Settings.SFX_type = ReadSwitch("SFX_type", 1, 1);
 }
 
 void SaveSettings() {
     Settings.New_Install = 0;
-    WritePercentage("duration", Settings.duration);
-    WritePercentage("sensitivity", Settings.sensitivity);
-    WritePercentage("power", Settings.power);
-    WritePercentage("boost", Settings.boost);
-    WritePercentage("slowmo", Settings.slowmo);
-    WriteValue("New_Install", 0);
-    WriteValue("SFX_type", Settings.SFX_type != 0 ? 1 : 0);
+    // A key the file refuses does not stop the others.
+    bool written = WritePercentage("duration", Settings.duration);
+    written = WritePercentage("sensitivity", Settings.sensitivity) && written;
+    written = WritePercentage("power", Settings.power) && written;
+    written = WritePercentage("boost", Settings.boost) && written;
+    written = WritePercentage("slowmo", Settings.slowmo) && written;
+    written = WriteValue("New_Install", 0) && written;
+    written = WriteValue("SFX_type", Settings.SFX_type != 0 ? 1 : 0) && written;
+    Log(written ? "settings saved" : "settings not saved: the file cannot be written");
 }

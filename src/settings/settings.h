@@ -38,5 +38,11 @@ inline constexpr float kDefaultPower = 0.4f;
 inline constexpr float kDefaultBoost = 0.35f;
 inline constexpr float kDefaultSlowmo = 0.2f;
 
+// Each value the file gives outside its range is logged with the rule that
+// repaired it.
 void LoadSettings();
+// Logs whether the file took every value.
 void SaveSettings();
+
+// A fraction as the whole percentage the file stores.
+std::uint32_t PercentOf(float fraction);

@@ -1,9 +1,8 @@
 #include "turbo/turbo_effects.h"
 
 #include "host/natives.h"
+#include "host/own_module.h"
 #include "platform/platform.h"
-
-#include <cstdint>
 
 namespace {
 
@@ -11,19 +10,10 @@ namespace {
 // sound plays.
 constexpr DWORD kTurboSoundFlags = SND_RESOURCE | SND_APPLICATION | SND_ASYNC;
 
-// The handle of the module that holds this code, whatever name the player
-// gave the file; the reference count is left alone, as nothing releases it.
-constexpr DWORD kOwnModuleLookup =
-    GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
-
 } // namespace
 
 void PlayTurboSound(std::int32_t id) {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(kOwnModuleLookup,
-                       reinterpret_cast<LPCWSTR>(reinterpret_cast<std::uintptr_t>(&PlayTurboSound)),
-                       &module);
-    PlaySoundA(MAKEINTRESOURCEA(id), module, kTurboSoundFlags);
+    PlaySoundA(MAKEINTRESOURCEA(id), OwnModule(), kTurboSoundFlags);
 }
 
 void StartScreenEffectIfIdle(const char* name) {

@@ -1,5 +1,6 @@
 #include "turbo/turbo.h"
 
+#include "host/log.h"
 #include "host/natives.h"
 #include "host/script_hook.h"
 #include "settings/notifications.h"
@@ -43,6 +44,40 @@ bool PushedDirectly(std::int32_t vehicle) {
            IS_THIS_MODEL_A_HELI(GET_ENTITY_MODEL(vehicle));
 }
 
+// For the log: the boost's end, its cause and the highest speed it reached.
+void LogBoostEnd(const char* cause, float speed) {
+    const float peak = speed > peakSpeed ? speed : peakSpeed;
+    LogBegin("boost ended: ");
+    LogText(cause);
+    LogText(", peak ");
+    LogFixed(peak, 1);
+    LogText(" m/s (");
+    LogFixed(peak * 3.6f, 0);
+    LogText(" km/h) after ");
+    LogNumber(GetTickCount() - boostStartTick);
+    LogText(" ms");
+    LogEnd();
+}
+
+// Why this step ends the boost, in the order the tests run; null while it
+// goes on.
+const char* BoostEndCause(float speed) {
+    if (peakSpeed - speed > CrashThreshold()) {
+        return "crash";
+    }
+    if (MsSinceLaunch() > BoostTimeLimitMs()) {
+        return "time";
+    }
+    if (speed == 0.0f) {
+        return "standstill";
+    }
+    // The Lumen recording runs out soon after 4.5 s of boost.
+    if (Settings.SFX_type == 1 && GetTickCount() - boostStartTick > kLumenBoostLimitMs) {
+        return "sound limit";
+    }
+    return nullptr;
+}
+
 void Launch() {
     spoolStarted = false;
     spoolStartTick = 0;
@@ -57,6 +92,10 @@ void Launch() {
     peakSpeed = 0.0f;
     const float speed = GET_ENTITY_SPEED(currentVehicle);
     SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed + LaunchSpeedGain());
+    LogBegin("boost launched at ");
+    LogFixed(speed, 1);
+    LogText(" m/s");
+    LogEnd();
     if (IS_VEHICLE_ON_ALL_WHEELS(currentVehicle)) {
         SET_VEHICLE_ON_GROUND_PROPERLY(currentVehicle);
     }
@@ -73,6 +112,7 @@ void TurboTrigger() {
         const float speed = GET_ENTITY_SPEED(currentVehicle);
         SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed / (speed > 27.0f ? 2.0f : 1.4f));
         StartScreenEffectIfIdle("RampageOut");
+        LogBoostEnd("cancel", speed);
         TurboShutdown();
     }
 
@@ -80,6 +120,7 @@ void TurboTrigger() {
         if (IS_PED_IN_VEHICLE(ped, currentVehicle, false) &&
             IS_VEHICLE_DRIVEABLE(currentVehicle, false)) {
             ShowNotification("VELOXAN ACTIVATED");
+            Log("boost activated");
             SET_VEHICLE_RADIO_ENABLED(currentVehicle, false);
             spoolStarted = false;
             turboState = TurboState::SpoolUp;
@@ -120,11 +161,8 @@ void BoostStep() {
         SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed);
     }
 
-    if (peakSpeed - speed > CrashThreshold() || MsSinceLaunch() > BoostTimeLimitMs() ||
-        speed == 0.0f) {
-        TurboShutdown();
-    } else if (Settings.SFX_type == 1 && GetTickCount() - boostStartTick > kLumenBoostLimitMs) {
-        // The Lumen recording runs out soon after 4.5 s of boost.
+    if (const char* cause = BoostEndCause(speed)) {
+        LogBoostEnd(cause, speed);
         TurboShutdown();
     }
 
@@ -148,6 +186,12 @@ void TurboShutdown() {
     if (SlowMotionEnabled() && HAS_ENTITY_COLLIDED_WITH_ANYTHING(currentVehicle)) {
         SET_TIME_SCALE(SlowMotionTimeScale());
         slowMotionApplied = true;
+        LogBegin("slow motion at time scale ");
+        LogFixed(SlowMotionTimeScale(), 2);
+        LogText(" for ");
+        LogNumber(kSlowMotionMs);
+        LogText(" ms");
+        LogEnd();
         scriptWait(kSlowMotionMs);
         SET_TIME_SCALE(1.0f);
         slowMotionApplied = false;

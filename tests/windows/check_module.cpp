@@ -184,14 +184,20 @@ void CheckHeadersAndImports(const std::vector<unsigned char>& file) {
         std::printf("\n");
     }
 
-    // ScriptHookV.dll's five functions under their decorated names, once each.
-    const std::multiset<std::string> scriptHook = {
-        "?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z", "?scriptWait@@YAXK@Z",
-        "?nativeInit@@YAX_K@Z", "?nativePush64@@YAX_K@Z", "?nativeCall@@YAPEA_KXZ"};
+    // ScriptHookV.dll's functions under their decorated names, once each: the
+    // five every script needs, the unregistration at unload and the game
+    // version for the log.
+    const std::multiset<std::string> scriptHook = {"?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z",
+                                                   "?scriptUnregister@@YAXPEAUHINSTANCE__@@@Z",
+                                                   "?scriptWait@@YAXK@Z",
+                                                   "?nativeInit@@YAX_K@Z",
+                                                   "?nativePush64@@YAX_K@Z",
+                                                   "?nativeCall@@YAPEA_KXZ",
+                                                   "?getGameVersion@@YA?AW4eGameVersion@@XZ"};
     const auto shv = imports.find("ScriptHookV.dll");
     Expect(shv != imports.end() &&
                std::multiset<std::string>(shv->second.begin(), shv->second.end()) == scriptHook,
-           "ScriptHookV.dll: exactly the five decorated functions");
+           "ScriptHookV.dll: exactly the seven decorated functions");
 
     // What a player's machine has: Windows itself, XInput 9.1.0 and ScriptHookV.
     const std::set<std::string> allowed = {"kernel32.dll", "user32.dll",      "msvcrt.dll",
@@ -219,6 +225,13 @@ void CheckHeadersAndImports(const std::vector<unsigned char>& file) {
     Expect(from("KERNEL32.dll", "GetTickCount") && from("USER32.dll", "GetAsyncKeyState") &&
                from("KERNEL32.dll", "GetModuleHandleExW"),
            "clock, keys and module lookup from Windows");
+    Expect(from("USER32.dll", "GetForegroundWindow") &&
+               from("USER32.dll", "GetWindowThreadProcessId") &&
+               from("KERNEL32.dll", "GetCurrentProcessId"),
+           "the foreground window's process from Windows");
+    Expect(from("KERNEL32.dll", "CreateFileA") && from("KERNEL32.dll", "WriteFile") &&
+               from("KERNEL32.dll", "CloseHandle") && from("KERNEL32.dll", "GetModuleFileNameA"),
+           "the log through the plain Windows file functions");
 }
 
 // --- resources, through the loader ----------------------------------------------

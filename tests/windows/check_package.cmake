@@ -139,14 +139,15 @@ set(readme_ok TRUE)
 foreach(needed "Veloxan ${VERSION}" "ScriptHookV" "Veloxan.asi" "Veloxan.ini" "SHIFT + T"
                "D-pad down" "Remove" KEY_PC= KEY_PC_2= KEY_PC_MENU= KEY_GAMEPAD= KEY_GAMEPAD_2=
                duration= sensitivity= power= boost= slowmo= SFX_type= display_notifications=
-               New_Install=)
+               New_Install= "When something goes wrong" "Veloxan.log" "volume mixer"
+               "write access")
     string(FIND "${readme}" "${needed}" at)
     if(at EQUAL -1)
         message(STATUS "      the readme does not mention ${needed}")
         set(readme_ok FALSE)
     endif()
 endforeach()
-expect(readme_ok "the readme covers install, keys, every setting and removal")
+expect(readme_ok "the readme covers install, keys, every setting, what to do when something goes wrong and removal")
 
 if(failures GREATER 0)
     message(FATAL_ERROR "${failures} failed check(s)")

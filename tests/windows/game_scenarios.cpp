@@ -9,6 +9,7 @@
 
 #include "bad_ini_scenarios.h"
 #include "scenario_support.h"
+#include "version.h"
 
 #include <windows.h>
 
@@ -511,6 +512,77 @@ void MenuSettings(const Paths& paths) {
            "the next boost plays the Orca spool-up, 106: " + SoundList(g));
 }
 
+// --- ScriptHookV's developer mode: unload and load again ----------------------------
+
+void UnloadAndReload(const Paths& paths) {
+    Session s(paths);
+    s.WriteIni(s.ReleaseIni());
+    if (!s.Boot()) {
+        return;
+    }
+    sim::Game& g = s.game;
+    Expect(Has(s.loaded.patched, "USER32.dll!GetForegroundWindow") &&
+               Has(s.loaded.patched, "USER32.dll!GetWindowThreadProcessId"),
+           "the module asks Windows for the foreground window and its process");
+    const std::int32_t car = s.DriveCar(20.0f);
+    g.world.Get(car).throttle = 1.0f;
+    s.Run(15);
+
+    // The player types into another program: T and Shift + T do nothing there,
+    // and the module does not even ask for them.
+    g.input.foreground = false;
+    const std::uint64_t away = g.frame + 1;
+    s.HoldKey(kKeyT, 20);
+    s.HoldKey(kKeyShift, 5);
+    s.Run(20);
+    Expect(s.FramesPolling(kKeyT, away, g.frame).empty() &&
+               s.FramesPolling(kKeyShift, away, g.frame).empty() &&
+               !s.Posted("VELOXAN ACTIVATED") && !Drew(s, g.frame, "Duration"),
+           "another program in front: T and Shift + T are not read");
+    Expect(Drew(s, g.frame, "Press SHIFT + T to enter SETUP"), "the notice is still drawn");
+    g.input.foreground = true;
+    s.HoldKey(kKeyT, 1);
+    s.Run(100);
+    Expect(s.Posted("VELOXAN ACTIVATED") && g.Count("SHAKE_GAMEPLAY_CAM") == 1,
+           "back in the game, T activates and the boost launches");
+
+    // Mid-boost, ScriptHookV unloads the module.
+    const std::size_t callsBefore = g.calls.size();
+    const std::string logBefore = s.ReadLog();
+    if (!s.Unload()) {
+        return;
+    }
+    Expect(g.calls.size() == callsBefore + 1 && g.calls.back().name == "scriptUnregister" &&
+               g.script.unregistrations == 1,
+           "FreeLibrary mid-boost: the module unregisters once, with its own handle, and does "
+           "nothing else");
+    Expect(s.ReadLog() == logBefore && logBefore.find(" boost launched at ") != std::string::npos,
+           "the log beside the module told the boost, and the unload wrote nothing to it");
+    s.Run(10);
+    Expect(g.calls.size() == callsBefore + 1, "no script of the module runs once it is unloaded");
+
+    if (!s.LoadAgain()) {
+        return;
+    }
+    Expect(g.script.registrations == 2 && g.script.starts == 2,
+           "LoadLibrary again: the module registers and ScriptHookV starts it");
+    Expect(Drew(s, g.frame, "Press SHIFT + T to enter SETUP"),
+           "the settings are read again: the file's New_Install=1 brings the notice back");
+    const std::string log = s.ReadLog();
+    Expect(log.find(" Veloxan " VELOXAN_VERSION_TEXT "\r\n") != std::string::npos &&
+               log.find(" boost ") == std::string::npos,
+           "the new load starts a fresh log");
+    s.Run(15);
+    s.HoldKey(kKeyT, 1);
+    s.Run(100);
+    const std::vector<std::string> feed = s.FeedTexts();
+    Expect(std::count(feed.begin(), feed.end(), "VELOXAN ACTIVATED") == 2 &&
+               g.Count("SHAKE_GAMEPLAY_CAM") == 2,
+           "T boosts again after the reload");
+    std::printf("--- Veloxan.log of the first load:\n%s--- and of the second:\n%s---\n",
+                logBefore.c_str(), s.ReadLog().c_str());
+}
+
 const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"startup_without_ini", StartupWithoutIni},
     {"startup_with_ini", StartupWithIni},
@@ -521,6 +593,7 @@ const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"boost_cancel", BoostCancel},
     {"first_run_notice", FirstRunNotice},
     {"menu_settings", MenuSettings},
+    {"unload_and_reload", UnloadAndReload},
 };
 
 // Paths from the command line, made absolute while the current directory is

@@ -81,14 +81,38 @@ bool Session::IniExists() const {
 
 std::string Session::ReleaseIni() const { return ReadFile(paths_.releaseIni); }
 
+std::string Session::ReadLog() const { return ReadFile(folder_ + "\\Veloxan.log"); }
+
 bool Session::Boot() {
+    const std::string installed = folder_ + "\\Veloxan.asi";
+    if (!CopyFileA(paths_.module.c_str(), installed.c_str(), TRUE)) {
+        Expect(false, "Veloxan.asi is copied into the game folder");
+        return false;
+    }
     std::string error;
-    if (!sim::windows::LoadGame(paths_.standIn, paths_.module, loaded, error)) {
+    if (!sim::windows::LoadGame(paths_.standIn, installed, loaded, error)) {
         Expect(false, "the game loads ScriptHookV.dll and Veloxan.asi: " + error);
         return false;
     }
     if (beforeStart) {
         beforeStart(loaded.module);
+    }
+    sim::StartScript();
+    sim::Step();
+    return true;
+}
+
+bool Session::Unload() {
+    const bool unloaded = sim::windows::UnloadModule(loaded);
+    Expect(unloaded, "FreeLibrary unloads Veloxan.asi");
+    return unloaded;
+}
+
+bool Session::LoadAgain() {
+    std::string error;
+    if (!sim::windows::LoadModule(folder_ + "\\Veloxan.asi", loaded, error)) {
+        Expect(false, "LoadLibrary loads Veloxan.asi again: " + error);
+        return false;
     }
     sim::StartScript();
     sim::Step();

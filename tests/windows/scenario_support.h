@@ -1,7 +1,8 @@
 #pragma once
 // What every wine scenario shares: a fresh game folder as the current
-// directory, the simulated game with the stand-in ScriptHookV.dll and the real
-// Veloxan.asi loaded into this process, and a small record of failed checks.
+// directory, holding a copy of the real Veloxan.asi as a player installs it,
+// the simulated game with the stand-in ScriptHookV.dll and that module loaded
+// into this process, and a small record of failed checks.
 // A scenario runs in a process of its own, so the module starts from a fresh
 // load each time.
 
@@ -45,6 +46,14 @@ public:
     // Runs after the images are loaded and before the script starts, e.g. to
     // patch more of the module's imports.
     std::function<void(HMODULE module)> beforeStart;
+
+    // ScriptHookV's reload: FreeLibrary, then LoadLibrary of the same file
+    // and, on the next frame, a start of the script it registered.
+    bool Unload();
+    bool LoadAgain();
+
+    // The module's Veloxan.log in the game folder; empty when there is none.
+    std::string ReadLog() const;
 
     // Holds a key, or pad buttons, from the next frame on.
     void HoldKey(int vk, std::uint64_t frames);

@@ -1,0 +1,145 @@
+#include "host/log.h"
+
+#include "host/own_module.h"
+#include "platform/platform.h"
+
+#include <cstring>
+
+namespace {
+
+// Empty while the file is unknown: nothing is written then.
+char logPath[MAX_PATH] = {};
+
+// The line being built; the end of line always fits behind it.
+char line[384] = {};
+std::size_t lineLength = 0;
+constexpr std::size_t kLineRoom = sizeof line - 2;
+
+// Bytes written since the file was emptied, and whether they reached the cap.
+std::uint32_t sessionBytes = 0;
+bool logFull = false;
+
+constexpr char kLogName[] = "Veloxan.log";
+constexpr char kFullText[] = "log full at 256 KB: nothing more is written until the next load";
+
+// Opened and closed for each line, so that the file is whole if the game
+// crashes, and no handle outlives an unload of the module.
+void WriteLine() {
+    const HANDLE file = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    DWORD written = 0;
+    WriteFile(file, line, static_cast<DWORD>(lineLength), &written, nullptr);
+    CloseHandle(file);
+    sessionBytes += static_cast<std::uint32_t>(lineLength);
+}
+
+void AppendChars(const char* text, std::size_t count) {
+    for (std::size_t k = 0; k < count && text[k] != '\0' && lineLength < kLineRoom; ++k) {
+        line[lineLength++] = text[k];
+    }
+}
+
+} // namespace
+
+void LogOpen(bool fresh) {
+    if (logPath[0] == '\0') {
+        const DWORD length = GetModuleFileNameA(OwnModule(), logPath, MAX_PATH);
+        // A path cut short at MAX_PATH is no path at all.
+        std::size_t folder = length < MAX_PATH ? length : 0;
+        while (folder > 0 && logPath[folder - 1] != '\\' && logPath[folder - 1] != '/') {
+            --folder;
+        }
+        if (folder == 0 || folder + sizeof kLogName > MAX_PATH) {
+            logPath[0] = '\0';
+            return;
+        }
+        std::memcpy(logPath + folder, kLogName, sizeof kLogName);
+    }
+    if (fresh) {
+        const HANDLE file = CreateFileA(logPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+        }
+        sessionBytes = 0;
+        logFull = false;
+    }
+}
+
+void LogBegin(const char* text) {
+    lineLength = 0;
+    LogNumber(GetTickCount());
+    LogText(" ");
+    LogText(text);
+}
+
+void LogText(const char* text) { AppendChars(text, kLineRoom); }
+
+void LogWord(const char* text) {
+    const char* blank = std::strchr(text, ' ');
+    AppendChars(text, blank != nullptr ? static_cast<std::size_t>(blank - text) : kLineRoom);
+}
+
+void LogNumber(std::int64_t value) {
+    if (value < 0) {
+        LogText("-");
+    }
+    std::uint64_t rest =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    char digits[20];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    while (count > 0 && lineLength < kLineRoom) {
+        line[lineLength++] = digits[--count];
+    }
+}
+
+void LogFixed(float value, int decimals) {
+    if (!(value >= 0.0f && value < 1.0e6f)) {
+        LogText("?");
+        return;
+    }
+    std::int64_t scale = 1;
+    for (int k = 0; k < decimals && k < 3; ++k) {
+        scale *= 10;
+    }
+    const auto scaled = static_cast<std::int64_t>(value * static_cast<float>(scale) + 0.5f);
+    LogNumber(scaled / scale);
+    if (scale > 1) {
+        // The fraction written as scale + fraction keeps its leading zeros;
+        // the leading 1 becomes the point.
+        const std::size_t point = lineLength;
+        LogNumber(scale + scaled % scale);
+        if (point < lineLength) {
+            line[point] = '.';
+        }
+    }
+}
+
+void LogEnd() {
+    if (logPath[0] == '\0' || logFull) {
+        return;
+    }
+    line[lineLength++] = '\r';
+    line[lineLength++] = '\n';
+    // Room is kept for the line that says the log is full.
+    constexpr std::uint32_t kFullLineRoom = sizeof kFullText + 16;
+    if (sessionBytes + lineLength > kLogCapBytes - kFullLineRoom) {
+        logFull = true;
+        LogBegin(kFullText);
+        line[lineLength++] = '\r';
+        line[lineLength++] = '\n';
+    }
+    WriteLine();
+}
+
+void Log(const char* text) {
+    LogBegin(text);
+    LogEnd();
+}

@@ -1,0 +1,179 @@
+#include "host/start_report.h"
+
+#include "host/gamepad.h"
+#include "host/log.h"
+#include "host/script_hook.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+#include "version.h"
+
+namespace {
+
+struct CodeName {
+    std::uint16_t code;
+    const char* name;
+};
+
+// The keys a player is likely to bind beyond letters, digits, F-keys and the
+// numeric keypad, which are named by rule.
+constexpr CodeName kKeyNames[] = {
+    {0x08, "Backspace"},   {0x09, "Tab"},       {0x0D, "Enter"},      {0x10, "Shift"},
+    {0x11, "Ctrl"},        {0x12, "Alt"},       {0x14, "Caps Lock"},  {0x1B, "Esc"},
+    {0x20, "Space"},       {0x21, "Page Up"},   {0x22, "Page Down"},  {0x23, "End"},
+    {0x24, "Home"},        {0x25, "Left"},      {0x26, "Up"},         {0x27, "Right"},
+    {0x28, "Down"},        {0x2D, "Insert"},    {0x2E, "Delete"},     {0xA0, "Left Shift"},
+    {0xA1, "Right Shift"}, {0xA2, "Left Ctrl"}, {0xA3, "Right Ctrl"}, {0xA4, "Left Alt"},
+    {0xA5, "Right Alt"},
+};
+
+constexpr CodeName kPadButtonNames[] = {
+    {XINPUT_GAMEPAD_DPAD_UP, "D-pad up"},
+    {XINPUT_GAMEPAD_DPAD_DOWN, "D-pad down"},
+    {XINPUT_GAMEPAD_DPAD_LEFT, "D-pad left"},
+    {XINPUT_GAMEPAD_DPAD_RIGHT, "D-pad right"},
+    {XINPUT_GAMEPAD_START, "Start"},
+    {XINPUT_GAMEPAD_BACK, "Back"},
+    {XINPUT_GAMEPAD_LEFT_THUMB, "LS"},
+    {XINPUT_GAMEPAD_RIGHT_THUMB, "RS"},
+    {XINPUT_GAMEPAD_LEFT_SHOULDER, "LB"},
+    {XINPUT_GAMEPAD_RIGHT_SHOULDER, "RB"},
+    {XINPUT_GAMEPAD_A, "A"},
+    {XINPUT_GAMEPAD_B, "B"},
+    {XINPUT_GAMEPAD_X, "X"},
+    {XINPUT_GAMEPAD_Y, "Y"},
+};
+
+void LogKeyName(std::int32_t code) {
+    const char letter[2] = {static_cast<char>(code), '\0'};
+    if (code == 0) {
+        LogText("none");
+    } else if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) {
+        LogText(letter);
+    } else if (code >= 0x60 && code <= 0x69) {
+        LogText("Numpad ");
+        LogNumber(code - 0x60);
+    } else if (code >= 0x70 && code <= 0x87) {
+        LogText("F");
+        LogNumber(code - 0x6F);
+    } else {
+        for (const CodeName& key : kKeyNames) {
+            if (key.code == code) {
+                LogText(key.name);
+                return;
+            }
+        }
+        LogText("?");
+    }
+}
+
+void LogPadButtons(std::int32_t mask) {
+    const char* separator = "";
+    for (const CodeName& button : kPadButtonNames) {
+        if ((static_cast<std::uint32_t>(mask) & button.code) != 0) {
+            LogText(separator);
+            LogText(button.name);
+            separator = "+";
+        }
+    }
+    if (*separator == '\0') {
+        LogText("none");
+    }
+}
+
+template <typename Field>
+struct NamedSetting {
+    const char* name;
+    const Field* field;
+};
+
+// One line each: the fractions as the file's percentages, the switches, the
+// keyboard keys, the pad masks.
+constexpr NamedSetting<float> kPercentSettings[] = {{"duration=", &Settings.duration},
+                                                    {" sensitivity=", &Settings.sensitivity},
+                                                    {" power=", &Settings.power},
+                                                    {" boost=", &Settings.boost},
+                                                    {" slowmo=", &Settings.slowmo}};
+constexpr NamedSetting<std::uint32_t> kSwitchSettings[] = {
+    {"SFX_type=", &Settings.SFX_type},
+    {" display_notifications=", &Settings.display_notifications},
+    {" New_Install=", &Settings.New_Install}};
+constexpr NamedSetting<std::int32_t> kKeySettings[] = {{"KEY_PC=", &Settings.KEY_PC},
+                                                       {" KEY_PC_2=", &Settings.KEY_PC_2},
+                                                       {" KEY_PC_MENU=", &Settings.KEY_PC_MENU}};
+constexpr NamedSetting<std::int32_t> kPadSettings[] = {
+    {"KEY_GAMEPAD=", &Settings.KEY_GAMEPAD}, {" KEY_GAMEPAD_2=", &Settings.KEY_GAMEPAD_2}};
+
+} // namespace
+
+void LogEnvironment() {
+    Log("Veloxan " VELOXAN_VERSION_TEXT);
+    LogBegin("game version ");
+    LogNumber(getGameVersion());
+    LogEnd();
+
+    char path[MAX_PATH] = {};
+    const DWORD exeLength = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    LogBegin("game ");
+    LogText(exeLength > 0 && exeLength < MAX_PATH ? path : "?");
+    LogEnd();
+
+    // The profile functions resolve the settings file's name as Windows does.
+    const DWORD iniLength = GetFullPathNameA(kIniFile, MAX_PATH, path, nullptr);
+    LogBegin("settings ");
+    LogText(iniLength > 0 && iniLength < MAX_PATH ? path : kIniFile);
+    LogText(GetFileAttributesA(kIniFile) != INVALID_FILE_ATTRIBUTES ? " found"
+                                                                    : " not found: defaults");
+    LogEnd();
+}
+
+void LogSettingsAndInput() {
+    LogBegin("");
+    for (const auto& setting : kPercentSettings) {
+        LogText(setting.name);
+        LogNumber(PercentOf(*setting.field));
+    }
+    LogEnd();
+    LogBegin("");
+    for (const auto& setting : kSwitchSettings) {
+        LogText(setting.name);
+        LogNumber(*setting.field);
+    }
+    LogEnd();
+    LogBegin("");
+    for (const auto& setting : kKeySettings) {
+        const std::int32_t code = *setting.field;
+        LogText(setting.name);
+        LogNumber(code);
+        LogText(" (");
+        LogKeyName(code);
+        LogText(")");
+    }
+    LogEnd();
+    LogBegin("");
+    for (const auto& setting : kPadSettings) {
+        const std::int32_t mask = *setting.field;
+        LogText(setting.name);
+        LogNumber(mask);
+        LogText(" (");
+        LogPadButtons(mask);
+        LogText(")");
+    }
+    LogEnd();
+    if (padIndex == -1) {
+        Log("no pad found");
+    } else {
+        LogBegin("pad ");
+        LogNumber(padIndex);
+        LogEnd();
+    }
+}
+
+void LogSettingRepair(const char* key, std::uint32_t raw, const char* rule) {
+    LogBegin("repaired ");
+    LogWord(key);
+    LogText(": read ");
+    LogNumber(raw);
+    LogText(", ");
+    LogText(rule);
+    LogEnd();
+}

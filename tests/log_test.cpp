@@ -1,0 +1,137 @@
+// Veloxan.log as a player attaches it to a bug report: written beside the
+// module file on events only, afresh after a load, appended on a restart,
+// and never past its cap.
+
+#include "host/log.h"
+#include "sim/file_calls.h"
+#include "turbo_fixture.h"
+#include "version.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ModuleLog = TurboTest;
+
+struct LogLine {
+    std::uint32_t tick = 0;
+    std::string text;
+};
+
+// The file's lines, each split into its leading tick and its text; a line
+// without a tick or a CRLF end fails the test.
+std::vector<LogLine> ReadLog(const std::string& folder) {
+    std::ifstream in(folder + "/Veloxan.log", std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    const std::string text = bytes.str();
+    std::vector<LogLine> lines;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "a line without CRLF: " << text.substr(at);
+            break;
+        }
+        const std::string line = text.substr(at, end - at);
+        const std::size_t blank = line.find(' ');
+        if (blank == 0 || blank == std::string::npos ||
+            line.find_first_not_of("0123456789") != blank) {
+            ADD_FAILURE() << "a line without its tick: " << line;
+        } else {
+            lines.push_back({static_cast<std::uint32_t>(std::stoul(line.substr(0, blank))),
+                             line.substr(blank + 1)});
+        }
+        at = end + 2;
+    }
+    return lines;
+}
+
+TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
+    std::ofstream(folder + "/Veloxan.log") << "lines of an earlier load\r\n";
+    game.input.ConnectPad(1);
+    BootInVehicle("duration=150\r\nsensitivity=25\r\npower=40\r\nboost=35\r\nslowmo=50\r\n"
+                  "SFX_type=0\r\nNew_Install=3\r\nKEY_PC_MENU=16\r\n");
+    // A crash from 40 m/s to 12 m/s, past the default 15.4 m/s fall.
+    LaunchBoost();
+    Car().speed = 40.0f;
+    sim::Step();
+    Car().speed = 40.0f;
+    game.world.ScheduleCollision(car, game.tick, 12.0f);
+    sim::Step();
+    RunUntilState(TurboState::Ready);
+    sim::RestartScript();
+    sim::RunFrames(30);
+
+    const std::vector<std::string> start = {
+        "Veloxan " VELOXAN_VERSION_TEXT,
+        "game version 63",
+        "game C:\\Games\\Grand Theft Auto V\\GTA5.exe",
+        "settings C:\\Games\\Grand Theft Auto V\\Veloxan.ini found",
+        "repaired duration: read 150, outside 1 to 100 or missing: default used",
+        "repaired New_Install: read 3, above 1: taken as 0",
+        "duration=60 sensitivity=25 power=40 boost=35 slowmo=50",
+        "SFX_type=0 display_notifications=1 New_Install=0",
+        "KEY_PC=84 (T) KEY_PC_2=0 (none) KEY_PC_MENU=16 (Shift)",
+        "KEY_GAMEPAD=2 (D-pad down) KEY_GAMEPAD_2=0 (none)",
+        "pad 1"};
+    std::vector<std::string> expected = start;
+    expected.insert(expected.end(),
+                    {"boost activated", "boost launched at 0.0 m/s",
+                     "boost ended: crash, peak 40.0 m/s (144 km/h) after ",
+                     "slow motion at time scale 0.50 for 1500 ms", "script restarted"});
+    expected.insert(expected.end(), start.begin(), start.end());
+
+    const std::vector<LogLine> lines = ReadLog(folder);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        EXPECT_EQ(lines[k].text.substr(0, expected[k].size()), expected[k]) << "line " << k;
+        if (k > 0) {
+            EXPECT_GE(lines[k].tick, lines[k - 1].tick) << "line " << k;
+        }
+    }
+    EXPECT_EQ(lines[0].tick, 100016u) << "the first frame's tick";
+    // The time of the boost is the distance between the launch and its end.
+    const std::string& ended = lines[13].text;
+    EXPECT_EQ(ended.substr(ended.size() - 3), " ms");
+    EXPECT_EQ(std::to_string(lines[13].tick - lines[12].tick) + " ms",
+              ended.substr(ended.rfind("after ") + 6));
+    EXPECT_EQ(sim::platform::OpenFileCount(), 0u) << "each line's file handle is closed";
+}
+
+TEST_F(ModuleLog, fills_up_to_its_cap_then_says_so_once_and_stops) {
+    BootInVehicle();
+    const std::string line(100, 'x');
+    for (int k = 0; k < 3000; ++k) {
+        Log(line.c_str());
+    }
+    std::ifstream in(folder + "/Veloxan.log", std::ios::binary | std::ios::ate);
+    const auto size = static_cast<std::uint64_t>(in.tellg());
+    EXPECT_LE(size, 256u * 1024u);
+    EXPECT_GT(size, 256u * 1024u - 200u) << "the cap, not far below it";
+
+    const std::vector<LogLine> lines = ReadLog(folder);
+    ASSERT_FALSE(lines.empty());
+    int fullLines = 0;
+    for (const LogLine& l : lines) {
+        fullLines += l.text.find("log full") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(fullLines, 1);
+    EXPECT_NE(lines.back().text.find("log full"), std::string::npos);
+
+    // Nothing more this session, not a boost nor a restart; the boost itself
+    // goes on.
+    PressTrigger();
+    EXPECT_EQ(turboState, TurboState::SpoolUp);
+    EXPECT_EQ(LastMessage(), "VELOXAN ACTIVATED");
+    sim::RestartScript();
+    sim::RunFrames(3);
+    std::ifstream again(folder + "/Veloxan.log", std::ios::binary | std::ios::ate);
+    EXPECT_EQ(static_cast<std::uint64_t>(again.tellg()), size);
+}
+
+} // namespace
