@@ -8,6 +8,9 @@
 
 namespace native {
 
+// The leading underscores are the names the game's modders know these by.
+// NOLINTBEGIN(bugprone-reserved-identifier)
+
 // Player and vehicle.
 inline constexpr Native<0xD80958FC74E988A6, Ped()> PLAYER_PED_ID{};
 inline constexpr Native<0x6094AD011A2EA87D, Vehicle(Ped)> GET_VEHICLE_PED_IS_USING{};
@@ -81,5 +84,7 @@ inline constexpr Native<0xBE4390CB40B3E627, void(std::int32_t)> _REMOVE_NOTIFICA
 // Frontend sound.
 inline constexpr Native<0x67C540AA08E4A6F5, void(std::int32_t, const char*, const char*, bool)>
     PLAY_SOUND_FRONTEND{};
+
+// NOLINTEND(bugprone-reserved-identifier)
 
 } // namespace native

@@ -15,7 +15,7 @@ using INT = int;
 using LPVOID = void*;
 using LPCSTR = const char*;
 using LPCWSTR = const wchar_t*;
-struct HINSTANCE__ {
+struct HINSTANCE__ { // NOLINT(bugprone-reserved-identifier): the Windows name
     int unused;
 };
 using HINSTANCE = HINSTANCE__*;

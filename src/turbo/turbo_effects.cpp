@@ -18,6 +18,9 @@ constexpr DWORD kOwnModuleLookup =
 
 } // namespace
 
+// Both casts are the Windows convention: the lookup takes any address inside
+// the module as a string pointer, and a resource is named by its number.
+// NOLINTBEGIN(performance-no-int-to-ptr)
 void PlayTurboSound(std::int32_t id) {
     HMODULE module = nullptr;
     GetModuleHandleExW(kOwnModuleLookup,
@@ -25,6 +28,7 @@ void PlayTurboSound(std::int32_t id) {
                        &module);
     PlaySoundA(MAKEINTRESOURCEA(id), module, kTurboSoundFlags);
 }
+// NOLINTEND(performance-no-int-to-ptr)
 
 void StartScreenEffectIfIdle(const char* name) {
     if (!native::_GET_SCREEN_EFFECT_IS_ACTIVE(name)) {

@@ -121,7 +121,7 @@ void BoostStep() {
     }
 
     if (peakSpeed - speed > CrashThreshold() || MsSinceLaunch() > BoostTimeLimitMs() ||
-        speed == 0.0f) {
+        speed == 0.0f) { // NOLINT(bugprone-branch-clone): the Lumen limit is an end of its own
         TurboShutdown();
     } else if (Settings.SFX_type == 1 && GetTickCount() - boostStartTick > kLumenBoostLimitMs) {
         // The Lumen recording runs out soon after 4.5 s of boost.
