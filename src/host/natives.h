@@ -46,7 +46,6 @@ inline constexpr Native<0xFD55E49555E017CF, void(const char*, float)> SHAKE_GAME
 
 // Particle effects.
 inline constexpr Native<0x8702416E512EC454, bool(const char*)> HAS_NAMED_PTFX_ASSET_LOADED{};
-// The game answers a flag here; the module does not read it.
 inline constexpr Native<0xB80D8756B4668AB6, void(const char*)> REQUEST_NAMED_PTFX_ASSET{};
 inline constexpr Native<0x6C38AF3693A69A91, void(const char*)> _SET_PTFX_ASSET_NEXT_CALL{};
 inline constexpr Native<0x74AFEF0D2E1E409B, bool(std::int32_t)> DOES_PARTICLE_FX_LOOPED_EXIST{};
