@@ -13,6 +13,8 @@ packages=(
     libcli11-dev libcairo2-dev fonts-dejavu-core
     libbenchmark-dev valgrind
     clang libclang-rt-14-dev clang-tidy clang-format
+    # The native database extract is read by a host test.
+    nlohmann-json3-dev
 )
 
 missing=()

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Builds both targets and runs every test: the host build (module + simulated
-# game, under AddressSanitizer and UBSan) and the Windows build (Veloxan.asi
-# under wine, its static checks and the release package).
+# Builds both targets and runs every test: the format and clang-tidy checks,
+# the host build (module + simulated game, under AddressSanitizer and UBSan)
+# and the Windows build (Veloxan.asi under wine, its static checks and the
+# release package).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
-echo "== host build and tests =="
+echo "== format and clang-tidy =="
+bash scripts/check_format.sh
 cmake --preset host >/dev/null
+bash scripts/check_tidy.sh
+
+echo "== host build and tests =="
 cmake --build --preset host
 ctest --preset host
 

@@ -72,67 +72,67 @@ std::string TakeText(Game& g, bool notification, const char* what) {
 
 const std::vector<NativeEntry> kNatives = {
     // Player and vehicle.
-    {0xD80958FC74E988A6, "PLAYER_PED_ID", "",
+    {0xD80958FC74E988A6, "PLAYER_PED_ID", "", "i",
      [](Game& g, const NativeArgs&, NativeResult& r) { r.Int(g.world.playerPed); }},
-    {0x6094AD011A2EA87D, "GET_VEHICLE_PED_IS_USING", "i",
+    {0x6094AD011A2EA87D, "GET_VEHICLE_PED_IS_USING", "i", "i",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          r.Int(a.I(0) == g.world.playerPed ? g.world.playerVehicle : 0);
      }},
-    {0xA3EE4A07279BB9DB, "IS_PED_IN_VEHICLE", "iib",
+    {0xA3EE4A07279BB9DB, "IS_PED_IN_VEHICLE", "iib", "b",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          r.Flag(a.I(0) == g.world.playerPed && a.I(1) != 0 && a.I(1) == g.world.playerVehicle);
      }},
-    {0x4C241E39B23DF959, "IS_VEHICLE_DRIVEABLE", "ib",
+    {0x4C241E39B23DF959, "IS_VEHICLE_DRIVEABLE", "ib", "b",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
          r.Flag(v != nullptr && v->driveable);
      }},
-    {0x3B988190C0AA6C0B, "SET_VEHICLE_RADIO_ENABLED", "ib",
+    {0x3B988190C0AA6C0B, "SET_VEHICLE_RADIO_ENABLED", "ib", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          if (Vehicle* v = g.world.Find(a.I(0))) {
              v->radioEnabled = a.B(1);
          }
      }},
-    {0xD5037BA82E12416F, "GET_ENTITY_SPEED", "i",
+    {0xD5037BA82E12416F, "GET_ENTITY_SPEED", "i", "f",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
          r.Float(v != nullptr ? std::fabs(v->speed) : 0.0f);
      }},
-    {0xAB54A438726D25D5, "SET_VEHICLE_FORWARD_SPEED", "if",
+    {0xAB54A438726D25D5, "SET_VEHICLE_FORWARD_SPEED", "if", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          if (Vehicle* v = g.world.Find(a.I(0))) {
              v->speed = a.F(1);
          }
      }},
-    {0x93A3996368C94158, "_SET_VEHICLE_ENGINE_POWER_MULTIPLIER", "if",
+    {0x93A3996368C94158, "_SET_VEHICLE_ENGINE_POWER_MULTIPLIER", "if", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          if (Vehicle* v = g.world.Find(a.I(0))) {
              v->enginePowerMultiplier = a.F(1);
          }
      }},
-    {0x9F47B058362C84B5, "GET_ENTITY_MODEL", "i",
+    {0x9F47B058362C84B5, "GET_ENTITY_MODEL", "i", "i",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
          r.Int(static_cast<std::int32_t>(v != nullptr ? v->model : 0u));
      }},
-    {0xA0948AB42D7BA0DE, "IS_THIS_MODEL_A_PLANE", "i",
+    {0xA0948AB42D7BA0DE, "IS_THIS_MODEL_A_PLANE", "i", "b",
      [](Game&, const NativeArgs& a, NativeResult& r) {
          r.Flag(static_cast<std::uint32_t>(a.I(0)) == ModelOf(VehicleClass::Plane));
      }},
-    {0x45A9187928F4B9E3, "IS_THIS_MODEL_A_BOAT", "i",
+    {0x45A9187928F4B9E3, "IS_THIS_MODEL_A_BOAT", "i", "b",
      [](Game&, const NativeArgs& a, NativeResult& r) {
          r.Flag(static_cast<std::uint32_t>(a.I(0)) == ModelOf(VehicleClass::Boat));
      }},
-    {0xDCE4334788AF94EA, "IS_THIS_MODEL_A_HELI", "i",
+    {0xDCE4334788AF94EA, "IS_THIS_MODEL_A_HELI", "i", "b",
      [](Game&, const NativeArgs& a, NativeResult& r) {
          r.Flag(static_cast<std::uint32_t>(a.I(0)) == ModelOf(VehicleClass::Heli));
      }},
-    {0xB104CD1BABF302E2, "IS_VEHICLE_ON_ALL_WHEELS", "i",
+    {0xB104CD1BABF302E2, "IS_VEHICLE_ON_ALL_WHEELS", "i", "b",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
          r.Flag(v != nullptr && v->onAllWheels);
      }},
-    {0x49733E92263139D1, "SET_VEHICLE_ON_GROUND_PROPERLY", "i",
+    {0x49733E92263139D1, "SET_VEHICLE_ON_GROUND_PROPERLY", "i", "b",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          Vehicle* v = g.world.Find(a.I(0));
          if (v != nullptr) {
@@ -141,41 +141,41 @@ const std::vector<NativeEntry> kNatives = {
          }
          r.Flag(v != nullptr);
      }},
-    {0x8BAD02F0368D9E14, "HAS_ENTITY_COLLIDED_WITH_ANYTHING", "i",
+    {0x8BAD02F0368D9E14, "HAS_ENTITY_COLLIDED_WITH_ANYTHING", "i", "b",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
          r.Flag(v != nullptr && v->collidedRecently);
      }},
-    {0xE83D4F9BA2A38914, "GET_ENTITY_HEADING", "i",
+    {0xE83D4F9BA2A38914, "GET_ENTITY_HEADING", "i", "f",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
          r.Float(v != nullptr ? v->heading : 0.0f);
      }},
-    {0xD45DC2893621E1FE, "GET_ENTITY_PITCH", "i",
+    {0xD45DC2893621E1FE, "GET_ENTITY_PITCH", "i", "f",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
          r.Float(v != nullptr ? v->pitch : 0.0f);
      }},
-    {0xFB71170B7E76ACBA, "_GET_ENTITY_BONE_INDEX", "is",
+    {0xFB71170B7E76ACBA, "_GET_ENTITY_BONE_INDEX", "is", "i",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
          r.Int(v != nullptr ? BoneIndex(*v, a.S(1)) : -1);
      }},
-    {0x44A8FCB8ED227738, "GET_WORLD_POSITION_OF_ENTITY_BONE", "ii",
+    {0x44A8FCB8ED227738, "GET_WORLD_POSITION_OF_ENTITY_BONE", "ii", "fff",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
          r.Vector(v != nullptr ? BonePosition(*v, a.I(1)) : Vec3{});
      }},
 
     // World time, screen effects and camera.
-    {0x1D408577D440E81E, "SET_TIME_SCALE", "f",
+    {0x1D408577D440E81E, "SET_TIME_SCALE", "f", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          g.world.timeScale = a.F(0);
          g.world.timeScaleChanges.push_back({g.frame, g.tick, a.F(0)});
      }},
-    {0x36AD3E690DA5ACEB, "_GET_SCREEN_EFFECT_IS_ACTIVE", "s",
+    {0x36AD3E690DA5ACEB, "_GET_SCREEN_EFFECT_IS_ACTIVE", "s", "b",
      [](Game& g, const NativeArgs& a, NativeResult& r) { r.Flag(g.world.EffectActive(a.S(0))); }},
-    {0x2206BF9A37B7F724, "_START_SCREEN_EFFECT", "sib",
+    {0x2206BF9A37B7F724, "_START_SCREEN_EFFECT", "sib", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          ScreenEffect& e = g.world.screenEffects[a.S(0)];
          e.active = true;
@@ -186,34 +186,33 @@ const std::vector<NativeEntry> kNatives = {
                                                                : g.world.defaultEffectLengthMs;
          ++e.starts;
      }},
-    {0x068E835A1D0DC0E3, "_STOP_SCREEN_EFFECT", "s",
+    {0x068E835A1D0DC0E3, "_STOP_SCREEN_EFFECT", "s", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          ScreenEffect& e = g.world.screenEffects[a.S(0)];
          e.active = false;
          ++e.stops;
      }},
-    {0xFD55E49555E017CF, "SHAKE_GAMEPLAY_CAM", "sf",
+    {0xFD55E49555E017CF, "SHAKE_GAMEPLAY_CAM", "sf", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          g.world.cameraShakes.push_back({g.frame, a.S(0), a.F(1)});
      }},
 
     // Particle effects.
-    {0x8702416E512EC454, "HAS_NAMED_PTFX_ASSET_LOADED", "s",
+    {0x8702416E512EC454, "HAS_NAMED_PTFX_ASSET_LOADED", "s", "b",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          r.Flag(g.world.ptfxLoaded.count(a.S(0)) != 0);
      }},
-    {0xB80D8756B4668AB6, "REQUEST_NAMED_PTFX_ASSET", "s",
-     [](Game& g, const NativeArgs& a, NativeResult& r) {
+    {0xB80D8756B4668AB6, "REQUEST_NAMED_PTFX_ASSET", "s", "",
+     [](Game& g, const NativeArgs& a, NativeResult&) {
          g.world.ptfxRequestedFrame.try_emplace(a.S(0), g.frame);
-         r.Flag(true);
      }},
-    {0x6C38AF3693A69A91, "_SET_PTFX_ASSET_NEXT_CALL", "s",
+    {0x6C38AF3693A69A91, "_SET_PTFX_ASSET_NEXT_CALL", "s", "",
      [](Game& g, const NativeArgs& a, NativeResult&) { g.world.ptfxNextCallAsset = a.S(0); }},
-    {0x74AFEF0D2E1E409B, "DOES_PARTICLE_FX_LOOPED_EXIST", "i",
+    {0x74AFEF0D2E1E409B, "DOES_PARTICLE_FX_LOOPED_EXIST", "i", "b",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          r.Flag(g.world.loopedParticleFx.count(a.I(0)) != 0);
      }},
-    {0x25129531F77B9ED3, "START_PARTICLE_FX_NON_LOOPED_AT_COORD", "sfffffffbbb",
+    {0x25129531F77B9ED3, "START_PARTICLE_FX_NON_LOOPED_AT_COORD", "sfffffffbbb", "b",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          World& w = g.world;
          ParticleStart p;
@@ -231,63 +230,63 @@ const std::vector<NativeEntry> kNatives = {
          p.result = (!p.asset.empty() && w.ptfxLoaded.count(p.asset) != 0) ? 1 : 0;
          w.ptfxNextCallAsset.clear();
          w.particleStarts.push_back(p);
-         r.Int(p.result);
+         r.Flag(p.result != 0);
      }},
 
     // Drawing.
-    {0x3A618A217E5154F0, "DRAW_RECT", "ffffiiii",
+    {0x3A618A217E5154F0, "DRAW_RECT", "ffffiiii", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          DrawItem item;
          item.kind = DrawItem::Rect;
          item.rect = {a.F(0), a.F(1), a.F(2), a.F(3), a.I(4), a.I(5), a.I(6), a.I(7)};
          g.world.drawLists[g.frame].push_back(item);
      }},
-    {0x66E0276CC5F6B9DA, "SET_TEXT_FONT", "i",
+    {0x66E0276CC5F6B9DA, "SET_TEXT_FONT", "i", "",
      [](Game& g, const NativeArgs& a, NativeResult&) { g.world.pendingStyle.font = a.I(0); }},
-    {0x07C837F9A01C34C9, "SET_TEXT_SCALE", "ff",
+    {0x07C837F9A01C34C9, "SET_TEXT_SCALE", "ff", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          g.world.pendingStyle.scaleX = a.F(0);
          g.world.pendingStyle.scaleY = a.F(1);
      }},
-    {0x465C84BC39F1C351, "SET_TEXT_DROPSHADOW", "iiiii",
+    {0x465C84BC39F1C351, "SET_TEXT_DROPSHADOW", "iiiii", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          for (std::size_t k = 0; k < 5; ++k) {
              g.world.pendingStyle.dropShadow[k] = a.I(k);
          }
          g.world.pendingStyle.dropShadowSet = true;
      }},
-    {0xBE6B23FFA53FB442, "SET_TEXT_COLOUR", "iiii",
+    {0xBE6B23FFA53FB442, "SET_TEXT_COLOUR", "iiii", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          for (std::size_t k = 0; k < 4; ++k) {
              g.world.pendingStyle.colour[k] = a.I(k);
          }
      }},
-    {0x63145D9C883A1A70, "SET_TEXT_WRAP", "ff",
+    {0x63145D9C883A1A70, "SET_TEXT_WRAP", "ff", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          g.world.pendingStyle.wrapStart = a.F(0);
          g.world.pendingStyle.wrapEnd = a.F(1);
      }},
-    {0xC02F4DBFB51D988B, "SET_TEXT_CENTRE", "b",
+    {0xC02F4DBFB51D988B, "SET_TEXT_CENTRE", "b", "",
      [](Game& g, const NativeArgs& a, NativeResult&) { g.world.pendingStyle.centre = a.B(0); }},
-    {0x2513DFB0FB8400FE, "SET_TEXT_OUTLINE", "",
+    {0x2513DFB0FB8400FE, "SET_TEXT_OUTLINE", "", "",
      [](Game& g, const NativeArgs&, NativeResult&) { g.world.pendingStyle.outline = true; }},
-    {0x441603240D202FA6, "SET_TEXT_EDGE", "iiiii",
+    {0x441603240D202FA6, "SET_TEXT_EDGE", "iiiii", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          for (std::size_t k = 0; k < 5; ++k) {
              g.world.pendingStyle.edge[k] = a.I(k);
          }
          g.world.pendingStyle.edgeSet = true;
      }},
-    {0x25FBB336DF1804CB, "_SET_TEXT_ENTRY", "s",
+    {0x25FBB336DF1804CB, "_SET_TEXT_ENTRY", "s", "",
      [](Game& g, const NativeArgs& a, NativeResult&) { BeginText(g, a.S(0), false); }},
-    {0x6C188BE134E074AA, "_ADD_TEXT_COMPONENT_STRING", "s",
+    {0x6C188BE134E074AA, "_ADD_TEXT_COMPONENT_STRING", "s", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          if (g.world.textEntry.empty()) {
              Fault("_ADD_TEXT_COMPONENT_STRING outside a text entry");
          }
          g.world.textComponents.emplace_back(a.S(0));
      }},
-    {0xCD015E5BB0D96A57, "_DRAW_TEXT", "ff",
+    {0xCD015E5BB0D96A57, "_DRAW_TEXT", "ff", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          DrawItem item;
          item.kind = DrawItem::Text;
@@ -300,9 +299,9 @@ const std::vector<NativeEntry> kNatives = {
      }},
 
     // Notification feed.
-    {0x202709F4C58A0424, "_SET_NOTIFICATION_TEXT_ENTRY", "s",
+    {0x202709F4C58A0424, "_SET_NOTIFICATION_TEXT_ENTRY", "s", "",
      [](Game& g, const NativeArgs& a, NativeResult&) { BeginText(g, a.S(0), true); }},
-    {0x2ED7843F8F801023, "_DRAW_NOTIFICATION", "bb",
+    {0x2ED7843F8F801023, "_DRAW_NOTIFICATION", "bb", "i",
      [](Game& g, const NativeArgs&, NativeResult& r) {
          FeedItem item;
          item.handle = g.world.nextFeedHandle++;
@@ -313,7 +312,7 @@ const std::vector<NativeEntry> kNatives = {
          g.world.feed.push_back(item);
          r.Int(item.handle);
      }},
-    {0xBE4390CB40B3E627, "_REMOVE_NOTIFICATION", "i",
+    {0xBE4390CB40B3E627, "_REMOVE_NOTIFICATION", "i", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          for (FeedItem& item : g.world.feed) {
              if (item.handle == a.I(0) && !item.removed) {
@@ -324,13 +323,15 @@ const std::vector<NativeEntry> kNatives = {
      }},
 
     // Frontend sound.
-    {0x67C540AA08E4A6F5, "PLAY_SOUND_FRONTEND", "issb",
+    {0x67C540AA08E4A6F5, "PLAY_SOUND_FRONTEND", "issb", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          g.world.frontendSounds.push_back({g.frame, a.I(0), a.S(1), a.S(2)});
      }},
 };
 
 } // namespace
+
+std::span<const NativeEntry> AllNatives() { return kNatives; }
 
 const NativeEntry* FindNative(std::uint64_t hash) {
     for (const NativeEntry& entry : kNatives) {

@@ -1,13 +1,16 @@
 #pragma once
 // The natives the simulated game knows: hash, public name, argument kinds in
-// push order and a handler that answers from the world model.
+// push order, result kinds and a handler that answers from the world model.
 // Argument kinds: 'i' whole number or handle, 'b' flag (0 or 1), 'f' float,
-// 's' text. A hash not in the table is a fault, never a silent zero.
+// 's' text. The result is written the same way, one kind per slot: "" for
+// none, "fff" for a 3D vector. A hash not in the table is a fault, never a
+// silent zero.
 
 #include "sim/world.h"
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace sim {
@@ -40,9 +43,13 @@ struct NativeEntry {
     std::uint64_t hash;
     const char* name;
     const char* args;
+    const char* result;
     NativeHandler handler;
 };
 
 const NativeEntry* FindNative(std::uint64_t hash);
+
+// The whole table, for checks against a native database.
+std::span<const NativeEntry> AllNatives();
 
 } // namespace sim

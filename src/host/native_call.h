@@ -7,6 +7,7 @@
 #include "host/script_hook.h"
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -35,8 +36,8 @@ inline void Push(bool value) { nativePush64(value ? 1u : 0u); }
 inline void Push(float value) { nativePush64(std::bit_cast<std::uint32_t>(value)); }
 inline void Push(const char* text) { nativePush64(reinterpret_cast<std::uintptr_t>(text)); }
 
-inline std::uint32_t Low32(const std::uint64_t* slots, int index) {
-    std::uint32_t low;
+inline std::uint32_t Low32(const std::uint64_t* slots, std::size_t index) {
+    std::uint32_t low = 0;
     std::memcpy(&low, reinterpret_cast<const unsigned char*>(slots) + 8 * index, sizeof low);
     return low;
 }

@@ -8,6 +8,9 @@
 
 namespace native {
 
+// The leading underscores are the names the game's modders know these by.
+// NOLINTBEGIN(bugprone-reserved-identifier)
+
 // Player and vehicle.
 inline constexpr Native<0xD80958FC74E988A6, Ped()> PLAYER_PED_ID{};
 inline constexpr Native<0x6094AD011A2EA87D, Vehicle(Ped)> GET_VEHICLE_PED_IS_USING{};
@@ -43,7 +46,6 @@ inline constexpr Native<0xFD55E49555E017CF, void(const char*, float)> SHAKE_GAME
 
 // Particle effects.
 inline constexpr Native<0x8702416E512EC454, bool(const char*)> HAS_NAMED_PTFX_ASSET_LOADED{};
-// The game answers a flag here; the module does not read it.
 inline constexpr Native<0xB80D8756B4668AB6, void(const char*)> REQUEST_NAMED_PTFX_ASSET{};
 inline constexpr Native<0x6C38AF3693A69A91, void(const char*)> _SET_PTFX_ASSET_NEXT_CALL{};
 inline constexpr Native<0x74AFEF0D2E1E409B, bool(std::int32_t)> DOES_PARTICLE_FX_LOOPED_EXIST{};
@@ -81,5 +83,7 @@ inline constexpr Native<0xBE4390CB40B3E627, void(std::int32_t)> _REMOVE_NOTIFICA
 // Frontend sound.
 inline constexpr Native<0x67C540AA08E4A6F5, void(std::int32_t, const char*, const char*, bool)>
     PLAY_SOUND_FRONTEND{};
+
+// NOLINTEND(bugprone-reserved-identifier)
 
 } // namespace native

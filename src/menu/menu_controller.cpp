@@ -43,7 +43,7 @@ void MoveUp(MenuItem& page) {
 
 void MoveDown(MenuItem& page) {
     const int s = page.selectedIndex;
-    page.selectedIndex = (s < 9 && HasRowAt(page, s + 1)) ? static_cast<std::int8_t>(s + 1) : 0;
+    page.selectedIndex = static_cast<std::int8_t>((s < 9 && HasRowAt(page, s + 1)) ? s + 1 : 0);
 }
 
 void ToggleOpen() {

@@ -18,7 +18,7 @@ using LPDWORD = DWORD*;
 using LPSTR = char*;
 using LPCSTR = const char*;
 using LPCWSTR = const wchar_t*;
-struct HINSTANCE__ {
+struct HINSTANCE__ { // NOLINT(bugprone-reserved-identifier): the Windows name
     int unused;
 };
 using HINSTANCE = HINSTANCE__*;
