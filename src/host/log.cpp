@@ -25,9 +25,10 @@ constexpr char kFullText[] = "log full at 256 KB: nothing more is written until 
 // Opened and closed for each line, so that the file is whole if the game
 // crashes, and no handle outlives an unload of the module.
 void WriteLine() {
-    const HANDLE file = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    HANDLE file = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // INVALID_HANDLE_VALUE is Windows' own pointer-sized -1 for a failed open.
+    if (file == INVALID_HANDLE_VALUE) { // NOLINT(performance-no-int-to-ptr)
         return;
     }
     DWORD written = 0;
@@ -59,9 +60,9 @@ void LogOpen(bool fresh) {
         std::memcpy(logPath + folder, kLogName, sizeof kLogName);
     }
     if (fresh) {
-        const HANDLE file = CreateFileA(logPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
+        HANDLE file = CreateFileA(logPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) { // NOLINT(performance-no-int-to-ptr)
             CloseHandle(file);
         }
         sessionBytes = 0;
@@ -109,6 +110,8 @@ void LogFixed(float value, int decimals) {
     for (int k = 0; k < decimals && k < 3; ++k) {
         scale *= 10;
     }
+    // The value is never negative here, so adding a half rounds to nearest.
+    // NOLINTNEXTLINE(bugprone-incorrect-roundings)
     const auto scaled = static_cast<std::int64_t>(value * static_cast<float>(scale) + 0.5f);
     LogNumber(scaled / scale);
     if (scale > 1) {

@@ -15,7 +15,7 @@ namespace {
 // GetAsyncKeyState and XInput read the devices of the whole desktop: a key
 // counts only while one of the game's own windows is in front.
 bool GameWindowInForeground() {
-    const HWND window = GetForegroundWindow();
+    HWND window = GetForegroundWindow();
     if (window == nullptr) {
         return false;
     }

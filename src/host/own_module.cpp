@@ -12,8 +12,12 @@ constexpr DWORD kOwnModuleLookup =
 
 HMODULE OwnModule() {
     HMODULE module = nullptr;
+    // The Windows convention: with FROM_ADDRESS the lookup takes any address
+    // inside the module in place of a name.
+    // NOLINTBEGIN(performance-no-int-to-ptr)
     GetModuleHandleExW(kOwnModuleLookup,
                        reinterpret_cast<LPCWSTR>(reinterpret_cast<std::uintptr_t>(&OwnModule)),
                        &module);
+    // NOLINTEND(performance-no-int-to-ptr)
     return module;
 }

@@ -23,7 +23,7 @@ struct HINSTANCE__ { // NOLINT(bugprone-reserved-identifier): the Windows name
 };
 using HINSTANCE = HINSTANCE__*;
 using HMODULE = HINSTANCE;
-struct HWND__ {
+struct HWND__ { // NOLINT(bugprone-reserved-identifier): the Windows name
     int unused;
 };
 using HWND = HWND__*;

@@ -12,8 +12,7 @@ constexpr DWORD kTurboSoundFlags = SND_RESOURCE | SND_APPLICATION | SND_ASYNC;
 
 } // namespace
 
-// Both casts are the Windows convention: the lookup takes any address inside
-// the module as a string pointer, and a resource is named by its number.
+// The cast is the Windows convention: a resource is named by its number.
 // NOLINTBEGIN(performance-no-int-to-ptr)
 void PlayTurboSound(std::int32_t id) {
     PlaySoundA(MAKEINTRESOURCEA(id), OwnModule(), kTurboSoundFlags);
