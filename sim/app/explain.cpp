@@ -38,7 +38,7 @@ void Explain(const std::string& iniPath, const std::string& gameDir, std::ostrea
     const bool lumen = Settings.SFX_type != 0;
     const double lasts = lumen ? std::min(limit, static_cast<double>(kLumenBoostLimitMs)) : limit;
     auto row = [&out](const std::string& what, const std::string& value) {
-        out << "  " << what << std::string(what.size() < 34 ? 34 - what.size() : 1, ' ') << value
+        out << "  " << what << std::string(what.size() < 36 ? 36 - what.size() : 1, ' ') << value
             << "\n";
     };
     out << "What " << iniPath << " means:\n";

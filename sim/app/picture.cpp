@@ -330,7 +330,16 @@ Picture::Picture(int width, int height)
     : width_(width), height_(height),
       surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)) {}
 
-Picture::~Picture() { cairo_surface_destroy(surface_); }
+Picture::Picture(Picture&& other) noexcept
+    : width_(other.width_), height_(other.height_), surface_(other.surface_) {
+    other.surface_ = nullptr;
+}
+
+Picture::~Picture() {
+    if (surface_ != nullptr) {
+        cairo_surface_destroy(surface_);
+    }
+}
 
 Rgb Picture::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {

@@ -3,11 +3,12 @@
 // drawn with cairo at 1920x1080 on a plain road-and-sky backdrop, and the
 // notification feed above the minimap at the bottom left.
 //
-// Text scale to pixels: font 0 is drawn in DejaVu Sans at an em of
-// scale x 65 px on a 1080-line screen (scale x 0.0602 of the screen height),
-// with the text's top y at the top of the font's line box. At that size a menu
-// row (scale 0.32, drawn 0.0112 below its 0.0425-high band's top edge... see
-// README) has its line box centred in its band, as the game shows it.
+// Text scale to pixels: font 0 is drawn in DejaVu Sans with an em of
+// scale x 65 px on a 1080-line screen, the text's top y at the top of the
+// font's line box. A menu row's text (scale 0.32) is drawn 0.010 below the top
+// of its 0.0425-high band; at 65 px its line box (1.164 em) fills the band
+// less that margin on both sides, so the row sits centred in its band as the
+// game shows it.
 
 #include "sim/types.h"
 
@@ -39,6 +40,8 @@ public:
     ~Picture();
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
+    Picture(Picture&& other) noexcept;
+    Picture& operator=(Picture&&) = delete;
 
     int Width() const { return width_; }
     int Height() const { return height_; }

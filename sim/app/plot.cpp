@@ -77,11 +77,12 @@ struct Panel {
 void WriteCsv(const RunResult& run, std::ostream& out) {
     std::map<std::uint64_t, std::string> events;
     for (const Event& e : run.events) {
-        std::string label = e.label;
-        std::replace(label.begin(), label.end(), ';', ',');
-        std::replace(label.begin(), label.end(), '"', '\'');
+        std::string detail = e.detail;
+        std::replace(detail.begin(), detail.end(), ';', ',');
+        std::replace(detail.begin(), detail.end(), '"', '\'');
         std::string& cell = events[e.frame];
-        cell += (cell.empty() ? "" : ";") + std::string(EventName(e.kind)) + ":" + label;
+        cell += (cell.empty() ? "" : ";") + std::string(EventName(e.kind)) +
+                (detail.empty() ? "" : "=" + detail);
     }
     out << "time_s,frame,state,speed_kmh,engine_power_multiplier,time_scale,events\n";
     char row[160];
@@ -231,13 +232,16 @@ bool WritePlot(const RunResult& run, const std::string& title, const std::string
             cairo_stroke(cr);
             cairo_set_dash(cr, nullptr, 0, 0);
         }
-        // Labels only where the previous one of the row has ended.
-        if (x + 4 > labelEnd[k]) {
-            cairo_set_font_size(cr, 11);
-            cairo_text_extents_t ext;
-            cairo_text_extents(cr, e.label.c_str(), &ext);
-            Text(cr, x + 4, rowBottom - 6, e.label, 11);
-            labelEnd[k] = x + 4 + ext.x_advance + 6;
+        // Labels only where the previous one of the row has ended; near the
+        // right edge, to the left of their mark.
+        cairo_set_font_size(cr, 11);
+        const std::string label = EventLabel(e);
+        cairo_text_extents_t ext;
+        cairo_text_extents(cr, label.c_str(), &ext);
+        const double start = x + 4 + ext.x_advance > kLeft + plotW ? x - 4 - ext.x_advance : x + 4;
+        if (start > labelEnd[k]) {
+            Text(cr, start, rowBottom - 6, label, 11);
+            labelEnd[k] = start + ext.x_advance + 6;
         }
     }
 

@@ -11,7 +11,8 @@
 namespace simapp {
 
 // One row per frame, with a header; the events column lists the frame's
-// events separated by ';'.
+// events separated by ';', each its kind and any detail after '=':
+// "end=crash;message=Veloxan has been shut down;sound=107".
 void WriteCsv(const RunResult& run, std::ostream& out);
 bool WriteCsvFile(const RunResult& run, const std::string& path);
 

@@ -60,8 +60,8 @@ private:
     }
 
     void Say(const std::string& what);
-    void AddEvent(EventKind kind, const std::string& label) {
-        result_.events.push_back({g().frame, Seconds(), kind, label});
+    void AddEvent(EventKind kind, const std::string& detail = "") {
+        result_.events.push_back({g().frame, Seconds(), kind, detail});
     }
     void OnCall(const sim::CallRecord& c);
     void Execute(const ScenarioLine& line);
@@ -111,7 +111,7 @@ void Runner::OnCall(const sim::CallRecord& c) {
         line = "INI write " + c.S(1) + "=" + c.S(2);
     } else if (c.name == "PlaySoundA") {
         line = "sound " + std::to_string(c.I(0)) + " (" + SoundName(c.I(0)) + ") starts";
-        AddEvent(EventKind::Sound, "sound " + std::to_string(c.I(0)));
+        AddEvent(EventKind::Sound, std::to_string(c.I(0)));
     } else if (c.name == "scriptRegister") {
         line = "module registered its script";
     } else if (c.name == "SET_TIME_SCALE") {
@@ -214,7 +214,7 @@ void Runner::Execute(const ScenarioLine& line) {
         const bool chord =
             Settings.KEY_PC_MENU != 0 &&
             game.input.keys.at(static_cast<std::size_t>(Settings.KEY_PC_MENU) & 0xFF);
-        AddEvent(EventKind::Press, chord ? "press with the menu key" : "press");
+        AddEvent(EventKind::Press, chord ? "with the menu key" : "");
     }
     if ((line.action == Action::Collide || line.action == Action::Wreck) && ActedOn() == nullptr) {
         Say("no vehicle to " + std::string(line.action == Action::Collide ? "collide" : "wreck"));
@@ -333,12 +333,12 @@ void Runner::AfterFrame() {
         Say(std::string("state ") + StateName(shown_) + " -> " + StateName(turboState));
         if (turboState == TurboState::Boosting) {
             launchTick_ = game.tick;
-            AddEvent(EventKind::Launch, "launch");
+            AddEvent(EventKind::Launch);
         }
         if (shown_ == TurboState::Boosting) {
             const std::string cause = EndCause();
             Say("boost ended: " + cause);
-            AddEvent(EventKind::End, "end: " + cause);
+            AddEvent(EventKind::End, cause);
             if (feedPictureAt_ < 0.0) {
                 feedPictureAt_ = Seconds() + 1.0;
             }
@@ -348,7 +348,7 @@ void Runner::AfterFrame() {
     const sim::Vehicle* v = PlayerVehicle();
     const bool collided = v != nullptr && v->collidedRecently;
     if (collided && !collided_) {
-        AddEvent(EventKind::Collision, "collision");
+        AddEvent(EventKind::Collision);
     }
     collided_ = collided;
     if (game.tick - lastStatusTick_ >= 500u) {
@@ -450,6 +450,16 @@ const char* StateName(TurboState state) {
         return "Boosting";
     }
     return "?";
+}
+
+std::string EventLabel(const Event& e) {
+    if (e.kind == EventKind::Message) {
+        return e.detail;
+    }
+    if (e.kind == EventKind::End) {
+        return "end: " + e.detail;
+    }
+    return e.detail.empty() ? EventName(e.kind) : EventName(e.kind) + (" " + e.detail);
 }
 
 const char* EventName(EventKind kind) {

@@ -36,7 +36,7 @@ struct Event {
     std::uint64_t frame = 0;
     double time = 0.0;
     EventKind kind = EventKind::Press;
-    std::string label;
+    std::string detail; // the end's cause, the message, the sound's ID
 };
 
 struct RunResult {
@@ -53,5 +53,7 @@ RunResult RunScenario(const RunOptions& options);
 
 const char* StateName(TurboState state);
 const char* EventName(EventKind kind);
+// How the plot marks an event: "end: crash", the message's text, "sound 107".
+std::string EventLabel(const Event& event);
 
 } // namespace simapp
