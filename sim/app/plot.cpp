@@ -84,13 +84,14 @@ void WriteCsv(const RunResult& run, std::ostream& out) {
         cell += (cell.empty() ? "" : ";") + std::string(EventName(e.kind)) +
                 (detail.empty() ? "" : "=" + detail);
     }
-    out << "time_s,frame,state,speed_kmh,engine_power_multiplier,time_scale,events\n";
+    out << "time_s,frame,state,speed_kmh,engine_power_multiplier,time_scale,menu_open,"
+           "native_calls,events\n";
     char row[160];
     for (const FrameSample& s : run.frames) {
-        std::snprintf(row, sizeof row, "%.3f,%llu,%s,%.2f,%.3f,%.3f,", s.time,
+        std::snprintf(row, sizeof row, "%.3f,%llu,%s,%.2f,%.3f,%.3f,%d,%u,", s.time,
                       static_cast<unsigned long long>(s.frame), StateName(s.state),
                       static_cast<double>(s.speedKmh), static_cast<double>(s.enginePower),
-                      static_cast<double>(s.timeScale));
+                      static_cast<double>(s.timeScale), s.menuOpen ? 1 : 0, s.nativeCalls);
         out << row;
         auto it = events.find(s.frame);
         if (it != events.end()) {

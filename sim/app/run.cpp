@@ -83,6 +83,7 @@ private:
     double feedPictureAt_ = -1.0;
     bool collided_ = false;
     std::uint64_t restartFrame_ = 0;
+    std::size_t callsSeen_ = 0;
 };
 
 void Runner::Say(const std::string& what) {
@@ -214,7 +215,10 @@ void Runner::Execute(const ScenarioLine& line) {
         const bool chord =
             Settings.KEY_PC_MENU != 0 &&
             game.input.keys.at(static_cast<std::size_t>(Settings.KEY_PC_MENU) & 0xFF);
-        AddEvent(EventKind::Press, chord ? "with the menu key" : "");
+        // The press belongs to the frame about to run, the first to see it.
+        result_.events.push_back({game.frame + 1,
+                                  static_cast<double>(nextTick - game.options.startTick) / 1000.0,
+                                  EventKind::Press, chord ? "with the menu key" : ""});
     }
     if ((line.action == Action::Collide || line.action == Action::Wreck) && ActedOn() == nullptr) {
         Say("no vehicle to " + std::string(line.action == Action::Collide ? "collide" : "wreck"));
@@ -362,6 +366,10 @@ void Runner::AfterFrame() {
     s.speedKmh = v != nullptr ? v->speed * 3.6f : 0.0f;
     s.enginePower = v != nullptr ? v->enginePowerMultiplier : 1.0f;
     s.timeScale = game.world.timeScale;
+    s.menuOpen = rootPage.isOpen;
+    for (; callsSeen_ < game.calls.size(); ++callsSeen_) {
+        s.nativeCalls += game.calls[callsSeen_].hash != 0 ? 1u : 0u;
+    }
     result_.frames.push_back(s);
 
     DefaultPictures();
@@ -429,6 +437,14 @@ RunResult Runner::Run() {
         }
         sim::Step();
         AfterFrame();
+    }
+    for (; nextShot < shots.size(); ++nextShot) {
+        const std::string note =
+            "no picture at " + Number(shots[nextShot]) + " s: the run ended before";
+        Say(note);
+        if (options_.quiet) {
+            std::fprintf(stderr, "veloxan-sim: --shot: %s\n", note.c_str());
+        }
     }
     sim::StopScript();
     game.onCall = nullptr;

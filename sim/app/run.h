@@ -28,6 +28,8 @@ struct FrameSample {
     float speedKmh = 0.0f;
     float enginePower = 1.0f;
     float timeScale = 1.0f;
+    bool menuOpen = false;
+    std::uint32_t nativeCalls = 0; // natives the module called in the frame
 };
 
 enum class EventKind { Press, Launch, End, Collision, Message, Sound };

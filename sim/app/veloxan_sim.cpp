@@ -10,6 +10,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -31,60 +32,41 @@ void PrintSummary(const simapp::RunResult& run) {
         std::printf("  %3u  %5u of %5u ms%s\n", s.id, s.playedMs, s.durationMs,
                     s.cutOff ? "  (cut off by the next sound)" : "");
     }
-    std::map<std::string, int> perState;
+    // Native calls the module makes per frame, by what it was doing: the cost
+    // of the module to the game, frame by frame.
+    struct Load {
+        unsigned frames = 0, natives = 0, most = 0;
+    };
+    std::map<std::string, Load> loads;
     for (const simapp::FrameSample& f : run.frames) {
-        ++perState[simapp::StateName(f.state)];
+        Load& load =
+            loads[std::string(f.menuOpen ? "menu open, " : "") + simapp::StateName(f.state)];
+        ++load.frames;
+        load.natives += f.nativeCalls;
+        load.most = std::max(load.most, f.nativeCalls);
     }
-    std::printf("\nframes per state:");
-    for (const auto& [state, frames] : perState) {
-        std::printf("  %s %d", state.c_str(), frames);
+    std::printf("\nnative calls per frame:\n");
+    for (const auto& [phase, load] : loads) {
+        std::printf("  %-22s %5u frames  %6.1f on average  %4u at most\n", phase.c_str(),
+                    load.frames, static_cast<double>(load.natives) / load.frames, load.most);
     }
-    std::printf("\n");
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    CLI::App app{"veloxan-sim: the Veloxan module in a simulated game, driven by a scenario; "
-                 "writes the timeline, pictures of what the module draws, a plot and a CSV."};
-    app.option_defaults()->always_capture_default();
-    std::string ini = VELOXAN_RELEASE_INI;
-    std::string saveIni;
-    std::string scenarioPath = VELOXAN_DRIVE_SCENARIO;
-    std::string out = "veloxan-sim-out";
-    int fps = 60;
-    std::vector<double> shots;
-    bool quiet = false;
-    bool explain = false;
-    app.add_option("--ini", ini, "settings to start from (only read; the run works on a copy)")
-        ->check(CLI::ExistingFile);
-    app.add_option("--save-ini", saveIni, "write the working copy of the settings here at the end");
-    app.add_option("--scenario", scenarioPath, "the drive, a scenario file")
-        ->check(CLI::ExistingFile);
-    app.add_option("--out", out, "folder for the pictures, plot, CSV and game folder");
-    app.add_option("--fps", fps, "frames per second of game clock")->check(CLI::Range(10, 240));
-    app.add_option("--shot", shots, "also draw the frame at this time, seconds (repeatable)")
-        ->check(CLI::Range(0.0, 3600.0))
-        ->take_last()
-        ->allow_extra_args(false)
-        ->expected(1)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    app.add_flag("--quiet", quiet, "no timeline on the terminal");
-    app.add_flag("--explain", explain, "print what the settings mean in numbers, and stop");
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
-    } catch (const CLI::ParseError& e) {
-        std::fprintf(stderr, "veloxan-sim: %s\n", e.what());
+int Run(const std::string& ini, const std::string& saveIni, const std::string& scenarioPath,
+        const std::string& out, int fps, const std::vector<double>& shots, bool quiet,
+        bool explain) {
+    namespace fs = std::filesystem;
+    const std::string workingCopy = out + "/game/Veloxan.ini";
+    if (fs::exists(workingCopy) && fs::equivalent(ini, workingCopy)) {
+        std::fprintf(stderr,
+                     "veloxan-sim: --ini: %s is the run's own working copy; copy it elsewhere\n",
+                     ini.c_str());
         return 2;
     }
-
     if (explain) {
         simapp::Explain(ini, out + "/game", std::cout);
         return 0;
     }
-
     simapp::RunOptions options;
     std::string error;
     if (!simapp::LoadScenario(scenarioPath, options.scenario, error)) {
@@ -123,4 +105,53 @@ int main(int argc, char** argv) {
                 stem.c_str(), stem.c_str(), out.c_str(),
                 run.faults.empty() ? "" : "; the simulated game caught wrong calls");
     return run.faults.empty() && csv && plot && !ec ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"veloxan-sim: the Veloxan module in a simulated game, driven by a scenario; "
+                 "writes the timeline, pictures of what the module draws, a plot and a CSV."};
+    app.option_defaults()->always_capture_default();
+    std::string ini = VELOXAN_RELEASE_INI;
+    std::string saveIni;
+    std::string scenarioPath = VELOXAN_DRIVE_SCENARIO;
+    std::string out = "veloxan-sim-out";
+    int fps = 60;
+    std::vector<double> shots;
+    bool quiet = false;
+    bool explain = false;
+    app.add_option("--ini", ini, "settings to start from (only read; the run works on a copy)")
+        ->check(CLI::ExistingFile);
+    app.add_option("--save-ini", saveIni, "write the working copy of the settings here at the end")
+        ->default_str("none");
+    app.add_option("--scenario", scenarioPath, "the drive, a scenario file")
+        ->check(CLI::ExistingFile);
+    app.add_option("--out", out, "folder for the pictures, plot, CSV and game folder");
+    app.add_option("--fps", fps, "frames per second of game clock")->check(CLI::Range(10, 240));
+    app.add_option("--shot", shots, "also draw the frame at this time, seconds (repeatable)")
+        ->check(CLI::Range(0.0, 3600.0))
+        ->take_last()
+        ->allow_extra_args(false)
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->default_str("none");
+    app.add_flag("--quiet", quiet, "no timeline on the terminal")->default_str("off");
+    app.add_flag("--explain", explain, "print what the settings mean in numbers, and stop")
+        ->default_str("off");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::fprintf(stderr, "veloxan-sim: %s\n", e.what());
+        return 2;
+    }
+
+    try {
+        return Run(ini, saveIni, scenarioPath, out, fps, shots, quiet, explain);
+    } catch (const std::filesystem::filesystem_error& e) {
+        std::fprintf(stderr, "veloxan-sim: %s\n", e.what());
+        return 1;
+    }
 }
