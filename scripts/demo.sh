@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: builds the module (Windows DLL and release package, and the
-# host build of the same sources) and runs it in the simulated game through a
-# built-in drive, printing the timeline.
+# host build of the same sources) and runs it in the simulated game through the
+# built-in drive (scenarios/drive.txt), printing the timeline and writing the
+# pictures, the plot and the CSV to veloxan-sim-out/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +16,5 @@ cmake --build --preset host --target veloxan-sim
 echo
 echo "Built: build/windows/src/Veloxan.asi and the release package in build/windows/"
 echo
-game_dir=$(mktemp -d)
-trap 'rm -rf "$game_dir"' EXIT
-build/host/sim/veloxan-sim "$game_dir"
+rm -rf veloxan-sim-out
+build/host/sim/veloxan-sim --out veloxan-sim-out

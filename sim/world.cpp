@@ -33,6 +33,8 @@ std::uint32_t ModelOf(VehicleClass vehicleClass) {
         return 0x107F392Cu;
     case VehicleClass::Heli:
         return 0x2F03547Bu;
+    case VehicleClass::Bike:
+        return 0xCADD5D2Du;
     case VehicleClass::Car:
         break;
     }

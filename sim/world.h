@@ -15,7 +15,8 @@
 
 namespace sim {
 
-enum class VehicleClass { Car, Plane, Boat, Heli };
+// Bikes are driven like cars; the game tells them apart by model alone.
+enum class VehicleClass { Car, Plane, Boat, Heli, Bike };
 
 struct Vec3 {
     float x = 0, y = 0, z = 0;

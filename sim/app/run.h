@@ -1,0 +1,61 @@
+#pragma once
+// One run of the module in the simulated game, driven by a scenario: the
+// timeline, the pictures and every frame's figures for the plot and the CSV.
+// The module's state lives as long as the process: one run per process.
+
+#include "sim/app/scenario.h"
+#include "turbo/turbo.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace simapp {
+
+struct RunOptions {
+    std::string iniPath; // the settings to start from; only read
+    Scenario scenario;
+    std::string outDir;
+    int fps = 60;
+    std::vector<double> shots; // seconds
+    bool quiet = false;        // no timeline on stdout
+};
+
+struct FrameSample {
+    std::uint64_t frame = 0;
+    double time = 0.0; // seconds of game clock since the module's load
+    TurboState state = TurboState::Ready;
+    float speedKmh = 0.0f;
+    float enginePower = 1.0f;
+    float timeScale = 1.0f;
+    bool menuOpen = false;
+    std::uint32_t nativeCalls = 0; // natives the module called in the frame
+};
+
+enum class EventKind { Press, Launch, End, Collision, Message, Sound };
+
+struct Event {
+    std::uint64_t frame = 0;
+    double time = 0.0;
+    EventKind kind = EventKind::Press;
+    std::string detail; // the end's cause, the message, the sound's ID
+};
+
+struct RunResult {
+    std::vector<FrameSample> frames;
+    std::vector<Event> events;
+    std::vector<std::string> timeline; // the lines as printed
+    std::vector<std::string> pictures; // file names in outDir, in order
+    std::vector<std::string> faults;   // wrong calls the simulated game caught
+    std::string gameDir;               // holds the working copy of Veloxan.ini
+    bool ended = false;                // an "end" line was reached
+};
+
+RunResult RunScenario(const RunOptions& options);
+
+const char* StateName(TurboState state);
+const char* EventName(EventKind kind);
+// How the plot marks an event: "end: crash", the message's text, "sound 107".
+std::string EventLabel(const Event& event);
+
+} // namespace simapp

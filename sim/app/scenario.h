@@ -1,0 +1,77 @@
+#pragma once
+// The scenario format: one action per line, at a time in seconds of game
+// clock from the module's load, or "+" a delay after the previous line.
+//
+//   # comment (also after a line)        blank lines are skipped
+//   0.5   enter car [KMH]                a new vehicle of that class, at that
+//                                        speed; car, bike, plane, boat,
+//                                        helicopter
+//   +0    throttle 1                     0 to 1
+//   2     tap T [MS]                     key down for MS ms (default 50)
+//   2     hold shift / release shift
+//   3     pad [N] connect | disconnect   pad N (0-3, default 0)
+//   3     pad [N] press dpad-down [MS]   buttons joined by '+'
+//   3     pad [N] hold a+b / pad [N] release
+//   4     collide KMH                    the vehicle loses KMH km/h and
+//                                        reports a collision
+//   4     wreck                          the vehicle is no longer driveable
+//   5     leave
+//   6     restart                        the game reloads the script
+//   7     picture NAME                   a picture of this frame
+//   9     end
+//
+// A bad line is reported as "FILE:LINE: expected ..., found ..." and the
+// whole scenario is refused.
+
+#include "sim/world.h"
+
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+namespace simapp {
+
+enum class Action {
+    Hold,
+    Release,
+    Tap,
+    PadConnect,
+    PadDisconnect,
+    PadPress,
+    PadHold,
+    PadRelease,
+    Enter,
+    Leave,
+    Throttle,
+    Collide,
+    Wreck,
+    Restart,
+    Picture,
+    End,
+};
+
+struct ScenarioLine {
+    int line = 0;
+    double time = 0.0; // seconds
+    Action action = Action::End;
+    int key = 0;
+    int pad = 0;
+    std::uint16_t buttons = 0;
+    std::uint32_t ms = 0;
+    sim::VehicleClass vehicleClass = sim::VehicleClass::Car;
+    float value = 0.0f; // throttle 0..1, km/h for enter and collide
+    std::string name;   // picture name
+    std::string text;   // the line as written, without its comment
+};
+
+struct Scenario {
+    std::string file;
+    std::vector<ScenarioLine> lines;
+};
+
+// False with `error` set at the first bad line.
+bool ParseScenario(const std::string& file, std::istream& in, Scenario& out, std::string& error);
+bool LoadScenario(const std::string& path, Scenario& out, std::string& error);
+
+} // namespace simapp
