@@ -167,13 +167,3 @@ void LogSettingsAndInput() {
         LogEnd();
     }
 }
-
-void LogSettingRepair(const char* key, std::uint32_t raw, const char* rule) {
-    LogBegin("repaired ");
-    LogWord(key);
-    LogText(": read ");
-    LogNumber(raw);
-    LogText(", ");
-    LogText(rule);
-    LogEnd();
-}

@@ -1,8 +1,6 @@
 #pragma once
 // What the log says at each start of the script, for bug reports.
 
-#include <cstdint>
-
 // Veloxan's version, the game's, the game's executable and the settings file
 // (full path, found or not). Before the settings are read, so that their
 // repairs follow it.
@@ -10,7 +8,3 @@ void LogEnvironment();
 
 // Every setting in effect, the keys by name and code, the pad found.
 void LogSettingsAndInput();
-
-// A value of the file that the module does not use as read: the key, the
-// number read and the rule that replaced it. Called while the settings load.
-void LogSettingRepair(const char* key, std::uint32_t raw, const char* rule);

@@ -1,7 +1,6 @@
 #include "settings/settings.h"
 
 #include "host/log.h"
-#include "host/start_report.h"
 #include "platform/platform.h"
 
 #include <charconv>
@@ -9,6 +8,18 @@
 SettingsRecord Settings;
 
 namespace {
+
+// A value of the file that the module does not use as read, for bug reports:
+// the key, the number read and the rule that replaced it.
+void LogSettingRepair(const char* key, std::uint32_t raw, const char* rule) {
+    LogBegin("repaired ");
+    LogWord(key);
+    LogText(": read ");
+    LogNumber(raw);
+    LogText(", ");
+    LogText(rule);
+    LogEnd();
+}
 
 std::uint32_t ReadKey(const char* key, int fallback) {
     return GetPrivateProfileIntA(kIniSection, key, fallback, kIniFile);
