@@ -9,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
+bash scripts/setup.sh
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target veloxan_settings_fuzz
 mkdir -p build/fuzz/corpus
