@@ -143,7 +143,8 @@ private:
             if (w.playerVehicle != 0 && Chance(2)) {
                 w.LeaveVehicle();
             } else {
-                w.EnterVehicle(Chance(5) ? AddVehicle() : AnyVehicle());
+                const bool newOne = w.vehicles.size() < kMostVehicles && Chance(5);
+                w.EnterVehicle(newOne ? AddVehicle() : AnyVehicle());
             }
         }
         if (sim::Vehicle* v = w.Find(w.playerVehicle)) {
