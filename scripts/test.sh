@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both targets and runs every test: the format and clang-tidy checks,
-# the host build (module + simulated game, under AddressSanitizer and UBSan)
+# the host build (module + simulated game, under AddressSanitizer and UBSan,
+# with a bounded soak), a bounded fuzz of the settings file (clang, libFuzzer)
 # and the Windows build (Veloxan.asi under wine, its static checks and the
 # release package).
 set -euo pipefail
@@ -16,6 +17,16 @@ bash scripts/check_tidy.sh
 echo "== host build and tests =="
 cmake --build --preset host
 ctest --preset host
+
+echo "== settings file fuzz (libFuzzer, 60 s) =="
+mkdir -p build
+fuzz_log=build/fuzz-last-run.log
+if ! bash scripts/fuzz.sh 60 >"$fuzz_log" 2>&1; then
+    tail -n 60 "$fuzz_log"
+    echo "fuzz: FAILED (whole log in $fuzz_log)"
+    exit 1
+fi
+grep -E "^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)" "$fuzz_log"
 
 echo "== Windows build and tests =="
 bash tests/windows/run_windows_tests.sh build/windows

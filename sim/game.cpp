@@ -187,6 +187,8 @@ void Reset(const Options& options) {
     g.faults.clear();
     g.failIniWrites = false;
     g.files.clear();
+    g.failSounds = false;
+    g.zeroNativeResults = false;
     g.onFault = nullptr;
     g.onCall = nullptr;
     g.onFrameEnd = nullptr;
@@ -431,6 +433,9 @@ std::uint64_t* NativeCall() {
         NativeArgs args{s.callArgs};
         NativeResult result{s.result};
         entry->handler(g, args, result);
+        if (g.zeroNativeResults) {
+            s.result.fill(0);
+        }
     }
     return s.result.data();
 }

@@ -135,7 +135,11 @@ public:
     std::vector<SoundPlay> sounds;
     std::vector<std::string> faults;
     bool failIniWrites = false;
-    std::vector<OpenFile> files;                     // by handle, from kFirstFileHandle on
+    std::vector<OpenFile> files; // by handle, from kFirstFileHandle on
+    // Faults of the game and the platform: PlaySoundA answers FALSE and plays
+    // nothing; every native answers zeros (its effect on the world stays).
+    bool failSounds = false;
+    bool zeroNativeResults = false;
     std::function<void(const std::string&)> onFault; // besides recording it
     std::function<void(const CallRecord&)> onCall;   // timeline hook
     std::function<void()> onFrameEnd;                // after the world moved

@@ -38,6 +38,18 @@ Value Text(const char* s) {
     return out;
 }
 
+void CutOffPlayingSound(Game& g) {
+    if (g.sounds.empty()) {
+        return;
+    }
+    SoundPlay& previous = g.sounds.back();
+    const std::uint32_t elapsed = g.tick - previous.tick;
+    if (!previous.cutOff && elapsed < previous.durationMs) {
+        previous.playedMs = elapsed;
+        previous.cutOff = true;
+    }
+}
+
 } // namespace
 
 std::uint32_t TickCount() { return game().tick; }
@@ -130,6 +142,16 @@ bool PlaySound(const char* name, void* module, std::uint32_t flags) {
     rec.args = {Int(static_cast<std::int64_t>(raw <= 0xFFFF ? raw : 0)), Int(flags)};
     Record(rec);
 
+    if (name == nullptr && module == nullptr && flags == 0) {
+        // PlaySound(NULL, NULL, 0) stops the waveform sound the process is
+        // playing; nothing new starts.
+        CutOffPlayingSound(g);
+        return true;
+    }
+    if (g.failSounds) {
+        return false;
+    }
+
     SoundPlay play;
     play.frame = g.frame;
     play.tick = g.tick;
@@ -149,14 +171,7 @@ bool PlaySound(const char* name, void* module, std::uint32_t flags) {
         }
     }
     // A new sound of the module replaces the one still playing.
-    if (!g.sounds.empty()) {
-        SoundPlay& previous = g.sounds.back();
-        const std::uint32_t elapsed = g.tick - previous.tick;
-        if (elapsed < previous.durationMs) {
-            previous.playedMs = elapsed;
-            previous.cutOff = true;
-        }
-    }
+    CutOffPlayingSound(g);
     g.sounds.push_back(play);
     return play.found;
 }

@@ -16,6 +16,8 @@ std::uint32_t PadState(std::uint32_t index, void* state);
 std::uint32_t ProfileInt(const char* section, const char* key, std::int32_t fallback,
                          const char* file);
 bool WriteProfileString(const char* section, const char* key, const char* value, const char* file);
+// PlaySoundA for the module's own WAVE resources by ID, and the one stop form
+// PlaySoundA(NULL, NULL, 0); anything else is a fault.
 bool PlaySound(const char* name, void* module, std::uint32_t flags);
 bool ModuleHandleFromAddress(std::uint32_t flags, const void* address, void** module);
 

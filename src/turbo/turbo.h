@@ -11,7 +11,9 @@ extern TurboState turboState;
 
 // Game handle of the vehicle the boost acts on, 0 when the player used none.
 // Written by TurboTrigger and RechargeStep from the vehicle the player is
-// using; the spool-up, the boost steps and the shutdown act on it as stored.
+// using; the spool-up, the boost steps and the shutdown act on it as stored,
+// except the shutdown's radio and power restores, which go to the vehicles
+// the boost changed.
 extern std::int32_t currentVehicle;
 
 // Recharge counter, +45 per RechargeStep spent in a vehicle; 0 whenever the
@@ -29,5 +31,6 @@ void TurboShutdown();
 void DrawRechargeBar(float width, std::int32_t red, std::int32_t green);
 
 // Back to Ready with nothing pending, after the script was restarted in the
-// middle of a boost: undoes slow motion if it was left running.
+// middle of a boost: undoes slow motion if it was left running, and what a
+// spool-up or boost had changed (radio, power, "FocusIn", the recording).
 void ResetTurbo();

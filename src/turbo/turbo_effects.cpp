@@ -19,6 +19,11 @@ void PlayTurboSound(std::int32_t id) {
 }
 // NOLINTEND(performance-no-int-to-ptr)
 
+void StopTurboSound() {
+    // A null sound stops the process's waveform sound; no module goes with it.
+    PlaySoundA(nullptr, nullptr, 0);
+}
+
 void StartScreenEffectIfIdle(const char* name) {
     if (!native::_GET_SCREEN_EFFECT_IS_ACTIVE(name)) {
         native::_START_SCREEN_EFFECT(name, 0, false);

@@ -14,6 +14,9 @@ inline constexpr std::int32_t kSpoolSoundLumen = 108; // sound profile 1
 // whatever sound of the module is still playing.
 void PlayTurboSound(std::int32_t id);
 
+// Stops whatever sound of the module is playing.
+void StopTurboSound();
+
 // Starts the game's screen effect `name` unless it is already running.
 void StartScreenEffectIfIdle(const char* name);
 

@@ -30,6 +30,14 @@ bool spoolStarted = false;
 // BoostStep; the crash test measures the fall below it.
 float peakSpeed = 0.0f;
 
+// The vehicles the boost changed, which may no longer be the one the player
+// uses when the boost ends: the radio switched off by the activation, and the
+// engine power raised from the launch on. The shutdown and a restart restore
+// these, so that a cancel on foot or from another vehicle leaves no car
+// boosted or silent for good.
+std::int32_t radioOffVehicle = 0;
+std::int32_t boostedVehicle = 0;
+
 // True only inside TurboShutdown's slow-motion wait, so that ResetTurbo knows
 // the world was left slowed when the script was abandoned there.
 bool slowMotionApplied = false;
@@ -87,6 +95,7 @@ void Launch() {
     ShakeCameraForLaunch(LaunchShakeAmplitude());
     StartScreenEffectIfIdle("FocusIn");
     turboState = TurboState::Boosting;
+    boostedVehicle = currentVehicle;
     boostStartTick = GetTickCount();
     SET_TIME_SCALE(1.0f);
     peakSpeed = 0.0f;
@@ -122,6 +131,7 @@ void TurboTrigger() {
             ShowNotification("VELOXAN ACTIVATED");
             Log("boost activated");
             SET_VEHICLE_RADIO_ENABLED(currentVehicle, false);
+            radioOffVehicle = currentVehicle;
             spoolStarted = false;
             turboState = TurboState::SpoolUp;
             return;
@@ -176,11 +186,11 @@ void TurboShutdown() {
     StartScreenEffectIfIdle("FocusOut");
     ShowNotification(MsSinceLaunch() > BoostTimeLimitMs() ? "Veloxan deactivated successfully."
                                                           : "Veloxan has been shut down");
-    SET_VEHICLE_RADIO_ENABLED(currentVehicle, true);
+    SET_VEHICLE_RADIO_ENABLED(radioOffVehicle, true);
     // Starting the blow-off cuts the spool-up and boost sound off.
     PlayTurboSound(kShutdownSound);
     turboState = TurboState::Recharging;
-    _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(currentVehicle, 1.0f);
+    _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(boostedVehicle, 1.0f);
     scriptWait(0);
     // Only a boost that ended against something is replayed slowly.
     if (SlowMotionEnabled() && HAS_ENTITY_COLLIDED_WITH_ANYTHING(currentVehicle)) {
@@ -206,10 +216,14 @@ void ResetTurbo() {
         slowMotionApplied = false;
     }
     if (turboState == TurboState::Boosting) {
-        _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(currentVehicle, 1.0f);
+        _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(boostedVehicle, 1.0f);
     }
     if (turboState == TurboState::SpoolUp || turboState == TurboState::Boosting) {
-        SET_VEHICLE_RADIO_ENABLED(currentVehicle, true);
+        // As a shutdown would: the reload must not carry the boost's effect
+        // and recording on.
+        _STOP_SCREEN_EFFECT("FocusIn");
+        StopTurboSound();
+        SET_VEHICLE_RADIO_ENABLED(radioOffVehicle, true);
     }
     turboState = TurboState::Ready;
     rechargeProgress = 0.0f;

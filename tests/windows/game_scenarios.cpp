@@ -243,6 +243,20 @@ void ScriptRestart(const Paths& paths) {
     s.Run(2);
     Expect(s.FeedTexts().size() == activations + 1 && s.FeedTexts().back() == "VELOXAN ACTIVATED",
            "H activates a new boost after the restart");
+
+    // Reloaded mid-boost: the new start ends the boost's screen effect and
+    // recording, as a shutdown would, and gives the car back its radio and power.
+    Expect(s.RunUntil([&g] { return g.world.EffectActive("FocusIn"); }, 200),
+           "the new boost launches");
+    s.Run(20);
+    sim::RestartScript();
+    s.Run(1);
+    const sim::SoundPlay& recording = g.sounds.back();
+    Expect(!g.world.EffectActive("FocusIn"), "a restart mid-boost stops FocusIn");
+    Expect(recording.id != 107 && recording.cutOff && recording.playedMs < recording.durationMs,
+           "a restart mid-boost stops the boost's recording (PlaySoundA with a null sound)");
+    Expect(g.world.Get(car).radioEnabled && g.world.Get(car).enginePowerMultiplier == 1.0f,
+           "a restart mid-boost gives the car back its radio and normal power");
 }
 
 // --- the boost -------------------------------------------------------------------

@@ -1,0 +1,124 @@
+// Any bytes a player's editor can leave in Veloxan.ini, read by LoadSettings
+// through the host build's profile functions. The settings that come out lie
+// in their documented ranges, and a save followed by a load gives back what
+// memory held. A finding aborts with the field, so that libFuzzer keeps the
+// input that caused it.
+
+#include "settings/settings.h"
+#include "sim/game.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace {
+
+std::string folder;
+
+[[noreturn]] void Finding(const char* what, const char* field) {
+    std::fprintf(stderr, "settings fuzz: %s: %s\n", what, field);
+    std::abort();
+}
+
+void CheckRanges(const SettingsRecord& s) {
+    const struct {
+        const char* name;
+        float value;
+    } fractions[] = {{"duration", s.duration},
+                     {"sensitivity", s.sensitivity},
+                     {"power", s.power},
+                     {"boost", s.boost},
+                     {"slowmo", s.slowmo}};
+    for (const auto& f : fractions) {
+        if (!(f.value > 0.0f && f.value <= 1.0f)) {
+            Finding("fraction outside (0, 1]", f.name);
+        }
+    }
+    const struct {
+        const char* name;
+        std::uint32_t value;
+    } flags[] = {{"SFX_type", s.SFX_type},
+                 {"New_Install", s.New_Install},
+                 {"display_notifications", s.display_notifications}};
+    for (const auto& f : flags) {
+        if (f.value > 1) {
+            Finding("flag neither 0 nor 1", f.name);
+        }
+    }
+}
+
+void CheckSame(const SettingsRecord& held, const SettingsRecord& loaded) {
+    // The file holds whole percentages: a fraction comes back as the same
+    // percentage, to within the rounding of N * 0.01 (the fallback 0.6 comes
+    // back as 60 * 0.01f, 0.59999996). A lost percent is 0.01.
+    const auto same = [](float a, float b) { return std::fabs(a - b) <= 1e-6f; };
+    if (!same(held.duration, loaded.duration)) {
+        Finding("save and load changed", "duration");
+    }
+    if (!same(held.sensitivity, loaded.sensitivity)) {
+        Finding("save and load changed", "sensitivity");
+    }
+    if (!same(held.power, loaded.power)) {
+        Finding("save and load changed", "power");
+    }
+    if (!same(held.boost, loaded.boost)) {
+        Finding("save and load changed", "boost");
+    }
+    if (!same(held.slowmo, loaded.slowmo)) {
+        Finding("save and load changed", "slowmo");
+    }
+    if (held.SFX_type != loaded.SFX_type || held.New_Install != loaded.New_Install ||
+        held.display_notifications != loaded.display_notifications) {
+        Finding("save and load changed", "a flag");
+    }
+    if (held.KEY_PC != loaded.KEY_PC || held.KEY_PC_2 != loaded.KEY_PC_2 ||
+        held.KEY_PC_MENU != loaded.KEY_PC_MENU || held.KEY_GAMEPAD != loaded.KEY_GAMEPAD ||
+        held.KEY_GAMEPAD_2 != loaded.KEY_GAMEPAD_2) {
+        Finding("save and load changed", "a key binding");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // Every input rewrites the file several times: a disk file system that
+    // flushes each truncated file on close would make that the whole cost.
+    char inMemory[] = "/dev/shm/veloxan-fuzz-XXXXXX";
+    char onDisk[] = "/tmp/veloxan-fuzz-XXXXXX";
+    const char* made = mkdtemp(inMemory);
+    if (made == nullptr) {
+        made = mkdtemp(onDisk);
+    }
+    if (made == nullptr) {
+        Finding("no temporary folder", onDisk);
+    }
+    folder = made;
+    sim::game().options.fileRoot = folder;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    sim::Game& g = sim::game();
+    {
+        std::ofstream out(folder + "/Veloxan.ini", std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    LoadSettings();
+    CheckRanges(Settings);
+    SaveSettings();
+    const SettingsRecord held = Settings;
+    LoadSettings();
+    CheckRanges(Settings);
+    CheckSame(held, Settings);
+    if (!g.faults.empty()) {
+        Finding("simulated game fault", g.faults.front().c_str());
+    }
+    // The game records every platform call; one input's record is enough.
+    g.calls.clear();
+    return 0;
+}

@@ -1,0 +1,394 @@
+// veloxan-soak: long random play in the simulated game. A seeded generator
+// presses keys and pad buttons, uses the menu, enters and leaves vehicles of
+// every class, crashes and wrecks them and restarts the script at random
+// moments, from shortly before the 2^32 tick wrap on. After every frame the
+// module's state, the settings, the world and the INI file are checked; the
+// first broken rule ends the run with the seed and frame that replay it.
+
+#include "host/script_main.h"
+#include "menu/menu_item.h"
+#include "settings/settings.h"
+#include "sim/game.h"
+#include "turbo/turbo.h"
+
+#include <CLI/CLI.hpp>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kKeyT = 0x54;
+constexpr int kKeyShift = 0x10;
+constexpr int kNumpadKeys[] = {0x60, 0x62, 0x64, 0x65, 0x66, 0x68};
+constexpr std::uint16_t kDpadDown = 0x0002;
+constexpr std::uint16_t kButtonA = 0x1000;
+constexpr std::size_t kMostVehicles = 12;
+constexpr sim::VehicleClass kClasses[] = {sim::VehicleClass::Car, sim::VehicleClass::Plane,
+                                          sim::VehicleClass::Boat, sim::VehicleClass::Heli};
+
+class Soak {
+public:
+    Soak(std::uint64_t seed, std::string folder) : random_(seed), folder_(std::move(folder)) {}
+
+    void Boot(std::uint32_t startTick) {
+        sim::Options options;
+        options.startTick = startTick;
+        options.fileRoot = folder_;
+        sim::Reset(options);
+        WriteStartingIni();
+        sim::Game& g = sim::game();
+        g.onCall = [this](const sim::CallRecord& call) { NoteSave(call); };
+        if (Chance(2)) {
+            g.input.ConnectPad(0);
+        }
+        DllMain(static_cast<HINSTANCE>(sim::ModuleHandle()), DLL_PROCESS_ATTACH, nullptr);
+        sim::StartScript();
+        for (int i = 0; i < 4; ++i) {
+            AddVehicle();
+        }
+    }
+
+    // One frame of play; an empty text when every rule held after it.
+    std::string Frame() {
+        const TurboState before = turboState;
+        Play();
+        saved_ = false;
+        sim::Step();
+        std::string broken = Check();
+        Count(before);
+        Tidy();
+        return broken;
+    }
+
+    // What the play reached, so that a run shows it covered the boost.
+    void PrintCounts() const {
+        std::printf("  %llu launches (car %llu, plane %llu, boat %llu, heli %llu), %llu cancels, "
+                    "%llu slow motions, %llu restarts, %llu menu frames, %llu saves\n",
+                    counts_.launches, counts_.byClass[0], counts_.byClass[1], counts_.byClass[2],
+                    counts_.byClass[3], counts_.cancels, counts_.slowMotions, counts_.restarts,
+                    counts_.menuFrames, counts_.saves);
+    }
+
+private:
+    bool Chance(std::uint32_t oneIn) { return random_() % oneIn == 0; }
+    std::uint32_t Below(std::uint32_t n) { return static_cast<std::uint32_t>(random_() % n); }
+
+    void WriteStartingIni() {
+        std::ofstream out(folder_ + "/Veloxan.ini", std::ios::binary | std::ios::trunc);
+        out << "[Veloxan]\r\nKEY_PC=84\r\nKEY_PC_MENU=16\r\n";
+        if (Chance(3)) {
+            out << "KEY_GAMEPAD=4096\r\nKEY_GAMEPAD_2=2\r\n";
+        }
+        for (const char* key : {"duration", "sensitivity", "power", "boost", "slowmo"}) {
+            // Now and then out of range, to be repaired by the load.
+            out << key << '=' << Below(110) << "\r\n";
+        }
+        out << "SFX_type=" << Below(3) << "\r\nNew_Install=" << Below(2) << "\r\n";
+    }
+
+    std::int32_t AddVehicle() {
+        sim::World& w = sim::game().world;
+        const std::int32_t handle =
+            w.AddVehicle(kClasses[Below(std::size(kClasses))], static_cast<int>(Below(8)));
+        w.Get(handle).speed = static_cast<float>(Below(40));
+        return handle;
+    }
+
+    std::int32_t AnyVehicle() {
+        const auto& vehicles = sim::game().world.vehicles;
+        if (vehicles.empty()) {
+            return AddVehicle();
+        }
+        auto it = vehicles.begin();
+        std::advance(it, static_cast<long>(Below(static_cast<std::uint32_t>(vehicles.size()))));
+        return it->first;
+    }
+
+    void Hold(int vk, std::uint64_t frames) {
+        sim::Game& g = sim::game();
+        g.input.HoldKeyFrames(vk, g.frame + 1, frames);
+    }
+
+    void Play() {
+        sim::Game& g = sim::game();
+        sim::World& w = g.world;
+        if (Chance(40)) {
+            Hold(kKeyT, 1 + Below(4));
+        }
+        if (Chance(500)) {
+            Hold(kKeyT, 2);
+            Hold(kKeyShift, 2);
+        }
+        if (Chance(12)) {
+            Hold(kNumpadKeys[Below(std::size(kNumpadKeys))], 1 + Below(20));
+        }
+        if (Chance(60)) {
+            const std::uint16_t buttons[] = {kDpadDown, kButtonA, kDpadDown | kButtonA};
+            g.input.HoldButtonsFrames(0, buttons[Below(3)], g.frame + 1, 1 + Below(5));
+        }
+        if (Chance(900)) {
+            g.input.ConnectPad(0, Chance(2));
+        }
+        if (Chance(250)) {
+            if (w.playerVehicle != 0 && Chance(2)) {
+                w.LeaveVehicle();
+            } else {
+                const bool newOne = w.vehicles.size() < kMostVehicles && Chance(5);
+                w.EnterVehicle(newOne ? AddVehicle() : AnyVehicle());
+            }
+        }
+        if (sim::Vehicle* v = w.Find(w.playerVehicle)) {
+            if (Chance(30)) {
+                v->throttle = static_cast<float>(Below(11)) / 10.0f;
+            }
+            if (Chance(300)) {
+                w.ScheduleCollision(v->handle, g.tick + Below(200), static_cast<float>(Below(30)));
+            }
+            if (Chance(3000)) {
+                v->driveable = false;
+            }
+            v->onAllWheels = !Chance(10);
+        }
+        if (Chance(4000)) {
+            const std::int32_t gone = AnyVehicle();
+            if (gone == w.playerVehicle) {
+                w.LeaveVehicle();
+            }
+            w.vehicles.erase(gone);
+        }
+        if (w.vehicles.size() < kMostVehicles && Chance(2000)) {
+            AddVehicle();
+        }
+        if (Chance(6000)) {
+            sim::RestartScript();
+            ++counts_.restarts;
+        }
+    }
+
+    void NoteSave(const sim::CallRecord& call) {
+        // The save's first write; the record comes before the file changes.
+        if (call.name == "WritePrivateProfileStringA" && call.args.size() > 1 &&
+            call.S(1) == "duration") {
+            atLastSave_ = Settings;
+            saved_ = true;
+        }
+    }
+
+    static std::string FractionsInRange(const SettingsRecord& s) {
+        const float fractions[] = {s.duration, s.sensitivity, s.power, s.boost, s.slowmo};
+        for (float f : fractions) {
+            if (!(f > 0.0f && f <= 1.0f)) {
+                return "a fraction setting left (0, 1]: " + std::to_string(f);
+            }
+        }
+        if (s.SFX_type > 1 || s.New_Install > 1 || s.display_notifications > 1) {
+            return "SFX_type, New_Install or display_notifications is neither 0 nor 1";
+        }
+        return {};
+    }
+
+    // The file read back through the module's own load: each fraction the
+    // percentage memory held (at most one percent lower, as the save drops
+    // the fraction of a percent), the sound profile, no first-run notice.
+    std::string FileHoldsLastSave() {
+        const SettingsRecord live = Settings;
+        LoadSettings();
+        const SettingsRecord file = Settings;
+        Settings = live;
+        const float held[] = {atLastSave_.duration, atLastSave_.sensitivity, atLastSave_.power,
+                              atLastSave_.boost, atLastSave_.slowmo};
+        const float read[] = {file.duration, file.sensitivity, file.power, file.boost, file.slowmo};
+        for (std::size_t i = 0; i < std::size(held); ++i) {
+            if (!(read[i] <= held[i] + 1e-6f && read[i] > held[i] - 0.01f)) {
+                return "the INI file holds " + std::to_string(read[i]) + " where memory held " +
+                       std::to_string(held[i]) + " at the save";
+            }
+        }
+        if (file.SFX_type != atLastSave_.SFX_type || file.New_Install != 0) {
+            return "the INI file's SFX_type or New_Install differs from the save";
+        }
+        return {};
+    }
+
+    static bool SelectionsNameRows(const MenuItem& page) {
+        bool anyRow = false;
+        for (const MenuItem* row : page.children) {
+            anyRow = anyRow || row != nullptr;
+            if (row != nullptr && !SelectionsNameRows(*row)) {
+                return false;
+            }
+        }
+        return !anyRow || RowAt(page, page.selectedIndex) != nullptr;
+    }
+
+    std::string Check() {
+        const sim::Game& g = sim::game();
+        if (!g.faults.empty()) {
+            return "simulated game fault: " + g.faults.front();
+        }
+        const auto state = static_cast<std::int32_t>(turboState);
+        if (state < 0 || state > 3) {
+            return "turbo state " + std::to_string(state) + " is none of the four";
+        }
+        if (std::string range = FractionsInRange(Settings); !range.empty()) {
+            return range;
+        }
+        const sim::World& w = g.world;
+        if (w.timeScale != 1.0f) {
+            // Slow motion is due only in the shutdown's 1500 ms after a crash.
+            const sim::TimeScaleChange& last = w.timeScaleChanges.back();
+            const bool due = turboState == TurboState::Recharging &&
+                             w.timeScale == 1.0f - Settings.slowmo &&
+                             g.tick - last.tick < 1500u + g.options.msPerFrame;
+            if (!due) {
+                return "time scale " + std::to_string(w.timeScale) + " with no slow motion due";
+            }
+        }
+        const bool boosting = turboState == TurboState::Boosting;
+        const bool radioMayBeOff = boosting || turboState == TurboState::SpoolUp;
+        int radiosOff = 0;
+        for (const auto& [handle, v] : w.vehicles) {
+            if (v.enginePowerMultiplier != 1.0f && !(boosting && handle == currentVehicle)) {
+                return "engine power " + std::to_string(v.enginePowerMultiplier) + " on vehicle " +
+                       std::to_string(handle) + ", which is not boosting";
+            }
+            radiosOff += v.radioEnabled ? 0 : 1;
+        }
+        if (radiosOff > (radioMayBeOff ? 1 : 0)) {
+            return std::to_string(radiosOff) + " radios off in turbo state " +
+                   std::to_string(state);
+        }
+        if (!SelectionsNameRows(rootPage)) {
+            return "a menu page's selection names no row";
+        }
+        if (saved_) {
+            return FileHoldsLastSave();
+        }
+        return {};
+    }
+
+    void Count(TurboState before) {
+        const sim::Game& g = sim::game();
+        if (before != TurboState::Boosting && turboState == TurboState::Boosting) {
+            ++counts_.launches;
+            if (const sim::Vehicle* v = sim::game().world.Find(currentVehicle)) {
+                ++counts_.byClass[static_cast<int>(v->vehicleClass)];
+            }
+        }
+        for (const sim::CallRecord& call : g.calls) {
+            counts_.cancels += call.name == "_START_SCREEN_EFFECT" && call.S(0) == "RampageOut";
+        }
+        const bool slowed = g.world.timeScale != 1.0f;
+        counts_.slowMotions += slowed && !slowedBefore_ ? 1 : 0;
+        slowedBefore_ = slowed;
+        counts_.menuFrames += rootPage.isOpen ? 1 : 0;
+        counts_.saves += saved_ ? 1 : 0;
+    }
+
+    // The game keeps a record of everything; a long run keeps only what the
+    // next frame's play and checks look at.
+    void Tidy() {
+        sim::Game& g = sim::game();
+        sim::World& w = g.world;
+        g.calls.clear();
+        g.script.waits.clear();
+        if (g.sounds.size() > 1) {
+            g.sounds.erase(g.sounds.begin(), g.sounds.end() - 1);
+        }
+        if (w.timeScaleChanges.size() > 1) {
+            w.timeScaleChanges.erase(w.timeScaleChanges.begin(), w.timeScaleChanges.end() - 1);
+        }
+        w.drawLists.clear();
+        w.particleStarts.clear();
+        w.cameraShakes.clear();
+        w.frontendSounds.clear();
+        std::erase_if(w.feed, [](const sim::FeedItem& item) { return item.removed; });
+        std::erase_if(w.collisions, [](const sim::Collision& c) { return c.done; });
+        const std::uint64_t frame = g.frame;
+        std::erase_if(g.input.keyHolds,
+                      [frame](const sim::Input::KeyHold& h) { return h.first + h.count < frame; });
+        std::erase_if(g.input.buttonHolds, [frame](const sim::Input::ButtonHold& h) {
+            return h.firstFrame + h.frameCount < frame;
+        });
+    }
+
+    struct Counts {
+        unsigned long long launches = 0;
+        unsigned long long byClass[4] = {};
+        unsigned long long cancels = 0;
+        unsigned long long slowMotions = 0;
+        unsigned long long restarts = 0;
+        unsigned long long menuFrames = 0;
+        unsigned long long saves = 0;
+    };
+
+    std::mt19937_64 random_;
+    Counts counts_;
+    std::string folder_;
+    SettingsRecord atLastSave_{};
+    bool saved_ = false;
+    bool slowedBefore_ = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"veloxan-soak: random play in the simulated game, every frame checked"};
+    std::uint64_t seed = 1;
+    std::uint64_t frames = 100000;
+    std::uint32_t startTick = 0xFFFFFFFFu - 60000u; // a minute before the wrap
+    app.add_option("--seed", seed, "seed of the random play; a failure prints it");
+    app.add_option("--frames", frames, "frames to play");
+    app.add_option("--start-tick", startTick, "GetTickCount at the first frame");
+    CLI11_PARSE(app, argc, argv);
+
+    char pattern[] = "/tmp/veloxan-soak-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    if (made == nullptr) {
+        std::fprintf(stderr, "veloxan-soak: no temporary folder\n");
+        return 2;
+    }
+    const auto began = std::chrono::steady_clock::now();
+    Soak soak(seed, made);
+    soak.Boot(startTick);
+    int result = 0;
+    std::uint64_t frame = 0;
+    while (frame < frames) {
+        ++frame;
+        const std::string broken = soak.Frame();
+        if (!broken.empty()) {
+            std::fprintf(stderr,
+                         "veloxan-soak: seed %llu, frame %llu: %s\n"
+                         "replay: veloxan-soak --seed %llu --frames %llu --start-tick %u\n",
+                         static_cast<unsigned long long>(seed),
+                         static_cast<unsigned long long>(frame), broken.c_str(),
+                         static_cast<unsigned long long>(seed),
+                         static_cast<unsigned long long>(frame), startTick);
+            result = 1;
+            break;
+        }
+    }
+    sim::StopScript();
+    std::error_code ignored;
+    std::filesystem::remove_all(made, ignored);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    std::printf("veloxan-soak: seed %llu, %llu frames (%.1f game hours, tick %u to %u) in %.1f s: "
+                "%s\n",
+                static_cast<unsigned long long>(seed), static_cast<unsigned long long>(frame),
+                static_cast<double>(frame) * 16.0 / 3.6e6, startTick,
+                static_cast<std::uint32_t>(startTick + frame * 16u), seconds,
+                result == 0 ? "every rule held" : "FAILED");
+    soak.PrintCounts();
+    return result;
+}
