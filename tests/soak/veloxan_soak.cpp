@@ -33,8 +33,10 @@ constexpr int kNumpadKeys[] = {0x60, 0x62, 0x64, 0x65, 0x66, 0x68};
 constexpr std::uint16_t kDpadDown = 0x0002;
 constexpr std::uint16_t kButtonA = 0x1000;
 constexpr std::size_t kMostVehicles = 12;
+// Every class the simulated world has; the module treats a bike as a car.
 constexpr sim::VehicleClass kClasses[] = {sim::VehicleClass::Car, sim::VehicleClass::Plane,
-                                          sim::VehicleClass::Boat, sim::VehicleClass::Heli};
+                                          sim::VehicleClass::Boat, sim::VehicleClass::Heli,
+                                          sim::VehicleClass::Bike};
 
 class Soak {
 public:
@@ -72,11 +74,12 @@ public:
 
     // What the play reached, so that a run shows it covered the boost.
     void PrintCounts() const {
-        std::printf("  %llu launches (car %llu, plane %llu, boat %llu, heli %llu), %llu cancels, "
-                    "%llu slow motions, %llu restarts, %llu menu frames, %llu saves\n",
+        std::printf("  %llu launches (car %llu, plane %llu, boat %llu, heli %llu, bike %llu), "
+                    "%llu cancels, %llu slow motions, %llu restarts, %llu menu frames, "
+                    "%llu saves\n",
                     counts_.launches, counts_.byClass[0], counts_.byClass[1], counts_.byClass[2],
-                    counts_.byClass[3], counts_.cancels, counts_.slowMotions, counts_.restarts,
-                    counts_.menuFrames, counts_.saves);
+                    counts_.byClass[3], counts_.byClass[4], counts_.cancels, counts_.slowMotions,
+                    counts_.restarts, counts_.menuFrames, counts_.saves);
     }
 
 private:
@@ -324,7 +327,7 @@ private:
 
     struct Counts {
         unsigned long long launches = 0;
-        unsigned long long byClass[4] = {};
+        unsigned long long byClass[std::size(kClasses)] = {};
         unsigned long long cancels = 0;
         unsigned long long slowMotions = 0;
         unsigned long long restarts = 0;
