@@ -22,29 +22,6 @@ constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
 constexpr std::uintptr_t kFirstFileHandle = 0x100;
 const auto kInvalidHandle = reinterpret_cast<void*>(~std::uintptr_t{0});
 
-CallRecord Call(const char* name, std::initializer_list<Value> args = {}) {
-    const Game& g = game();
-    CallRecord rec;
-    rec.frame = g.frame;
-    rec.tick = g.tick;
-    rec.name = name;
-    rec.args = args;
-    return rec;
-}
-
-Value Int(std::uint32_t v) {
-    Value out;
-    out.i = static_cast<std::int32_t>(v);
-    return out;
-}
-
-Value Text(const char* s) {
-    Value out;
-    out.kind = 's';
-    out.s = s != nullptr ? s : "(null)";
-    return out;
-}
-
 // Copies as Windows does: a text that does not fit is cut and the whole
 // buffer size returned; otherwise its length without the terminator.
 std::uint32_t CopyOut(const std::string& text, char* buffer, std::uint32_t size) {
@@ -71,7 +48,7 @@ OpenFile* Find(void* file) {
 } // namespace
 
 std::uint32_t ModuleFileName(const void* module, char* buffer, std::uint32_t size) {
-    Record(Call("GetModuleFileNameA", {Int(size)}));
+    Record(PlatformCall("GetModuleFileNameA", {IntValue(size)}));
     if (module == nullptr) {
         return CopyOut(std::string(kGameFolder) + "\\GTA5.exe", buffer, size);
     }
@@ -83,7 +60,7 @@ std::uint32_t ModuleFileName(const void* module, char* buffer, std::uint32_t siz
 }
 
 std::uint32_t FullPathName(const char* name, std::uint32_t size, char* buffer) {
-    Record(Call("GetFullPathNameA", {Text(name), Int(size)}));
+    Record(PlatformCall("GetFullPathNameA", {TextValue(name), IntValue(size)}));
     if (name == nullptr) {
         Fault("GetFullPathNameA without a name");
         return 0;
@@ -102,7 +79,7 @@ std::uint32_t FullPathName(const char* name, std::uint32_t size, char* buffer) {
 }
 
 std::uint32_t FileAttributes(const char* path) {
-    Record(Call("GetFileAttributesA", {Text(path)}));
+    Record(PlatformCall("GetFileAttributesA", {TextValue(path)}));
     if (path == nullptr) {
         Fault("GetFileAttributesA without a path");
         return kInvalidAttributes;
@@ -112,7 +89,7 @@ std::uint32_t FileAttributes(const char* path) {
 
 void* FileCreate(const char* path, std::uint32_t access, std::uint32_t share,
                  std::uint32_t disposition) {
-    Record(Call("CreateFileA", {Text(path), Int(access), Int(disposition)}));
+    Record(PlatformCall("CreateFileA", {TextValue(path), IntValue(access), IntValue(disposition)}));
     if (path == nullptr) {
         Fault("CreateFileA without a path");
         return kInvalidHandle;
@@ -139,7 +116,7 @@ void* FileCreate(const char* path, std::uint32_t access, std::uint32_t share,
 }
 
 bool FileWrite(void* file, const void* bytes, std::uint32_t count, std::uint32_t* written) {
-    Record(Call("WriteFile", {Int(count)}));
+    Record(PlatformCall("WriteFile", {IntValue(count)}));
     OpenFile* open = Find(file);
     if (open == nullptr || bytes == nullptr) {
         Fault("WriteFile on a handle that is not an open file, or without bytes");
@@ -154,7 +131,7 @@ bool FileWrite(void* file, const void* bytes, std::uint32_t count, std::uint32_t
 }
 
 bool FileClose(void* file) {
-    Record(Call("CloseHandle"));
+    Record(PlatformCall("CloseHandle"));
     OpenFile* open = Find(file);
     if (open == nullptr) {
         Fault("CloseHandle on a handle that is not an open file");

@@ -41,6 +41,16 @@ void Fault(const std::string& message) {
     }
 }
 
+CallRecord PlatformCall(const char* name, std::initializer_list<Value> args) {
+    const Game& g = game();
+    CallRecord rec;
+    rec.frame = g.frame;
+    rec.tick = g.tick;
+    rec.name = name;
+    rec.args = args;
+    return rec;
+}
+
 void Record(CallRecord record) {
     Game& g = game();
     if (g.onCall) {
@@ -197,11 +207,7 @@ void Reset(const Options& options) {
 
 void RegisterScript(void* module, void (*entry)()) {
     Game& g = game();
-    CallRecord rec;
-    rec.frame = g.frame;
-    rec.tick = g.tick;
-    rec.name = "scriptRegister";
-    Record(rec);
+    Record(PlatformCall("scriptRegister"));
     if (module != ModuleHandle()) {
         Fault("scriptRegister with a module handle that is not the module's own");
     }
@@ -215,11 +221,7 @@ void RegisterScript(void* module, void (*entry)()) {
 
 void UnregisterScript(void* module) {
     Game& g = game();
-    CallRecord rec;
-    rec.frame = g.frame;
-    rec.tick = g.tick;
-    rec.name = "scriptUnregister";
-    Record(rec);
+    Record(PlatformCall("scriptUnregister"));
     if (module != ModuleHandle()) {
         Fault("scriptUnregister with a module handle that is not the module's own");
         return;
@@ -237,11 +239,7 @@ void UnregisterScript(void* module) {
 
 std::int32_t GameVersion() {
     Game& g = game();
-    CallRecord rec;
-    rec.frame = g.frame;
-    rec.tick = g.tick;
-    rec.name = "getGameVersion";
-    Record(rec);
+    Record(PlatformCall("getGameVersion"));
     return g.options.gameVersion;
 }
 

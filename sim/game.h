@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -179,6 +180,9 @@ bool RunUntil(const std::function<bool()>& done, std::uint64_t maxFrames);
 
 void Fault(const std::string& message);
 void Record(CallRecord record);
+// The record of a platform (Windows or ScriptHookV) call made now, in this
+// frame at this tick, for Record.
+CallRecord PlatformCall(const char* name, std::initializer_list<Value> args = {});
 
 // The handle the simulated loader gives the module.
 void* ModuleHandle();

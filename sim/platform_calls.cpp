@@ -16,28 +16,6 @@ constexpr std::uint32_t kBadArguments = 160;
 constexpr std::uint32_t kSndResource = 0x00040004;
 constexpr std::uint32_t kFromAddress = 0x4;
 
-CallRecord Platform(const char* name) {
-    Game& g = game();
-    CallRecord rec;
-    rec.frame = g.frame;
-    rec.tick = g.tick;
-    rec.name = name;
-    return rec;
-}
-
-Value Int(std::int64_t v) {
-    Value out;
-    out.i = static_cast<std::int32_t>(v);
-    return out;
-}
-
-Value Text(const char* s) {
-    Value out;
-    out.kind = 's';
-    out.s = s != nullptr ? s : "(null)";
-    return out;
-}
-
 void CutOffPlayingSound(Game& g) {
     if (g.sounds.empty()) {
         return;
@@ -56,8 +34,8 @@ std::uint32_t TickCount() { return game().tick; }
 
 std::int16_t AsyncKeyState(int vk) {
     Game& g = game();
-    CallRecord rec = Platform("GetAsyncKeyState");
-    rec.args.push_back(Int(vk));
+    CallRecord rec = PlatformCall("GetAsyncKeyState");
+    rec.args.push_back(IntValue(vk));
     Record(rec);
     const bool down = g.input.KeyDown(vk, g.frame, g.tick);
     // Like Windows, bit 0 tells whether the key went down since the last
@@ -79,8 +57,8 @@ std::int16_t AsyncKeyState(int vk) {
 
 std::uint32_t PadState(std::uint32_t index, void* state) {
     Game& g = game();
-    CallRecord rec = Platform("XInputGetState");
-    rec.args.push_back(Int(index));
+    CallRecord rec = PlatformCall("XInputGetState");
+    rec.args.push_back(IntValue(index));
     Record(rec);
     if (state == nullptr) {
         Fault("XInputGetState without a state record");
@@ -109,8 +87,8 @@ std::uint32_t PadState(std::uint32_t index, void* state) {
 std::uint32_t ProfileInt(const char* section, const char* key, std::int32_t fallback,
                          const char* file) {
     Game& g = game();
-    CallRecord rec = Platform("GetPrivateProfileIntA");
-    rec.args = {Text(section), Text(key), Int(fallback), Text(file)};
+    CallRecord rec = PlatformCall("GetPrivateProfileIntA");
+    rec.args = {TextValue(section), TextValue(key), IntValue(fallback), TextValue(file)};
     Record(rec);
     if (section == nullptr || key == nullptr || file == nullptr) {
         Fault("GetPrivateProfileIntA with a null section, key or file");
@@ -121,8 +99,8 @@ std::uint32_t ProfileInt(const char* section, const char* key, std::int32_t fall
 
 bool WriteProfileString(const char* section, const char* key, const char* value, const char* file) {
     Game& g = game();
-    CallRecord rec = Platform("WritePrivateProfileStringA");
-    rec.args = {Text(section), Text(key), Text(value), Text(file)};
+    CallRecord rec = PlatformCall("WritePrivateProfileStringA");
+    rec.args = {TextValue(section), TextValue(key), TextValue(value), TextValue(file)};
     Record(rec);
     if (section == nullptr || key == nullptr || value == nullptr || file == nullptr) {
         // Null key or value would delete a section or key: never meant here.
@@ -138,8 +116,8 @@ bool WriteProfileString(const char* section, const char* key, const char* value,
 bool PlaySound(const char* name, void* module, std::uint32_t flags) {
     Game& g = game();
     const auto raw = reinterpret_cast<std::uintptr_t>(name);
-    CallRecord rec = Platform("PlaySoundA");
-    rec.args = {Int(static_cast<std::int64_t>(raw <= 0xFFFF ? raw : 0)), Int(flags)};
+    CallRecord rec = PlatformCall("PlaySoundA");
+    rec.args = {IntValue(static_cast<std::int64_t>(raw <= 0xFFFF ? raw : 0)), IntValue(flags)};
     Record(rec);
 
     if (name == nullptr && module == nullptr && flags == 0) {
@@ -177,8 +155,8 @@ bool PlaySound(const char* name, void* module, std::uint32_t flags) {
 }
 
 bool ModuleHandleFromAddress(std::uint32_t flags, const void* address, void** module) {
-    CallRecord rec = Platform("GetModuleHandleExW");
-    rec.args = {Int(flags)};
+    CallRecord rec = PlatformCall("GetModuleHandleExW");
+    rec.args = {IntValue(flags)};
     Record(rec);
     if (module == nullptr) {
         Fault("GetModuleHandleExW without a handle variable");

@@ -16,6 +16,20 @@ struct Value {
     std::string s;
 };
 
+// A whole number, handle or flag, as the record shows it.
+inline Value IntValue(std::int64_t v) {
+    Value out;
+    out.i = static_cast<std::int32_t>(v);
+    return out;
+}
+
+inline Value TextValue(const char* s) {
+    Value out;
+    out.kind = 's';
+    out.s = s != nullptr ? s : "(null)";
+    return out;
+}
+
 struct CallRecord {
     std::uint64_t frame = 0;
     std::uint32_t tick = 0;

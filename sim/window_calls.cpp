@@ -16,25 +16,16 @@ constexpr std::uint32_t kOtherThreadId = 0x3B24;
 // Another program, whatever the game's own id.
 std::uint32_t OtherProcessId(std::uint32_t gameProcessId) { return gameProcessId ^ 0x5000u; }
 
-CallRecord Call(const char* name) {
-    const Game& g = game();
-    CallRecord rec;
-    rec.frame = g.frame;
-    rec.tick = g.tick;
-    rec.name = name;
-    return rec;
-}
-
 } // namespace
 
 void* ForegroundWindow() {
-    Record(Call("GetForegroundWindow"));
+    Record(PlatformCall("GetForegroundWindow"));
     return game().input.foreground ? kGameWindow : kOtherWindow;
 }
 
 std::uint32_t WindowThreadProcessId(void* window, std::uint32_t* processId,
                                     std::uint32_t gameProcessId) {
-    Record(Call("GetWindowThreadProcessId"));
+    Record(PlatformCall("GetWindowThreadProcessId"));
     std::uint32_t owner = 0;
     std::uint32_t thread = 0;
     if (window == kGameWindow) {
@@ -53,7 +44,7 @@ std::uint32_t WindowThreadProcessId(void* window, std::uint32_t* processId,
 }
 
 std::uint32_t CurrentProcessId() {
-    Record(Call("GetCurrentProcessId"));
+    Record(PlatformCall("GetCurrentProcessId"));
     return kGameProcessId;
 }
 
