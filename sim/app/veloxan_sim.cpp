@@ -103,7 +103,11 @@ int Run(const std::string& ini, const std::string& saveIni, const std::string& s
     const std::string stem = std::filesystem::path(scenarioPath).stem().string();
     const bool csv = simapp::WriteCsvFile(run, out + "/" + stem + ".csv");
     const bool plot =
-        simapp::WritePlot(run, "veloxan-sim: " + scenarioPath, out + "/" + stem + "-plot.png");
+        // The scenario's file name, not its path: the pictures go into
+        // readmes and bug reports.
+        simapp::WritePlot(run,
+                          "veloxan-sim: " + std::filesystem::path(scenarioPath).filename().string(),
+                          out + "/" + stem + "-plot.png");
     if (!saveIni.empty()) {
         std::filesystem::copy_file(run.gameDir + "/Veloxan.ini", saveIni,
                                    std::filesystem::copy_options::overwrite_existing, ec);
