@@ -32,7 +32,7 @@ void PrintSummary(const simapp::RunResult& run) {
     std::printf("\nsounds played:\n");
     for (const sim::SoundPlay& s : g.sounds) {
         std::printf("  %3u  %5u of %5u ms%s\n", s.id, s.playedMs, s.durationMs,
-                    s.cutOff ? "  (cut off by the next sound)" : "");
+                    s.cutOff ? "  (cut off: a new sound of the module, or a stop)" : "");
     }
     // Native calls the module makes per frame, by what it was doing: the cost
     // of the module to the game, frame by frame.
