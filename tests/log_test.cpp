@@ -9,7 +9,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,13 +21,9 @@ struct LogLine {
     std::string text;
 };
 
-// The file's lines, each split into its leading tick and its text; a line
+// The log's lines, each split into its leading tick and its text; a line
 // without a tick or a CRLF end fails the test.
-std::vector<LogLine> ReadLog(const std::string& folder) {
-    std::ifstream in(folder + "/Veloxan.log", std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    const std::string text = bytes.str();
+std::vector<LogLine> LogLines(const std::string& text) {
     std::vector<LogLine> lines;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -86,7 +81,7 @@ TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
                      "slow motion at time scale 0.50 for 1500 ms", "script restarted"});
     expected.insert(expected.end(), start.begin(), start.end());
 
-    const std::vector<LogLine> lines = ReadLog(folder);
+    const std::vector<LogLine> lines = LogLines(ReadGameFile("Veloxan.log"));
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t k = 0; k < lines.size(); ++k) {
         EXPECT_EQ(lines[k].text.substr(0, expected[k].size()), expected[k]) << "line " << k;
@@ -114,7 +109,7 @@ TEST_F(ModuleLog, fills_up_to_its_cap_then_says_so_once_and_stops) {
     EXPECT_LE(size, 256u * 1024u);
     EXPECT_GT(size, 256u * 1024u - 200u) << "the cap, not far below it";
 
-    const std::vector<LogLine> lines = ReadLog(folder);
+    const std::vector<LogLine> lines = LogLines(ReadGameFile("Veloxan.log"));
     ASSERT_FALSE(lines.empty());
     int fullLines = 0;
     for (const LogLine& l : lines) {

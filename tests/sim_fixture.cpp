@@ -44,12 +44,14 @@ void SimTest::WriteIni(const std::string& text) {
     out << text;
 }
 
-std::string SimTest::ReadIni() const {
-    std::ifstream in(folder + "/Veloxan.ini", std::ios::binary);
+std::string SimTest::ReadGameFile(const std::string& name) const {
+    std::ifstream in(folder + "/" + name, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
 }
+
+std::string SimTest::ReadIni() const { return ReadGameFile("Veloxan.ini"); }
 
 bool SimTest::IniExists() const { return std::filesystem::exists(folder + "/Veloxan.ini"); }
 

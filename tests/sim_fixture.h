@@ -23,6 +23,8 @@ protected:
 
     void WriteIni(const std::string& text);
     std::string ReadIni() const;
+    // A file of the game folder, byte for byte; empty when there is none.
+    std::string ReadGameFile(const std::string& name) const;
     bool IniExists() const;
 
     // Holds a key for `frames` frames from the next frame on.
