@@ -185,7 +185,11 @@ void Session::Execute(const ScenarioLine& line) {
                 game.input.pads.at(static_cast<std::size_t>(line.pad)).buttons | line.buttons));
         break;
     case Action::PadRelease:
-        game.input.SetButtons(line.pad, 0);
+        // Without buttons named, every button comes up.
+        game.input.SetButtons(line.pad,
+                              static_cast<std::uint16_t>(
+                                  game.input.pads.at(static_cast<std::size_t>(line.pad)).buttons &
+                                  (line.buttons != 0 ? ~line.buttons : 0)));
         break;
     case Action::Enter: {
         const int bones = line.vehicleClass == sim::VehicleClass::Bike ? 1 : 2;
@@ -202,6 +206,11 @@ void Session::Execute(const ScenarioLine& line) {
             v->throttle = line.value;
         }
         break;
+    case Action::Brake:
+        if (sim::Vehicle* v = ActedOn()) {
+            v->brake = line.value;
+        }
+        break;
     case Action::Collide:
         if (sim::Vehicle* v = ActedOn()) {
             game.world.ScheduleCollision(v->handle, nextTick,
@@ -216,6 +225,9 @@ void Session::Execute(const ScenarioLine& line) {
     case Action::Restart:
         sim::RestartScript();
         restartFrame_ = game.frame + 1;
+        break;
+    case Action::Focus:
+        game.input.foreground = line.on;
         break;
     case Action::Picture:
         pendingPictures_.push_back(line.name);
