@@ -70,7 +70,9 @@ void DrawHud(Picture& window, const HudContent& hud) {
     cairo_t* cr = cairo_create(window.Surface());
     cairo_rectangle(cr, box.x, box.y, box.width, box.height);
     cairo_set_source_rgba(cr, 0.0, 0.0, 0.0, 0.78);
-    cairo_fill_preserve(cr);
+    cairo_fill(cr);
+    // The frame's line lies inside the box, which holds all the panel draws.
+    cairo_rectangle(cr, box.x + 1.0, box.y + 1.0, box.width - 2.0, box.height - 2.0);
     const double dash[] = {6.0, 4.0};
     cairo_set_dash(cr, dash, 2, 0.0);
     cairo_set_line_width(cr, 2.0);

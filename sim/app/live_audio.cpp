@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
+
 namespace simapp {
 
 LiveAudio::~LiveAudio() {
@@ -36,29 +38,28 @@ void LiveAudio::Play(const std::uint8_t* wave, std::size_t bytes) {
     std::uint8_t* samples = nullptr;
     std::uint32_t length = 0;
     // SDL reads the RIFF header (16-bit PCM, 32-bit float and the rest of
-    // what PlaySoundA plays) and the stream converts to the device's rate,
-    // format and channels.
+    // what PlaySoundA plays) and converts the whole sound at once to the
+    // device's rate, format and channels, to its last sample.
     if (device_ != 0 && wave != nullptr && bytes <= 0x7FFFFFFF &&
         SDL_LoadWAV_RW(SDL_RWFromConstMem(wave, static_cast<int>(bytes)), 1, &file, &samples,
                        &length) != nullptr) {
-        SDL_AudioStream* stream = SDL_NewAudioStream(file.format, file.channels, file.freq,
-                                                     spec_.format, spec_.channels, spec_.freq);
-        if (stream != nullptr &&
-            SDL_AudioStreamPut(stream, samples, static_cast<int>(length)) == 0 &&
-            SDL_AudioStreamFlush(stream) == 0) {
-            std::vector<std::uint8_t> converted(
-                static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)));
-            const int got =
-                SDL_AudioStreamGet(stream, converted.data(), static_cast<int>(converted.size()));
-            if (got > 0 &&
-                SDL_QueueAudio(device_, converted.data(), static_cast<std::uint32_t>(got)) == 0) {
-                sound.queuedBytes = static_cast<std::uint32_t>(got);
+        SDL_AudioCVT cvt;
+        if (SDL_BuildAudioCVT(&cvt, file.format, file.channels, file.freq, spec_.format,
+                              spec_.channels, spec_.freq) >= 0) {
+            std::vector<std::uint8_t> buffer(static_cast<std::size_t>(length) *
+                                             static_cast<std::size_t>(std::max(1, cvt.len_mult)));
+            std::copy_n(samples, length, buffer.begin());
+            cvt.buf = buffer.data();
+            cvt.len = static_cast<int>(length);
+            if (SDL_ConvertAudio(&cvt) == 0 && cvt.len_cvt > 0 &&
+                SDL_QueueAudio(device_, buffer.data(), static_cast<std::uint32_t>(cvt.len_cvt)) ==
+                    0) {
+                sound.queuedBytes = static_cast<std::uint32_t>(cvt.len_cvt);
                 const double frameBytes =
                     static_cast<double>(SDL_AUDIO_BITSIZE(spec_.format) / 8 * spec_.channels);
-                sound.queuedMs = got / frameBytes * 1000.0 / spec_.freq;
+                sound.queuedMs = cvt.len_cvt / frameBytes * 1000.0 / spec_.freq;
             }
         }
-        SDL_FreeAudioStream(stream);
         SDL_FreeWAV(samples);
     }
     queued_.push_back(sound);
