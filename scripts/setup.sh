@@ -11,6 +11,8 @@ packages=(
     # The simulator's pictures and options, the benchmark, the fuzzer and the
     # checks a modder runs.
     libcli11-dev libcairo2-dev fonts-dejavu-core
+    # veloxan-sim --live: the window, keys, pad and sound.
+    libsdl2-dev
     libbenchmark-dev valgrind
     clang libclang-rt-14-dev clang-tidy clang-format
     # The native database extract is read by a host test.

@@ -144,6 +144,8 @@ bool PlaySound(const char* name, void* module, std::uint32_t flags) {
             play.found = true;
             play.durationMs = wave->durationMs;
             play.playedMs = wave->durationMs;
+            play.wave = wave->bytes.data();
+            play.waveBytes = wave->bytes.size();
         } else {
             Fault("PlaySoundA: the module has no WAVE resource " + std::to_string(play.id));
         }

@@ -17,6 +17,8 @@ constexpr float kDriveAcceleration = 5.0f;
 constexpr float kDragPerSpeedSquared = kDriveAcceleration / (55.0f * 55.0f);
 constexpr float kRollingDeceleration = 0.3f;
 constexpr float kPowerGainPerUnit = 0.02f;
+// Full brakes stop a car from 100 km/h in about 3 s.
+constexpr float kBrakeDeceleration = 8.0f;
 
 float DriveAcceleration(const Vehicle& v) {
     const float power = 1.0f + std::max(0.0f, v.enginePowerMultiplier - 1.0f) * kPowerGainPerUnit;
@@ -132,8 +134,9 @@ void World::Advance(std::uint32_t tick, float seconds) {
         }
         const bool driven = handle == playerVehicle;
         const float drive = driven ? DriveAcceleration(v) : 0.0f;
+        const float braking = driven ? v.brake * kBrakeDeceleration : 0.0f;
         const float resist = kDragPerSpeedSquared * v.speed * v.speed +
-                             (v.speed > 0.0f ? kRollingDeceleration : 0.0f);
+                             (v.speed > 0.0f ? kRollingDeceleration + braking : 0.0f);
         v.speed = std::max(0.0f, v.speed + (drive - resist) * seconds);
         const float rad = v.heading * 3.14159265f / 180.0f;
         v.position.x -= std::sin(rad) * v.speed * seconds;

@@ -28,6 +28,7 @@ struct Vehicle {
     std::uint32_t model = 0;
     float speed = 0.0f;    // m/s along the heading
     float throttle = 0.0f; // 0..1, applied only while the player drives it
+    float brake = 0.0f;    // 0..1, likewise
     float enginePowerMultiplier = 1.0f;
     bool driveable = true;
     bool onAllWheels = true;

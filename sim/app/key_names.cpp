@@ -110,6 +110,24 @@ std::string KeyName(int vk) {
     return "key code " + std::to_string(vk);
 }
 
+std::string ScenarioKeyName(int vk) {
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) {
+        return std::string(1, static_cast<char>(vk));
+    }
+    for (const NamedKey& k : kKeys) {
+        if (vk == k.vk) {
+            return k.name;
+        }
+    }
+    if (vk >= 0x60 && vk <= 0x69) {
+        return "num" + std::to_string(vk - 0x60);
+    }
+    if (vk >= 0x70 && vk <= 0x7B) {
+        return "f" + std::to_string(vk - 0x70 + 1);
+    }
+    return "vk" + std::to_string(vk);
+}
+
 std::optional<std::uint16_t> ButtonsFromNames(std::string_view names) {
     std::uint16_t mask = 0;
     std::size_t start = 0;
@@ -143,6 +161,16 @@ std::string ButtonNames(std::int32_t mask) {
         out += (out.empty() ? "" : " + ") + std::string("mask ") + std::to_string(unnamed);
     }
     return out.empty() ? "none" : out;
+}
+
+std::string ScenarioButtonNames(std::uint16_t mask) {
+    std::string out;
+    for (const NamedButton& b : kButtons) {
+        if ((mask & b.mask) != 0) {
+            out += (out.empty() ? "" : "+") + std::string(b.name);
+        }
+    }
+    return out;
 }
 
 } // namespace simapp

@@ -71,6 +71,10 @@ struct PictureContent {
 
 void Draw(Picture& picture, const PictureContent& content);
 
+// `from` drawn over the whole of `to`, filtered bilinearly: a 1920x1080
+// picture brought to a window's size.
+void ScaleTo(const Picture& from, Picture& to);
+
 // The colour an inline code (the letter between the '~') selects; false for a
 // code that is not a colour.
 bool CodeColour(char code, Rgb& colour);

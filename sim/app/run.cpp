@@ -1,456 +1,17 @@
 #include "sim/app/run.h"
 
-#include "host/script_main.h"
-#include "menu/menu_item.h"
-#include "settings/settings.h"
-#include "sim/app/key_names.h"
-#include "sim/app/picture.h"
-#include "sim/game.h"
-#include "turbo/boost_tuning.h"
+#include "sim/app/session.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <map>
 
 namespace simapp {
 
 namespace {
 
-// Feed messages stay in a picture this long after they were posted.
-constexpr double kFeedSeconds = 5.0;
 // A scenario without an "end" line runs this long past its last line.
 constexpr double kRunOutSeconds = 1.0;
 constexpr double kLongestRun = 3600.0;
-constexpr float kMenuHiddenOffset = 0.2f;
-
-const char* SoundName(std::int32_t id) {
-    switch (id) {
-    case 106:
-        return "spool-up and boost, profile 0";
-    case 107:
-        return "blow-off";
-    case 108:
-        return "spool-up and boost, profile 1";
-    default:
-        return "unknown";
-    }
-}
-
-std::string Number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4g", value);
-    return text;
-}
-
-class Runner {
-public:
-    explicit Runner(const RunOptions& options) : options_(options) {}
-
-    RunResult Run();
-
-private:
-    sim::Game& g() { return sim::game(); }
-    double Seconds() { return static_cast<double>(g().tick - g().options.startTick) / 1000.0; }
-    sim::Vehicle* PlayerVehicle() { return g().world.Find(g().world.playerVehicle); }
-    sim::Vehicle* ActedOn() {
-        sim::Vehicle* v = PlayerVehicle();
-        return v != nullptr ? v : g().world.Find(lastVehicle_);
-    }
-
-    void Say(const std::string& what);
-    void AddEvent(EventKind kind, const std::string& detail = "") {
-        result_.events.push_back({g().frame, Seconds(), kind, detail});
-    }
-    void OnCall(const sim::CallRecord& c);
-    void Execute(const ScenarioLine& line);
-    void AfterFrame();
-    void Status();
-    std::string EndCause();
-    void TakePicture(const std::string& what);
-    void DefaultPictures();
-    bool MenuFullyOpen() const;
-
-    const RunOptions& options_;
-    RunResult result_;
-    std::int32_t lastVehicle_ = 0;
-    std::vector<std::string> pendingPictures_;
-    std::map<std::string, bool> taken_;
-    TurboState shown_ = TurboState::Ready;
-    std::uint32_t lastStatusTick_ = 0;
-    std::uint32_t launchTick_ = 0;
-    double feedPictureAt_ = -1.0;
-    bool collided_ = false;
-    std::uint64_t restartFrame_ = 0;
-    std::size_t callsSeen_ = 0;
-};
-
-void Runner::Say(const std::string& what) {
-    const sim::Vehicle* v = PlayerVehicle();
-    char head[96];
-    std::snprintf(head, sizeof head, "%7.3f s  frame %5llu  %-10s  %6.1f km/h  ", Seconds(),
-                  static_cast<unsigned long long>(g().frame), StateName(turboState),
-                  v != nullptr ? static_cast<double>(v->speed) * 3.6 : 0.0);
-    result_.timeline.push_back(head + what);
-    if (!options_.quiet) {
-        std::printf("%s\n", result_.timeline.back().c_str());
-    }
-}
-
-// Which recorded calls make a line of the timeline, and how they read. The
-// per-frame ones (engine power, flames, the recharge bar) are summed up by
-// the status lines instead.
-void Runner::OnCall(const sim::CallRecord& c) {
-    std::string line;
-    if (c.name == "_ADD_TEXT_COMPONENT_STRING" && g().world.notificationEntry) {
-        line = "notification: \"" + c.S(0) + "\"";
-        AddEvent(EventKind::Message, c.S(0));
-    } else if (c.name == "GetPrivateProfileIntA") {
-        line = "INI read " + c.S(1);
-    } else if (c.name == "WritePrivateProfileStringA") {
-        line = "INI write " + c.S(1) + "=" + c.S(2);
-    } else if (c.name == "PlaySoundA") {
-        line = "sound " + std::to_string(c.I(0)) + " (" + SoundName(c.I(0)) + ") starts";
-        AddEvent(EventKind::Sound, std::to_string(c.I(0)));
-    } else if (c.name == "scriptRegister") {
-        line = "module registered its script";
-    } else if (c.name == "SET_TIME_SCALE") {
-        line = "time scale " + Number(c.F(0));
-    } else if (c.name == "_START_SCREEN_EFFECT") {
-        line = "screen effect " + c.S(0) + " starts";
-    } else if (c.name == "_STOP_SCREEN_EFFECT") {
-        line = "screen effect " + c.S(0) + " stops";
-    } else if (c.name == "SHAKE_GAMEPLAY_CAM") {
-        line = "camera shake " + c.S(0) + ", amplitude " + Number(c.F(1));
-    } else if (c.name == "SET_VEHICLE_FORWARD_SPEED" && turboState != TurboState::Boosting) {
-        line = "forward speed set to " + Number(c.F(1) * 3.6) + " km/h";
-    } else if (c.name == "SET_VEHICLE_ON_GROUND_PROPERLY") {
-        line = "vehicle settled on its wheels";
-    } else if (c.name == "SET_VEHICLE_RADIO_ENABLED") {
-        line = std::string("radio ") + (c.I(1) != 0 ? "on" : "off");
-    } else if (c.name == "_SET_VEHICLE_ENGINE_POWER_MULTIPLIER" && c.F(1) == 1.0f) {
-        line = "engine power back to normal";
-    } else {
-        return;
-    }
-    Say(line);
-}
-
-void Runner::Execute(const ScenarioLine& line) {
-    sim::Game& game = g();
-    Say("scenario line " + std::to_string(line.line) + ": " + line.text);
-    const std::uint32_t nextTick = game.tick + game.options.msPerFrame;
-    const std::uint64_t frames = std::max<std::uint64_t>(
-        1, (line.ms + game.options.msPerFrame - 1) / game.options.msPerFrame);
-    const bool turboKey = line.key == Settings.KEY_PC;
-    const bool turboButtons =
-        Settings.KEY_GAMEPAD != 0 && (line.buttons & Settings.KEY_GAMEPAD) != 0;
-    switch (line.action) {
-    case Action::Hold:
-        game.input.SetKey(line.key, true);
-        break;
-    case Action::Release:
-        game.input.SetKey(line.key, false);
-        break;
-    case Action::Tap:
-        game.input.HoldKeyTicks(line.key, nextTick, line.ms);
-        break;
-    case Action::PadConnect:
-        game.input.ConnectPad(line.pad, true);
-        break;
-    case Action::PadDisconnect:
-        game.input.ConnectPad(line.pad, false);
-        break;
-    case Action::PadPress:
-        game.input.HoldButtonsFrames(line.pad, line.buttons, game.frame + 1, frames);
-        break;
-    case Action::PadHold:
-        game.input.SetButtons(
-            line.pad,
-            static_cast<std::uint16_t>(
-                game.input.pads.at(static_cast<std::size_t>(line.pad)).buttons | line.buttons));
-        break;
-    case Action::PadRelease:
-        game.input.SetButtons(line.pad, 0);
-        break;
-    case Action::Enter: {
-        const int bones = line.vehicleClass == sim::VehicleClass::Bike ? 1 : 2;
-        lastVehicle_ = game.world.AddVehicle(line.vehicleClass, bones);
-        game.world.Get(lastVehicle_).speed = line.value / 3.6f;
-        game.world.EnterVehicle(lastVehicle_);
-        break;
-    }
-    case Action::Leave:
-        game.world.LeaveVehicle();
-        break;
-    case Action::Throttle:
-        if (sim::Vehicle* v = ActedOn()) {
-            v->throttle = line.value;
-        }
-        break;
-    case Action::Collide:
-        if (sim::Vehicle* v = ActedOn()) {
-            game.world.ScheduleCollision(v->handle, nextTick,
-                                         std::max(0.0f, v->speed - line.value / 3.6f));
-        }
-        break;
-    case Action::Wreck:
-        if (sim::Vehicle* v = ActedOn()) {
-            v->driveable = false;
-        }
-        break;
-    case Action::Restart:
-        sim::RestartScript();
-        restartFrame_ = game.frame + 1;
-        break;
-    case Action::Picture:
-        pendingPictures_.push_back(line.name);
-        break;
-    case Action::End:
-        break;
-    }
-    if (((line.action == Action::Tap || line.action == Action::Hold) && turboKey) ||
-        ((line.action == Action::PadPress || line.action == Action::PadHold) && turboButtons)) {
-        const bool chord =
-            Settings.KEY_PC_MENU != 0 &&
-            game.input.keys.at(static_cast<std::size_t>(Settings.KEY_PC_MENU) & 0xFF);
-        // The press belongs to the frame about to run, the first to see it.
-        result_.events.push_back({game.frame + 1,
-                                  static_cast<double>(nextTick - game.options.startTick) / 1000.0,
-                                  EventKind::Press, chord ? "with the menu key" : ""});
-    }
-    if ((line.action == Action::Collide || line.action == Action::Wreck) && ActedOn() == nullptr) {
-        Say("no vehicle to " + std::string(line.action == Action::Collide ? "collide" : "wreck"));
-    }
-}
-
-// Why the boost that just ended ended, told from the world as it stands.
-std::string Runner::EndCause() {
-    if (restartFrame_ == g().frame) {
-        return "script restarted";
-    }
-    const sim::Vehicle* v = PlayerVehicle();
-    const float elapsed = static_cast<float>(g().tick - launchTick_);
-    if (v != nullptr && !v->driveable) {
-        return "vehicle wrecked";
-    }
-    if (v != nullptr && v->collidedRecently) {
-        return "crash";
-    }
-    if (v == nullptr || v->speed == 0.0f) {
-        return "vehicle stopped";
-    }
-    if (elapsed > BoostTimeLimitMs()) {
-        return "time up";
-    }
-    if (Settings.SFX_type == 1 && elapsed > static_cast<float>(kLumenBoostLimitMs)) {
-        return "Lumen sound ran out";
-    }
-    return "cut short by the key";
-}
-
-// One line every half second while the boost runs or recharges: what the
-// per-frame calls add up to.
-void Runner::Status() {
-    const sim::Game& game = sim::game();
-    if (turboState == TurboState::Boosting) {
-        const sim::CallRecord* power = game.Last("_SET_VEHICLE_ENGINE_POWER_MULTIPLIER");
-        std::size_t flames = 0;
-        for (const sim::ParticleStart& p : game.world.particleStarts) {
-            flames += p.frame == game.frame ? 1 : 0;
-        }
-        Say("engine power x" + Number(power != nullptr ? power->F(1) : 0.0) + ", " +
-            std::to_string(flames) + " exhaust flames this frame");
-    } else if (turboState == TurboState::Recharging) {
-        for (const sim::DrawItem& item : game.world.DrawList(game.frame)) {
-            if (item.kind == sim::DrawItem::Rect && item.rect.y == 0.98f) {
-                Say("recharge bar " + Number(item.rect.width / 0.15f * 100.0f) + "% (red " +
-                    std::to_string(item.rect.red) + ", green " + std::to_string(item.rect.green) +
-                    ")");
-            }
-        }
-    }
-}
-
-void Runner::TakePicture(const std::string& what) {
-    sim::Game& game = g();
-    PictureContent content;
-    content.items = game.world.DrawList(game.frame);
-    for (const sim::FeedItem& item : game.world.feed) {
-        const double age =
-            static_cast<double>(game.frame - item.postedFrame) * game.options.msPerFrame / 1000.0;
-        if (!item.removed && age <= kFeedSeconds) {
-            content.feed.push_back({item.text, age});
-        }
-    }
-    Picture picture(kPictureWidth, kPictureHeight);
-    Draw(picture, content);
-    char name[160];
-    std::snprintf(name, sizeof name, "%07.3fs-%s.png", Seconds(), what.c_str());
-    const std::string path = options_.outDir + "/" + name;
-    if (picture.SavePng(path)) {
-        result_.pictures.push_back(name);
-        Say(std::string("picture ") + name);
-    } else {
-        Say("picture " + path + " could not be written");
-    }
-}
-
-bool Runner::MenuFullyOpen() const {
-    return rootPage.isOpen && currentPage != nullptr && slideOffset == 0.0f;
-}
-
-// The moments a player or modder wants to see, each taken the first time it
-// comes.
-void Runner::DefaultPictures() {
-    sim::Game& game = g();
-    auto once = [&](const char* what, bool now) {
-        if (now && !taken_[what]) {
-            taken_[what] = true;
-            TakePicture(what);
-        }
-    };
-    bool notice = false;
-    for (const sim::DrawItem& item : game.world.DrawList(game.frame)) {
-        notice = notice || (item.kind == sim::DrawItem::Text &&
-                            item.text.text.find("to enter SETUP") != std::string::npos);
-    }
-    once("first-run-notice", notice);
-    const MenuItem* row =
-        currentPage != nullptr ? RowAt(*currentPage, currentPage->selectedIndex) : nullptr;
-    once("menu-open-slider-row", MenuFullyOpen() && row != nullptr &&
-                                     row->kind == MenuItemKind::Slider &&
-                                     currentPage->selectedIndex > 0);
-    // Half way: the frame whose offset first reaches half the hidden offset.
-    once("menu-mid-slide", currentPage != nullptr && slideOffset > 0.0f &&
-                               slideOffset <= 0.5f * kMenuHiddenOffset + 0.001f);
-    once("menu-sound-row",
-         MenuFullyOpen() && row != nullptr && row->kind == MenuItemKind::Selector);
-    once("recharge-bar-half", turboState == TurboState::Recharging && rechargeProgress >= 5000.0f);
-    once("feed-after-boost", feedPictureAt_ >= 0.0 && Seconds() >= feedPictureAt_);
-}
-
-void Runner::AfterFrame() {
-    sim::Game& game = g();
-    if (turboState != shown_) {
-        Say(std::string("state ") + StateName(shown_) + " -> " + StateName(turboState));
-        if (turboState == TurboState::Boosting) {
-            launchTick_ = game.tick;
-            AddEvent(EventKind::Launch);
-        }
-        if (shown_ == TurboState::Boosting) {
-            const std::string cause = EndCause();
-            Say("boost ended: " + cause);
-            AddEvent(EventKind::End, cause);
-            if (feedPictureAt_ < 0.0) {
-                feedPictureAt_ = Seconds() + 1.0;
-            }
-        }
-        shown_ = turboState;
-    }
-    const sim::Vehicle* v = PlayerVehicle();
-    const bool collided = v != nullptr && v->collidedRecently;
-    if (collided && !collided_) {
-        AddEvent(EventKind::Collision);
-    }
-    collided_ = collided;
-    if (game.tick - lastStatusTick_ >= 500u) {
-        Status();
-        lastStatusTick_ = game.tick;
-    }
-    FrameSample s;
-    s.frame = game.frame;
-    s.time = Seconds();
-    s.state = turboState;
-    s.speedKmh = v != nullptr ? v->speed * 3.6f : 0.0f;
-    s.enginePower = v != nullptr ? v->enginePowerMultiplier : 1.0f;
-    s.timeScale = game.world.timeScale;
-    s.menuOpen = rootPage.isOpen;
-    for (; callsSeen_ < game.calls.size(); ++callsSeen_) {
-        s.nativeCalls += game.calls[callsSeen_].hash != 0 ? 1u : 0u;
-    }
-    result_.frames.push_back(s);
-
-    DefaultPictures();
-    for (const std::string& name : pendingPictures_) {
-        TakePicture(name);
-    }
-    pendingPictures_.clear();
-}
-
-RunResult Runner::Run() {
-    namespace fs = std::filesystem;
-    result_.gameDir = options_.outDir + "/game";
-    fs::create_directories(result_.gameDir);
-    fs::copy_file(options_.iniPath, result_.gameDir + "/Veloxan.ini",
-                  fs::copy_options::overwrite_existing);
-
-    sim::Options simOptions;
-    simOptions.fileRoot = result_.gameDir;
-    simOptions.msPerFrame = static_cast<std::uint32_t>(std::max(1, 1000 / options_.fps));
-    sim::Reset(simOptions);
-    sim::Game& game = g();
-    lastStatusTick_ = game.tick;
-    game.onCall = [this](const sim::CallRecord& c) { OnCall(c); };
-    game.onFault = [this](const std::string& fault) {
-        result_.faults.push_back(fault);
-        Say("FAULT: " + fault);
-    };
-    game.onFrameEnd = nullptr;
-
-    Say("Veloxan in the simulated game; scenario " + options_.scenario.file + ", game folder " +
-        result_.gameDir);
-    DllMain(static_cast<HINSTANCE>(sim::ModuleHandle()), DLL_PROCESS_ATTACH, nullptr);
-    sim::StartScript();
-
-    const std::vector<ScenarioLine>& lines = options_.scenario.lines;
-    std::vector<double> shots = options_.shots;
-    std::sort(shots.begin(), shots.end());
-    const double lastLine = lines.empty() ? 0.0 : lines.back().time;
-    const double stopAt =
-        std::max(lastLine + kRunOutSeconds, shots.empty() ? 0.0 : shots.back() + 0.001);
-    std::size_t nextLine = 0;
-    std::size_t nextShot = 0;
-    while (!result_.ended) {
-        const double frameTime =
-            static_cast<double>(game.tick + game.options.msPerFrame - game.options.startTick) /
-            1000.0;
-        if (frameTime > std::min(stopAt, kLongestRun) + 1e-9) {
-            break;
-        }
-        // Lines act from the frame that reaches their time.
-        while (nextLine < lines.size() && lines[nextLine].time <= frameTime + 1e-9) {
-            const ScenarioLine& line = lines[nextLine++];
-            Execute(line);
-            if (line.action == Action::End) {
-                result_.ended = true;
-                break;
-            }
-        }
-        if (result_.ended) {
-            break;
-        }
-        while (nextShot < shots.size() && shots[nextShot] <= frameTime + 1e-9) {
-            pendingPictures_.push_back("shot");
-            ++nextShot;
-        }
-        sim::Step();
-        AfterFrame();
-    }
-    for (; nextShot < shots.size(); ++nextShot) {
-        const std::string note =
-            "no picture at " + Number(shots[nextShot]) + " s: the run ended before";
-        Say(note);
-        if (options_.quiet) {
-            std::fprintf(stderr, "veloxan-sim: --shot: %s\n", note.c_str());
-        }
-    }
-    sim::StopScript();
-    game.onCall = nullptr;
-    game.onFault = nullptr;
-    return result_;
-}
 
 } // namespace
 
@@ -497,8 +58,53 @@ const char* EventName(EventKind kind) {
 }
 
 RunResult RunScenario(const RunOptions& options) {
-    Runner runner(options);
-    return runner.Run();
+    Session session({options.iniPath, options.outDir, options.fps, options.quiet});
+    session.Begin("Veloxan in the simulated game; scenario " + options.scenario.file);
+
+    const std::vector<ScenarioLine>& lines = options.scenario.lines;
+    std::vector<double> shots = options.shots;
+    std::sort(shots.begin(), shots.end());
+    const double lastLine = lines.empty() ? 0.0 : lines.back().time;
+    const double stopAt =
+        std::max(lastLine + kRunOutSeconds, shots.empty() ? 0.0 : shots.back() + 0.001);
+    std::size_t nextLine = 0;
+    std::size_t nextShot = 0;
+    bool ended = false;
+    while (!ended) {
+        const double frameTime = session.NextFrameTime();
+        if (frameTime > std::min(stopAt, kLongestRun) + 1e-9) {
+            break;
+        }
+        // Lines act from the frame that reaches their time.
+        while (nextLine < lines.size() && lines[nextLine].time <= frameTime + 1e-9) {
+            const ScenarioLine& line = lines[nextLine++];
+            session.Execute(line);
+            if (line.action == Action::End) {
+                ended = true;
+                break;
+            }
+        }
+        if (ended) {
+            break;
+        }
+        while (nextShot < shots.size() && shots[nextShot] <= frameTime + 1e-9) {
+            session.RequestPicture("shot");
+            ++nextShot;
+        }
+        session.Step();
+    }
+    for (; nextShot < shots.size(); ++nextShot) {
+        char note[96];
+        std::snprintf(note, sizeof note, "no picture at %.4g s: the run ended before",
+                      shots[nextShot]);
+        session.Say(note);
+        if (options.quiet) {
+            std::fprintf(stderr, "veloxan-sim: --shot: %s\n", note);
+        }
+    }
+    RunResult result = session.End();
+    result.ended = ended;
+    return result;
 }
 
 } // namespace simapp

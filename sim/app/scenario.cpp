@@ -12,7 +12,7 @@ namespace simapp {
 namespace {
 
 constexpr const char* kCommands = "a command (hold, release, tap, pad, enter, leave, throttle, "
-                                  "collide, wreck, restart, picture, end)";
+                                  "brake, collide, wreck, restart, focus, picture, end)";
 constexpr const char* kKeyExpected = "a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                                      "num0-num9, f1-f12, up, down, left, right or vkNN)";
 constexpr std::uint32_t kDefaultTapMs = 50;
@@ -118,6 +118,7 @@ void ParsePad(Words& w, ScenarioLine& s) {
         s.buttons = Buttons(w);
     } else if (word == "release") {
         s.action = Action::PadRelease;
+        s.buttons = w.Empty() ? 0 : Buttons(w);
     } else {
         throw Failure{padAction, "'" + word + "'"};
     }
@@ -163,6 +164,9 @@ void ParseAction(Words& w, ScenarioLine& s) {
     } else if (command == "throttle") {
         s.action = Action::Throttle;
         s.value = static_cast<float>(w.Number("a throttle from 0 to 1", 0.0, 1.0));
+    } else if (command == "brake") {
+        s.action = Action::Brake;
+        s.value = static_cast<float>(w.Number("a brake from 0 to 1", 0.0, 1.0));
     } else if (command == "collide") {
         s.action = Action::Collide;
         s.value = static_cast<float>(w.Number("the km/h lost (above 0, up to 500)", 0.001, 500.0));
@@ -170,6 +174,13 @@ void ParseAction(Words& w, ScenarioLine& s) {
         s.action = Action::Wreck;
     } else if (command == "restart") {
         s.action = Action::Restart;
+    } else if (command == "focus") {
+        s.action = Action::Focus;
+        const std::string word = w.Take("on or off");
+        if (word != "on" && word != "off") {
+            throw Failure{"on or off", "'" + word + "'"};
+        }
+        s.on = word == "on";
     } else if (command == "picture") {
         s.action = Action::Picture;
         const char* expected = "a picture name (letters, digits and '-')";

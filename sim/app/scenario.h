@@ -7,16 +7,20 @@
 //                                        speed; car, bike, plane, boat,
 //                                        helicopter
 //   +0    throttle 1                     0 to 1
+//   +0    brake 0.5                      0 to 1
 //   2     tap T [MS]                     key down for MS ms (default 50)
 //   2     hold shift / release shift
 //   3     pad [N] connect | disconnect   pad N (0-3, default 0)
 //   3     pad [N] press dpad-down [MS]   buttons joined by '+'
-//   3     pad [N] hold a+b / pad [N] release
+//   3     pad [N] hold a+b / pad [N] release [BUTTONS]
+//                                        release: those buttons, or all
 //   4     collide KMH                    the vehicle loses KMH km/h and
 //                                        reports a collision
 //   4     wreck                          the vehicle is no longer driveable
 //   5     leave
 //   6     restart                        the game reloads the script
+//   6     focus off | on                 another program's window comes to
+//                                        the front, or the game's again
 //   7     picture NAME                   a picture of this frame
 //   9     end
 //
@@ -44,9 +48,11 @@ enum class Action {
     Enter,
     Leave,
     Throttle,
+    Brake,
     Collide,
     Wreck,
     Restart,
+    Focus,
     Picture,
     End,
 };
@@ -60,7 +66,8 @@ struct ScenarioLine {
     std::uint16_t buttons = 0;
     std::uint32_t ms = 0;
     sim::VehicleClass vehicleClass = sim::VehicleClass::Car;
-    float value = 0.0f; // throttle 0..1, km/h for enter and collide
+    float value = 0.0f; // throttle and brake 0..1, km/h for enter and collide
+    bool on = false;    // focus
     std::string name;   // picture name
     std::string text;   // the line as written, without its comment
 };

@@ -1,8 +1,10 @@
 // veloxan-sim: loads the module into the simulated game and drives it through
 // a scenario, printing a timeline of what the module told the game and
-// writing pictures of what it drew, a plot and the frames' figures as CSV.
+// writing pictures of what it drew, a plot and the frames' figures as CSV; or,
+// with --live, in a window driven by the real keyboard and pad.
 
 #include "sim/app/explain.h"
+#include "sim/app/live.h"
 #include "sim/app/plot.h"
 #include "sim/app/run.h"
 #include "sim/app/scenario.h"
@@ -65,49 +67,14 @@ void PrintSummary(const simapp::RunResult& run) {
     }
 }
 
-int Run(const std::string& ini, const std::string& saveIni, const std::string& scenarioPath,
-        const std::string& out, int fps, const std::vector<double>& shots, bool quiet,
-        bool explain) {
-    namespace fs = std::filesystem;
-    const std::string workingCopy = out + "/game/Veloxan.ini";
-    if (fs::exists(workingCopy) && fs::equivalent(ini, workingCopy)) {
-        std::fprintf(stderr,
-                     "veloxan-sim: --ini: %s is the run's own working copy; copy it elsewhere\n",
-                     ini.c_str());
-        return 2;
-    }
-    if (explain) {
-        simapp::Explain(ini, out + "/game", std::cout);
-        return 0;
-    }
-    simapp::RunOptions options;
-    std::string error;
-    if (!simapp::LoadScenario(scenarioPath, options.scenario, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 2;
-    }
-    options.iniPath = ini;
-    options.outDir = out;
-    options.fps = fps;
-    options.shots = shots;
-    options.quiet = quiet;
-    std::error_code ec;
-    std::filesystem::create_directories(out, ec);
-    if (ec) {
-        std::fprintf(stderr, "veloxan-sim: --out: cannot create %s: %s\n", out.c_str(),
-                     ec.message().c_str());
-        return 2;
-    }
-    const simapp::RunResult run = simapp::RunScenario(options);
-
-    const std::string stem = std::filesystem::path(scenarioPath).stem().string();
+// The plot, the CSV and the saved settings of a finished run, and the
+// summary; the exit code.
+int Finish(const simapp::RunResult& run, const std::string& stem, const std::string& title,
+           const std::string& out, const std::string& saveIni, bool quiet) {
     const bool csv = simapp::WriteCsvFile(run, out + "/" + stem + ".csv");
     const bool plot =
-        // The scenario's file name, not its path: the pictures go into
-        // readmes and bug reports.
-        simapp::WritePlot(run,
-                          "veloxan-sim: " + std::filesystem::path(scenarioPath).filename().string(),
-                          out + "/" + stem + "-plot.png");
+        simapp::WritePlot(run, "veloxan-sim: " + title, out + "/" + stem + "-plot.png");
+    std::error_code ec;
     if (!saveIni.empty()) {
         std::filesystem::copy_file(run.gameDir + "/Veloxan.ini", saveIni,
                                    std::filesystem::copy_options::overwrite_existing, ec);
@@ -124,6 +91,83 @@ int Run(const std::string& ini, const std::string& saveIni, const std::string& s
     return run.faults.empty() && csv && plot && !ec ? 0 : 1;
 }
 
+bool MakeOut(const std::string& out) {
+    std::error_code ec;
+    std::filesystem::create_directories(out, ec);
+    if (ec) {
+        std::fprintf(stderr, "veloxan-sim: --out: cannot create %s: %s\n", out.c_str(),
+                     ec.message().c_str());
+        return false;
+    }
+    return true;
+}
+
+int Run(const std::string& ini, const std::string& saveIni, const std::string& scenarioPath,
+        const std::string& out, int fps, const std::vector<double>& shots, bool quiet,
+        bool explain) {
+    if (explain) {
+        simapp::Explain(ini, out + "/game", std::cout);
+        return 0;
+    }
+    simapp::RunOptions options;
+    std::string error;
+    if (!simapp::LoadScenario(scenarioPath, options.scenario, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
+    options.iniPath = ini;
+    options.outDir = out;
+    options.fps = fps;
+    options.shots = shots;
+    options.quiet = quiet;
+    if (!MakeOut(out)) {
+        return 2;
+    }
+    const simapp::RunResult run = simapp::RunScenario(options);
+    // The scenario's file name, not its path: the pictures go into readmes
+    // and bug reports.
+    return Finish(run, std::filesystem::path(scenarioPath).stem().string(),
+                  std::filesystem::path(scenarioPath).filename().string(), out, saveIni, quiet);
+}
+
+int RunLive(const std::string& ini, const std::string& saveIni, const std::string& out, int width,
+            int height, const std::string& record, bool quiet) {
+    if (!MakeOut(out)) {
+        return 2;
+    }
+    simapp::LiveOptions options;
+    options.iniPath = ini;
+    options.outDir = out;
+    options.recordPath = record;
+    options.width = width;
+    options.height = height;
+    options.quiet = quiet;
+    const simapp::LiveResult live = simapp::RunLive(options);
+    if (!live.error.empty()) {
+        std::fprintf(stderr, "veloxan-sim: --live: %s\n", live.error.c_str());
+        return 1;
+    }
+    if (!live.recordError.empty()) {
+        std::fprintf(stderr, "veloxan-sim: %s\n", live.recordError.c_str());
+    }
+    const simapp::LivePacing& p = live.pacing;
+    std::printf("\nlive: %llu frames, %llu drawn (%.1f ms on average, %.1f ms at most), %llu "
+                "stepped without drawing to keep up; the game clock fell behind %llu times, "
+                "%.0f ms in all; vsync %s; sound %s\n",
+                static_cast<unsigned long long>(p.frames), static_cast<unsigned long long>(p.drawn),
+                p.drawMsAverage, p.drawMsMax, static_cast<unsigned long long>(p.notDrawn),
+                static_cast<unsigned long long>(p.clockSlips), p.slippedMs, p.vsync ? "on" : "off",
+                live.audioOpen ? "on" : "off");
+    // A recorded session's files are named after the record, as its replay's are.
+    const std::string stem =
+        record.empty() ? "live" : std::filesystem::path(record).stem().string();
+    const int code =
+        Finish(live.run, stem,
+               record.empty() ? "live session" : std::filesystem::path(record).filename().string(),
+               out, saveIni, quiet);
+    return live.recordError.empty() ? code : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -138,24 +182,54 @@ int main(int argc, char** argv) {
     std::vector<double> shots;
     bool quiet = false;
     bool explain = false;
+    bool live = false;
+    std::string size = "1280x720";
+    std::string record;
     app.add_option("--ini", ini, "settings to start from (only read; the run works on a copy)")
         ->check(CLI::ExistingFile);
     app.add_option("--save-ini", saveIni, "write the working copy of the settings here at the end")
         ->default_str("none");
-    app.add_option("--scenario", scenarioPath, "the drive, a scenario file")
-        ->check(CLI::ExistingFile);
+    auto* scenarioOption = app.add_option("--scenario", scenarioPath, "the drive, a scenario file")
+                               ->check(CLI::ExistingFile);
     app.add_option("--out", out, "folder for the pictures, plot, CSV and game folder");
-    app.add_option("--fps", fps, "frames per second of game clock")->check(CLI::Range(10, 240));
-    app.add_option("--shot", shots, "also draw the frame at this time, seconds (repeatable)")
-        ->check(CLI::Range(0.0, 3600.0))
-        ->take_last()
-        ->allow_extra_args(false)
-        ->expected(1)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-        ->default_str("none");
+    auto* fpsOption =
+        app.add_option("--fps", fps, "frames per second of game clock")->check(CLI::Range(10, 240));
+    auto* shotOption =
+        app.add_option("--shot", shots, "also draw the frame at this time, seconds (repeatable)")
+            ->check(CLI::Range(0.0, 3600.0))
+            ->take_last()
+            ->allow_extra_args(false)
+            ->expected(1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+            ->default_str("none");
     app.add_flag("--quiet", quiet, "no timeline on the terminal")->default_str("off");
-    app.add_flag("--explain", explain, "print what the settings mean in numbers, and stop")
-        ->default_str("off");
+    auto* explainOption =
+        app.add_flag("--explain", explain, "print what the settings mean in numbers, and stop")
+            ->default_str("off");
+    // A live session is played, not read from a file, at the game's own 60
+    // frames a second (the recharge counts frames): none of these apply.
+    auto* liveOption =
+        app.add_flag("--live", live,
+                     "play in a window with the real keyboard and pad (F1 there lists the keys)")
+            ->default_str("off")
+            ->excludes(scenarioOption)
+            ->excludes(fpsOption)
+            ->excludes(shotOption)
+            ->excludes(explainOption);
+    app.add_option("--size", size, "--live: the window's size, WxH")
+        ->needs(liveOption)
+        ->check([](const std::string& text) -> std::string {
+            int w = 0, h = 0;
+            char x = 0, rest = 0;
+            if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &rest) != 3 || x != 'x' ||
+                w < 320 || w > 7680 || h < 180 || h > 4320) {
+                return "expected WxH, 320x180 to 7680x4320, found '" + text + "'";
+            }
+            return "";
+        });
+    app.add_option("--record", record, "--live: keep the session as a scenario file here")
+        ->needs(liveOption)
+        ->default_str("none");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -165,7 +239,20 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    namespace fs = std::filesystem;
+    const std::string workingCopy = out + "/game/Veloxan.ini";
+    if (fs::exists(workingCopy) && fs::equivalent(ini, workingCopy)) {
+        std::fprintf(stderr,
+                     "veloxan-sim: --ini: %s is the run's own working copy; copy it elsewhere\n",
+                     ini.c_str());
+        return 2;
+    }
     try {
+        if (live) {
+            int width = 0, height = 0;
+            std::sscanf(size.c_str(), "%dx%d", &width, &height);
+            return RunLive(ini, saveIni, out, width, height, record, quiet);
+        }
         return Run(ini, saveIni, scenarioPath, out, fps, shots, quiet, explain);
     } catch (const std::filesystem::filesystem_error& e) {
         std::fprintf(stderr, "veloxan-sim: %s\n", e.what());
