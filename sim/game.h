@@ -12,6 +12,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -141,6 +142,10 @@ public:
     // nothing; every native answers zeros (its effect on the world stays).
     bool failSounds = false;
     bool zeroNativeResults = false;
+    // While set, GET_ENTITY_SPEED answers this for every vehicle, whatever
+    // the world holds: a reading no sane game gives (NaN, infinite,
+    // negative).
+    std::optional<float> speedAnswer;
     std::function<void(const std::string&)> onFault; // besides recording it
     std::function<void(const CallRecord&)> onCall;   // timeline hook
     std::function<void()> onFrameEnd;                // after the world moved

@@ -96,7 +96,7 @@ const std::vector<NativeEntry> kNatives = {
     {0xD5037BA82E12416F, "GET_ENTITY_SPEED", "i", "f",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
-         r.Float(v != nullptr ? std::fabs(v->speed) : 0.0f);
+         r.Float(g.speedAnswer ? *g.speedAnswer : v != nullptr ? std::fabs(v->speed) : 0.0f);
      }},
     {0xAB54A438726D25D5, "SET_VEHICLE_FORWARD_SPEED", "if", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
