@@ -1,5 +1,6 @@
 // ScriptHookV's developer mode unloads every module and loads it again: the
 // module must make ScriptHookV forget its script before its code goes away.
+// At process exit it must leave ScriptHookV alone.
 
 #include "host/script_main.h"
 #include "turbo_fixture.h"
@@ -8,12 +9,13 @@ namespace {
 
 using Unload = TurboTest;
 
-TEST_F(Unload, process_detach_mid_boost_only_unregisters_the_script) {
+TEST_F(Unload, free_library_mid_boost_only_unregisters_the_script) {
     BootInVehicle();
     LaunchBoost();
     sim::RunFrames(5);
     const std::size_t before = game.calls.size();
 
+    // FreeLibrary: the loader passes no `reserved`.
     EXPECT_EQ(DllMain(static_cast<HINSTANCE>(sim::ModuleHandle()), DLL_PROCESS_DETACH, nullptr),
               TRUE);
     ASSERT_EQ(game.calls.size(), before + 1) << "nothing but the one call";
@@ -23,6 +25,20 @@ TEST_F(Unload, process_detach_mid_boost_only_unregisters_the_script) {
 
     sim::RunFrames(30);
     EXPECT_EQ(game.calls.size(), before + 1) << "the script never runs again";
+}
+
+TEST_F(Unload, process_exit_mid_boost_calls_nothing) {
+    BootInVehicle();
+    LaunchBoost();
+    sim::RunFrames(5);
+    const std::size_t before = game.calls.size();
+
+    // Process exit: the loader passes a non-null `reserved`.
+    int exiting = 0;
+    EXPECT_EQ(DllMain(static_cast<HINSTANCE>(sim::ModuleHandle()), DLL_PROCESS_DETACH, &exiting),
+              TRUE);
+    EXPECT_EQ(game.calls.size(), before) << "no call into ScriptHookV or Windows";
+    EXPECT_EQ(game.script.unregistrations, 0);
 }
 
 } // namespace

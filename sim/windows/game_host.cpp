@@ -36,7 +36,7 @@ void BridgeRegister(void* module, void (*entry)()) {
     RegisterScript(module, entry);
 }
 
-// At the module's process detach, while its image is still mapped.
+// At the module's unload by FreeLibrary, while its image is still mapped.
 void BridgeUnregister(void* module) {
     if (module != GetModuleHandleW(kModuleFileName)) {
         Fault("scriptUnregister with a handle that is not Veloxan.asi's");
