@@ -81,7 +81,8 @@ BOOL OwnModule(HMODULE* module) {
     return TRUE;
 }
 
-DWORD ModuleFileName(LPSTR name, DWORD size) {
+// The folder's path as it is, in UTF-16 units: the bench names an ASCII one.
+DWORD ModuleFileName(LPWSTR name, DWORD size) {
     if (world.moduleFolder == nullptr || name == nullptr || size == 0) {
         return 0;
     }
@@ -90,17 +91,30 @@ DWORD ModuleFileName(LPSTR name, DWORD size) {
     if (folder + sizeof kFile > size) {
         return 0;
     }
-    std::memcpy(name, world.moduleFolder, folder);
-    std::memcpy(name + folder, kFile, sizeof kFile);
+    for (std::size_t k = 0; k < folder; ++k) {
+        name[k] = static_cast<WCHAR>(world.moduleFolder[k]);
+    }
+    for (std::size_t k = 0; k < sizeof kFile; ++k) {
+        name[folder + k] = static_cast<WCHAR>(kFile[k]);
+    }
     return static_cast<DWORD>(folder + sizeof kFile - 1);
 }
 
 // A POSIX file descriptor serves as the handle: never -1, the invalid handle.
-HANDLE OpenFile(LPCSTR path, DWORD access, DWORD disposition) {
+HANDLE OpenPosix(const char* path, DWORD access, DWORD disposition) {
     const int flags = O_WRONLY | O_CREAT | (disposition == CREATE_ALWAYS ? O_TRUNC : 0) |
                       (access == FILE_APPEND_DATA ? O_APPEND : 0);
     const int fd = open(path, flags, 0644);
     return fd < 0 ? INVALID_HANDLE_VALUE : reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd));
+}
+
+// Back to the bytes of an ASCII path for open().
+HANDLE OpenFile(LPCWSTR path, DWORD access, DWORD disposition) {
+    char name[MAX_PATH] = {};
+    for (std::size_t k = 0; k + 1 < sizeof name && path[k] != 0; ++k) {
+        name[k] = static_cast<char>(path[k]);
+    }
+    return OpenPosix(name, access, disposition);
 }
 
 int Descriptor(HANDLE file) { return static_cast<int>(reinterpret_cast<std::intptr_t>(file)); }
@@ -140,12 +154,14 @@ DWORD GetWindowThreadProcessId(HWND, LPDWORD pid) {
     return Counted(DWORD{1});
 }
 DWORD GetCurrentProcessId() { return Counted(DWORD{1}); }
-DWORD GetModuleFileNameA(HMODULE, LPSTR n, DWORD s) { return Counted(bare::ModuleFileName(n, s)); }
-DWORD GetFullPathNameA(LPCSTR, DWORD, LPSTR, LPSTR*) { return Counted(DWORD{0}); }
+DWORD GetModuleFileNameW(HMODULE, LPWSTR n, DWORD s) { return Counted(bare::ModuleFileName(n, s)); }
+DWORD GetFullPathNameW(LPCWSTR, DWORD, LPWSTR, LPWSTR*) { return Counted(DWORD{0}); }
 DWORD GetFileAttributesA(LPCSTR) { return Counted(INVALID_FILE_ATTRIBUTES); }
-HANDLE CreateFileA(LPCSTR p, DWORD a, DWORD, LPSECURITY_ATTRIBUTES, DWORD d, DWORD, HANDLE) {
+HANDLE CreateFileW(LPCWSTR p, DWORD a, DWORD, LPSECURITY_ATTRIBUTES, DWORD d, DWORD, HANDLE) {
     return Counted(bare::OpenFile(p, a, d));
 }
+// A path is logged as "?": the text of a line is not what is measured.
+int WideCharToMultiByte(UINT, DWORD, LPCWSTR, int, LPSTR, int, LPCCH, LPBOOL) { return Counted(0); }
 BOOL WriteFile(HANDLE f, LPCVOID b, DWORD n, LPDWORD w, LPOVERLAPPED) {
     return Counted(bare::Write(f, b, n, w));
 }

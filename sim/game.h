@@ -107,19 +107,22 @@ struct ScriptState {
     std::array<std::uint64_t, 4> result{};
 };
 
+// The game folder as the module sees it: the current directory, the folder
+// of Veloxan.asi and of GTA5.exe. Paths in it lead to Options::fileRoot.
+inline constexpr const char* kGameFolder = "C:\\Games\\Grand Theft Auto V";
+
 struct Options {
     std::uint32_t startTick = 100000;
     std::uint32_t msPerFrame = 16;
     std::string fileRoot = "."; // directory that ".\\" names
     // What ScriptHookV's getGameVersion answers.
     std::int32_t gameVersion = 63;
+    // The folder the loader found Veloxan.asi in, as Windows names it (UTF-8
+    // here); a folder under kGameFolder, or one too long for MAX_PATH.
+    std::string moduleFolder = kGameFolder;
 };
 
-// The game folder as the module sees it: the current directory, the folder
-// of Veloxan.asi and of GTA5.exe. Paths in it lead to Options::fileRoot.
-inline constexpr const char* kGameFolder = "C:\\Games\\Grand Theft Auto V";
-
-// A file the module opened with CreateFileA.
+// A file the module opened with CreateFileW.
 struct OpenFile {
     std::string path; // host path
     bool open = true;

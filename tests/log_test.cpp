@@ -8,6 +8,7 @@
 #include "version.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -95,7 +96,36 @@ TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
     EXPECT_EQ(ended.substr(ended.size() - 3), " ms");
     EXPECT_EQ(std::to_string(lines[13].tick - lines[12].tick) + " ms",
               ended.substr(ended.rfind("after ") + 6));
-    EXPECT_EQ(sim::platform::OpenFileCount(), 0u) << "each line's file handle is closed";
+    // One handle for the whole load, the restart included: opened (and the
+    // file emptied) by the first line, one WriteFile per line, never closed
+    // while the module stays loaded.
+    const auto opens = game.Calls("CreateFileW");
+    ASSERT_EQ(opens.size(), 1u);
+    EXPECT_EQ(opens[0]->frame, 1u);
+    EXPECT_EQ(opens[0]->I(2), 2) << "CREATE_ALWAYS";
+    EXPECT_EQ(game.Count("WriteFile"), lines.size());
+    EXPECT_EQ(game.Count("CloseHandle"), 0u);
+    EXPECT_EQ(sim::platform::OpenFileCount(), 1u);
+}
+
+TEST_F(ModuleLog, a_module_path_cut_at_max_path_writes_no_log_anywhere) {
+    // A folder of 300 characters: GetModuleFileNameW fills its MAX_PATH units
+    // and cuts the path inside the last folder's name, just after a
+    // "scripts" folder that exists.
+    const std::string scripts = std::string(sim::kGameFolder) + "\\scripts";
+    game.options.moduleFolder = scripts + "\\" + std::string(300 - scripts.size() - 1, 'v');
+    ASSERT_EQ(game.options.moduleFolder.size(), 300u);
+    std::filesystem::create_directory(folder + "/scripts");
+    BootInVehicle();
+    LaunchBoost();
+    sim::RestartScript();
+    sim::RunFrames(10);
+
+    EXPECT_EQ(game.Count("GetModuleFileNameW"), 4u) << "for its own file and the game's, twice";
+    EXPECT_EQ(game.Count("CreateFileW"), 0u);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        EXPECT_NE(entry.path().filename(), "Veloxan.log") << entry.path();
+    }
 }
 
 TEST_F(ModuleLog, fills_up_to_its_cap_then_says_so_once_and_stops) {
