@@ -3,6 +3,7 @@
 // and never past its cap.
 
 #include "host/log.h"
+#include "host/start_report.h"
 #include "sim/file_calls.h"
 #include "turbo_fixture.h"
 #include "version.h"
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -65,7 +67,7 @@ TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
 
     const std::vector<std::string> start = {
         "Veloxan " VELOXAN_VERSION_TEXT,
-        "game version 63",
+        "game version 63 (legacy)",
         "game C:\\Games\\Grand Theft Auto V\\GTA5.exe",
         "settings C:\\Games\\Grand Theft Auto V\\Veloxan.ini found",
         "repaired duration: read 150, outside 1 to 100 or missing: default used",
@@ -106,6 +108,33 @@ TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
     EXPECT_EQ(game.Count("WriteFile"), lines.size());
     EXPECT_EQ(game.Count("CloseHandle"), 0u);
     EXPECT_EQ(sim::platform::OpenFileCount(), 1u);
+}
+
+TEST_F(ModuleLog, the_game_version_names_its_edition) {
+    BootInVehicle();
+    // ScriptHookV's numbers: the legacy edition's stay below 1000, the
+    // Enhanced edition's 1.0.812.8 is 1002.
+    const struct {
+        std::int32_t version;
+        const char* line;
+    } kEditions[] = {{0, "game version 0 (legacy)"},
+                     {999, "game version 999 (legacy)"},
+                     {1000, "game version 1000 (Enhanced)"},
+                     {1002, "game version 1002 (Enhanced)"}};
+    for (const auto& edition : kEditions) {
+        game.options.gameVersion = edition.version;
+        LogEnvironment();
+    }
+    std::vector<std::string> told;
+    for (const LogLine& line : LogLines(ReadGameFile("Veloxan.log"))) {
+        if (line.text.rfind("game version ", 0) == 0) {
+            told.push_back(line.text);
+        }
+    }
+    ASSERT_EQ(told.size(), 1 + std::size(kEditions));
+    for (std::size_t k = 0; k < std::size(kEditions); ++k) {
+        EXPECT_EQ(told[k + 1], kEditions[k].line);
+    }
 }
 
 TEST_F(ModuleLog, a_module_path_cut_at_max_path_writes_no_log_anywhere) {

@@ -105,14 +105,20 @@ constexpr NamedSetting<std::int32_t> kKeySettings[] = {{"KEY_PC=", &Settings.KEY
 constexpr NamedSetting<std::int32_t> kPadSettings[] = {
     {"KEY_GAMEPAD=", &Settings.KEY_GAMEPAD}, {" KEY_GAMEPAD_2=", &Settings.KEY_GAMEPAD_2}};
 
+// getGameVersion's first answer for the Enhanced edition (1.0.812.8 is 1002).
+constexpr int kFirstEnhancedGameVersion = 1000;
+
 constexpr std::size_t kIniFileLength = std::char_traits<char>::length(kIniFile);
 
 } // namespace
 
 void LogEnvironment() {
     Log("Veloxan " VELOXAN_VERSION_TEXT);
+    // ScriptHookV numbers the Enhanced edition's releases from 1000 on.
+    const int gameVersion = getGameVersion();
     LogBegin("game version ");
-    LogNumber(getGameVersion());
+    LogNumber(gameVersion);
+    LogText(gameVersion >= kFirstEnhancedGameVersion ? " (Enhanced)" : " (legacy)");
     LogEnd();
 
     // The wide functions, so that a folder named outside the system's code
