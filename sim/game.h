@@ -51,6 +51,9 @@ struct Input {
     // A window of the game is the foreground window; false while the player
     // types into another program.
     bool foreground = true;
+    // No window at all is in front (the desktop is locked, or focus is
+    // passing between windows): GetForegroundWindow answers null.
+    bool noWindowInFront = false;
 
     void SetKey(int vk, bool down) { keys.at(static_cast<std::size_t>(vk) & 0xFF) = down; }
     // Held from frame `firstFrame` for `frameCount` frames.

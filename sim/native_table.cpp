@@ -2,6 +2,7 @@
 
 #include "sim/game.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -228,9 +229,18 @@ const std::vector<NativeEntry> kNatives = {
          p.scale = a.F(7);
          // A one-shot start answers success only when its asset is in memory.
          p.result = (!p.asset.empty() && w.ptfxLoaded.count(p.asset) != 0) ? 1 : 0;
+         if (!w.particleStartAnswers.empty()) {
+             std::size_t earlier = 0;
+             for (auto it = w.particleStarts.rbegin();
+                  it != w.particleStarts.rend() && it->frame == g.frame; ++it) {
+                 ++earlier;
+             }
+             p.result =
+                 w.particleStartAnswers[std::min(earlier, w.particleStartAnswers.size() - 1)];
+         }
          w.ptfxNextCallAsset.clear();
          w.particleStarts.push_back(p);
-         r.Flag(p.result != 0);
+         r.Int(p.result);
      }},
 
     // Drawing.
