@@ -424,6 +424,33 @@ void Tap(Session& s, int vk) {
     s.Run(kFramesPerKeyWait + 1);
 }
 
+// The text of the row under the white highlight in a frame; empty when the
+// menu was not drawn.
+std::string SelectedRowText(const Session& s, std::uint64_t frame) {
+    int selected = -1;
+    std::vector<std::string> rows;
+    for (const sim::DrawItem& item : s.game.world.DrawList(frame)) {
+        if (item.kind == sim::DrawItem::Rect && item.rect.red == 250 && item.rect.alpha == 235) {
+            selected = static_cast<int>((item.rect.y - 0.1662f) / 0.0425f + 0.5f) - 1;
+        } else if (item.kind == sim::DrawItem::Text && item.text.style.scaleX == 0.32f) {
+            rows.push_back(item.text.text);
+        }
+    }
+    return selected >= 0 && selected < static_cast<int>(rows.size())
+               ? rows[static_cast<std::size_t>(selected)]
+               : std::string();
+}
+
+// Numpad 2 until the row whose text starts with `label` is selected, so that
+// the scenario does not depend on where the row sits.
+void SelectRow(Session& s, const std::string& label) {
+    for (int tap = 0; tap < 10 && SelectedRowText(s, s.game.frame).rfind(label, 0) != 0; ++tap) {
+        Tap(s, kNumpad2);
+    }
+    Expect(SelectedRowText(s, s.game.frame).rfind(label, 0) == 0,
+           "numpad 2 reaches the row \"" + label + "\"");
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::string line;
@@ -491,10 +518,9 @@ void MenuSettings(const Paths& paths) {
     Expect(Drew(s, g.frame, "Duration") && Drew(s, g.frame, "SFX: << Lumen  "),
            "the menu lists Duration first and the Lumen profile of the file");
 
+    SelectRow(s, "Duration");
     Tap(s, kNumpad6); // Duration 0.6 -> 0.625
-    for (int row = 0; row < 5; ++row) {
-        Tap(s, kNumpad2);
-    }
+    SelectRow(s, "SFX: ");
     Tap(s, kNumpad4); // "SFX: " to Orca
     Expect(Drew(s, g.frame, "SFX:   Orca >>"), "numpad 4 on the sound row picks Orca");
     PressMenuChord(s);
