@@ -3,7 +3,11 @@
 #include "host/natives.h"
 #include "host/script_hook.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace bare {
@@ -77,6 +81,52 @@ BOOL OwnModule(HMODULE* module) {
     return TRUE;
 }
 
+// The folder's path as it is, in UTF-16 units: the bench names an ASCII one.
+DWORD ModuleFileName(LPWSTR name, DWORD size) {
+    if (world.moduleFolder == nullptr || name == nullptr || size == 0) {
+        return 0;
+    }
+    const std::size_t folder = std::strlen(world.moduleFolder);
+    constexpr char kFile[] = "/Veloxan.asi";
+    if (folder + sizeof kFile > size) {
+        return 0;
+    }
+    for (std::size_t k = 0; k < folder; ++k) {
+        name[k] = static_cast<WCHAR>(world.moduleFolder[k]);
+    }
+    for (std::size_t k = 0; k < sizeof kFile; ++k) {
+        name[folder + k] = static_cast<WCHAR>(kFile[k]);
+    }
+    return static_cast<DWORD>(folder + sizeof kFile - 1);
+}
+
+// A POSIX file descriptor serves as the handle: never -1, the invalid handle.
+HANDLE OpenPosix(const char* path, DWORD access, DWORD disposition) {
+    const int flags = O_WRONLY | O_CREAT | (disposition == CREATE_ALWAYS ? O_TRUNC : 0) |
+                      (access == FILE_APPEND_DATA ? O_APPEND : 0);
+    const int fd = open(path, flags, 0644);
+    return fd < 0 ? INVALID_HANDLE_VALUE : reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd));
+}
+
+// Back to the bytes of an ASCII path for open().
+HANDLE OpenFile(LPCWSTR path, DWORD access, DWORD disposition) {
+    char name[MAX_PATH] = {};
+    for (std::size_t k = 0; k + 1 < sizeof name && path[k] != 0; ++k) {
+        name[k] = static_cast<char>(path[k]);
+    }
+    return OpenPosix(name, access, disposition);
+}
+
+int Descriptor(HANDLE file) { return static_cast<int>(reinterpret_cast<std::intptr_t>(file)); }
+
+BOOL Write(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written) {
+    const ssize_t done = write(Descriptor(file), bytes, count);
+    if (written != nullptr) {
+        *written = done > 0 ? static_cast<DWORD>(done) : 0;
+    }
+    return done == static_cast<ssize_t>(count) ? TRUE : FALSE;
+}
+
 } // namespace
 
 } // namespace bare
@@ -95,8 +145,7 @@ UINT GetPrivateProfileIntA(LPCSTR, LPCSTR k, INT d, LPCSTR) { return Counted(bar
 BOOL WritePrivateProfileStringA(LPCSTR, LPCSTR, LPCSTR, LPCSTR) { return Counted(TRUE); }
 BOOL PlaySoundA(LPCSTR, HMODULE, DWORD) { return Counted(TRUE); }
 BOOL GetModuleHandleExW(DWORD, LPCWSTR, HMODULE* m) { return Counted(bare::OwnModule(m)); }
-// The game is always in the foreground here. No file opens, so the log's
-// lines, written only on events, go nowhere.
+// The game is always in the foreground here.
 HWND GetForegroundWindow() { return Counted(reinterpret_cast<HWND>(&world)); }
 DWORD GetWindowThreadProcessId(HWND, LPDWORD pid) {
     if (pid != nullptr) {
@@ -105,14 +154,18 @@ DWORD GetWindowThreadProcessId(HWND, LPDWORD pid) {
     return Counted(DWORD{1});
 }
 DWORD GetCurrentProcessId() { return Counted(DWORD{1}); }
-DWORD GetModuleFileNameA(HMODULE, LPSTR, DWORD) { return Counted(DWORD{0}); }
-DWORD GetFullPathNameA(LPCSTR, DWORD, LPSTR, LPSTR*) { return Counted(DWORD{0}); }
+DWORD GetModuleFileNameW(HMODULE, LPWSTR n, DWORD s) { return Counted(bare::ModuleFileName(n, s)); }
+DWORD GetFullPathNameW(LPCWSTR, DWORD, LPWSTR, LPWSTR*) { return Counted(DWORD{0}); }
 DWORD GetFileAttributesA(LPCSTR) { return Counted(INVALID_FILE_ATTRIBUTES); }
-HANDLE CreateFileA(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
-    return Counted(INVALID_HANDLE_VALUE);
+HANDLE CreateFileW(LPCWSTR p, DWORD a, DWORD, LPSECURITY_ATTRIBUTES, DWORD d, DWORD, HANDLE) {
+    return Counted(bare::OpenFile(p, a, d));
 }
-BOOL WriteFile(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) { return Counted(FALSE); }
-BOOL CloseHandle(HANDLE) { return Counted(TRUE); }
+// A path is logged as "?": the text of a line is not what is measured.
+int WideCharToMultiByte(UINT, DWORD, LPCWSTR, int, LPSTR, int, LPCCH, LPBOOL) { return Counted(0); }
+BOOL WriteFile(HANDLE f, LPCVOID b, DWORD n, LPDWORD w, LPOVERLAPPED) {
+    return Counted(bare::Write(f, b, n, w));
+}
+BOOL CloseHandle(HANDLE f) { return Counted(close(bare::Descriptor(f)) == 0 ? TRUE : FALSE); }
 
 // ScriptHookV. A wait returns at once: there is no game to run meanwhile.
 void scriptRegister(HMODULE, void (*)()) {}

@@ -21,6 +21,11 @@ struct World {
     bool padConnected = true; // as pad 0
     std::uint16_t padButtons = 0;
     std::int32_t profileMenuKey = 0x10; // KEY_PC_MENU in the INI: Shift, as released
+    // The folder GetModuleFileName puts the module in; null, as in the frame
+    // benchmark, leaves the module without a file name, so its log writes
+    // nothing. The log benchmark names a real folder: the file functions
+    // then open, write and close real files there.
+    const char* moduleFolder = nullptr;
 };
 
 extern World world;

@@ -199,6 +199,7 @@ void Reset(const Options& options) {
     g.files.clear();
     g.failSounds = false;
     g.zeroNativeResults = false;
+    g.speedAnswer.reset();
     g.onFault = nullptr;
     g.onCall = nullptr;
     g.onFrameEnd = nullptr;

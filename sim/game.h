@@ -12,6 +12,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,9 @@ struct Input {
     // A window of the game is the foreground window; false while the player
     // types into another program.
     bool foreground = true;
+    // No window at all is in front (the desktop is locked, or focus is
+    // passing between windows): GetForegroundWindow answers null.
+    bool noWindowInFront = false;
 
     void SetKey(int vk, bool down) { keys.at(static_cast<std::size_t>(vk) & 0xFF) = down; }
     // Held from frame `firstFrame` for `frameCount` frames.
@@ -106,19 +110,22 @@ struct ScriptState {
     std::array<std::uint64_t, 4> result{};
 };
 
+// The game folder as the module sees it: the current directory, the folder
+// of Veloxan.asi and of GTA5.exe. Paths in it lead to Options::fileRoot.
+inline constexpr const char* kGameFolder = "C:\\Games\\Grand Theft Auto V";
+
 struct Options {
     std::uint32_t startTick = 100000;
     std::uint32_t msPerFrame = 16;
     std::string fileRoot = "."; // directory that ".\\" names
     // What ScriptHookV's getGameVersion answers.
     std::int32_t gameVersion = 63;
+    // The folder the loader found Veloxan.asi in, as Windows names it (UTF-8
+    // here); a folder under kGameFolder, or one too long for MAX_PATH.
+    std::string moduleFolder = kGameFolder;
 };
 
-// The game folder as the module sees it: the current directory, the folder
-// of Veloxan.asi and of GTA5.exe. Paths in it lead to Options::fileRoot.
-inline constexpr const char* kGameFolder = "C:\\Games\\Grand Theft Auto V";
-
-// A file the module opened with CreateFileA.
+// A file the module opened with CreateFileW.
 struct OpenFile {
     std::string path; // host path
     bool open = true;
@@ -141,6 +148,10 @@ public:
     // nothing; every native answers zeros (its effect on the world stays).
     bool failSounds = false;
     bool zeroNativeResults = false;
+    // While set, GET_ENTITY_SPEED answers this for every vehicle, whatever
+    // the world holds: a reading no sane game gives (NaN, infinite,
+    // negative).
+    std::optional<float> speedAnswer;
     std::function<void(const std::string&)> onFault; // besides recording it
     std::function<void(const CallRecord&)> onCall;   // timeline hook
     std::function<void()> onFrameEnd;                // after the world moved

@@ -2,6 +2,7 @@
 
 #include "sim/game.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -96,7 +97,7 @@ const std::vector<NativeEntry> kNatives = {
     {0xD5037BA82E12416F, "GET_ENTITY_SPEED", "i", "f",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          const Vehicle* v = g.world.Find(a.I(0));
-         r.Float(v != nullptr ? std::fabs(v->speed) : 0.0f);
+         r.Float(g.speedAnswer ? *g.speedAnswer : v != nullptr ? std::fabs(v->speed) : 0.0f);
      }},
     {0xAB54A438726D25D5, "SET_VEHICLE_FORWARD_SPEED", "if", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
@@ -228,9 +229,18 @@ const std::vector<NativeEntry> kNatives = {
          p.scale = a.F(7);
          // A one-shot start answers success only when its asset is in memory.
          p.result = (!p.asset.empty() && w.ptfxLoaded.count(p.asset) != 0) ? 1 : 0;
+         if (!w.particleStartAnswers.empty()) {
+             std::size_t earlier = 0;
+             for (auto it = w.particleStarts.rbegin();
+                  it != w.particleStarts.rend() && it->frame == g.frame; ++it) {
+                 ++earlier;
+             }
+             p.result =
+                 w.particleStartAnswers[std::min(earlier, w.particleStartAnswers.size() - 1)];
+         }
          w.ptfxNextCallAsset.clear();
          w.particleStarts.push_back(p);
-         r.Flag(p.result != 0);
+         r.Int(p.result);
      }},
 
     // Drawing.

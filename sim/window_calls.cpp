@@ -20,7 +20,11 @@ std::uint32_t OtherProcessId(std::uint32_t gameProcessId) { return gameProcessId
 
 void* ForegroundWindow() {
     Record(PlatformCall("GetForegroundWindow"));
-    return game().input.foreground ? kGameWindow : kOtherWindow;
+    const Input& input = game().input;
+    if (input.noWindowInFront) {
+        return nullptr;
+    }
+    return input.foreground ? kGameWindow : kOtherWindow;
 }
 
 std::uint32_t WindowThreadProcessId(void* window, std::uint32_t* processId,

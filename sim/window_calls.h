@@ -1,7 +1,7 @@
 #pragma once
 // The foreground window and the process that owns it, as the simulated game
 // answers them: the game's own window while Input::foreground holds, another
-// program's window otherwise.
+// program's window otherwise, and none while Input::noWindowInFront holds.
 
 #include <cstdint>
 

@@ -101,6 +101,9 @@ struct World {
     std::uint64_t ptfxLoadFrames = 2; // frames between request and loaded
     std::string ptfxNextCallAsset;
     std::vector<ParticleStart> particleStarts;
+    // While not empty, the n-th one-shot start of a frame answers element n
+    // (the last element past the end) instead of whether its asset is loaded.
+    std::vector<std::int32_t> particleStartAnswers;
     // Looped effects that other scripts keep running, by handle; the world
     // starts none of its own. DOES_PARTICLE_FX_LOOPED_EXIST answers from it.
     std::set<std::int32_t> loopedParticleFx;

@@ -1,5 +1,6 @@
 // Keys and pad buttons count only while the game is the foreground program:
-// GetAsyncKeyState and XInput read the whole desktop's devices.
+// GetAsyncKeyState and XInput read the whole desktop's devices. No window in
+// front at all is not the game in front.
 
 #include "host/key_input.h"
 #include "menu/menu_item.h"
@@ -68,6 +69,30 @@ TEST_F(Focus, keys_typed_into_another_program_do_nothing_and_are_not_even_asked)
     HoldKey(VK_SHIFT_KEY, 1);
     sim::Step();
     EXPECT_TRUE(rootPage.isOpen);
+}
+
+TEST_F(Focus, no_window_in_front_counts_as_another_program) {
+    game.input.ConnectPad(0);
+    BootInVehicle("KEY_PC_MENU=16\r\n");
+    sim::RunFrames(20);
+
+    // The desktop is locked: no window at all is in front, while T, Shift +
+    // T and the pad's trigger are held.
+    game.input.noWindowInFront = true;
+    const std::uint64_t locked = game.frame + 1;
+    HoldKey(VK_T, 60);
+    HoldKey(VK_SHIFT_KEY, 30);
+    game.input.HoldButtonsFrames(0, kDpadDown, locked, 60);
+    sim::RunFrames(60);
+    for (std::uint64_t f = locked; f <= game.frame; ++f) {
+        for (const std::string& name : CallsOf(game, f)) {
+            EXPECT_TRUE(name != "GetAsyncKeyState" && name != "XInputGetState")
+                << name << " in frame " << f;
+        }
+    }
+    EXPECT_EQ(turboState, TurboState::Ready);
+    EXPECT_FALSE(rootPage.isOpen);
+    EXPECT_TRUE(game.world.feed.empty());
 }
 
 } // namespace

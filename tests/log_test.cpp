@@ -3,12 +3,15 @@
 // and never past its cap.
 
 #include "host/log.h"
+#include "host/start_report.h"
 #include "sim/file_calls.h"
 #include "turbo_fixture.h"
 #include "version.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -64,7 +67,7 @@ TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
 
     const std::vector<std::string> start = {
         "Veloxan " VELOXAN_VERSION_TEXT,
-        "game version 63",
+        "game version 63 (legacy)",
         "game C:\\Games\\Grand Theft Auto V\\GTA5.exe",
         "settings C:\\Games\\Grand Theft Auto V\\Veloxan.ini found",
         "repaired duration: read 150, outside 1 to 100 or missing: default used",
@@ -95,7 +98,63 @@ TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
     EXPECT_EQ(ended.substr(ended.size() - 3), " ms");
     EXPECT_EQ(std::to_string(lines[13].tick - lines[12].tick) + " ms",
               ended.substr(ended.rfind("after ") + 6));
-    EXPECT_EQ(sim::platform::OpenFileCount(), 0u) << "each line's file handle is closed";
+    // One handle for the whole load, the restart included: opened (and the
+    // file emptied) by the first line, one WriteFile per line, never closed
+    // while the module stays loaded.
+    const auto opens = game.Calls("CreateFileW");
+    ASSERT_EQ(opens.size(), 1u);
+    EXPECT_EQ(opens[0]->frame, 1u);
+    EXPECT_EQ(opens[0]->I(2), 2) << "CREATE_ALWAYS";
+    EXPECT_EQ(game.Count("WriteFile"), lines.size());
+    EXPECT_EQ(game.Count("CloseHandle"), 0u);
+    EXPECT_EQ(sim::platform::OpenFileCount(), 1u);
+}
+
+TEST_F(ModuleLog, the_game_version_names_its_edition) {
+    BootInVehicle();
+    // ScriptHookV's numbers: the legacy edition's stay below 1000, the
+    // Enhanced edition's 1.0.812.8 is 1002.
+    const struct {
+        std::int32_t version;
+        const char* line;
+    } kEditions[] = {{0, "game version 0 (legacy)"},
+                     {999, "game version 999 (legacy)"},
+                     {1000, "game version 1000 (Enhanced)"},
+                     {1002, "game version 1002 (Enhanced)"}};
+    for (const auto& edition : kEditions) {
+        game.options.gameVersion = edition.version;
+        LogEnvironment();
+    }
+    std::vector<std::string> told;
+    for (const LogLine& line : LogLines(ReadGameFile("Veloxan.log"))) {
+        if (line.text.rfind("game version ", 0) == 0) {
+            told.push_back(line.text);
+        }
+    }
+    ASSERT_EQ(told.size(), 1 + std::size(kEditions));
+    for (std::size_t k = 0; k < std::size(kEditions); ++k) {
+        EXPECT_EQ(told[k + 1], kEditions[k].line);
+    }
+}
+
+TEST_F(ModuleLog, a_module_path_cut_at_max_path_writes_no_log_anywhere) {
+    // A folder of 300 characters: GetModuleFileNameW fills its MAX_PATH units
+    // and cuts the path inside the last folder's name, just after a
+    // "scripts" folder that exists.
+    const std::string scripts = std::string(sim::kGameFolder) + "\\scripts";
+    game.options.moduleFolder = scripts + "\\" + std::string(300 - scripts.size() - 1, 'v');
+    ASSERT_EQ(game.options.moduleFolder.size(), 300u);
+    std::filesystem::create_directory(folder + "/scripts");
+    BootInVehicle();
+    LaunchBoost();
+    sim::RestartScript();
+    sim::RunFrames(10);
+
+    EXPECT_EQ(game.Count("GetModuleFileNameW"), 4u) << "for its own file and the game's, twice";
+    EXPECT_EQ(game.Count("CreateFileW"), 0u);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        EXPECT_NE(entry.path().filename(), "Veloxan.log") << entry.path();
+    }
 }
 
 TEST_F(ModuleLog, fills_up_to_its_cap_then_says_so_once_and_stops) {

@@ -6,6 +6,8 @@
 #include "settings/settings.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace {
 
@@ -64,11 +66,22 @@ void ExpectFrame(const std::vector<sim::DrawItem>& drawn, const std::vector<Expe
     }
 }
 
+// The text a root page row is drawn with: label and value text, and a
+// toggle's state from the value bound to it.
+std::string RowText(const MenuItem& row) {
+    std::string text = std::string(row.label) + row.valueText;
+    if (row.kind == MenuItemKind::Toggle) {
+        const bool on = (row.boolValue != nullptr && *row.boolValue) ||
+                        (row.intValue != nullptr && *row.intValue != 0);
+        text += on ? "~g~: ON" : "~r~: OFF";
+    }
+    return text;
+}
+
 TEST_F(MenuDrawing, root_page_frame_follows_the_layout_call_by_call) {
     BootWithMenuKey("power=50\r\n");
     OpenFully();
-    Tap(VK_PAD2);
-    Tap(VK_PAD2); // "Power", kept for the next opening
+    SelectRow("Power"); // kept for the next opening
     sim::RunFrames(WaitFrames());
     PressChord();
     sim::RunFrames(WaitFrames());
@@ -76,7 +89,8 @@ TEST_F(MenuDrawing, root_page_frame_follows_the_layout_call_by_call) {
     const std::uint64_t frame = PressChord();
 
     const double ox = 0.075 - 0.18;
-    const int s = 2;
+    const int s = RowSlot("Power");
+    const int count = RowCount();
     std::vector<Expected> e = {
         Band(ox, 0.102, 0.15, 0.085, 30, 30, 100, 220),
         Text(ox, 0.088, 0.4, "Arcwind"),
@@ -85,19 +99,15 @@ TEST_F(MenuDrawing, root_page_frame_follows_the_layout_call_by_call) {
         Text(ox, 0.155, 0.35, "Main Menu"),
         Band(ox, (s + 1) * kRow + 0.1662, 0.15, kRow, 250, 250, 250, 235),
     };
-    const std::vector<std::pair<std::string, double>> rows = {
-        {"Duration", 0.6},     {"Initial Boost", 0.35},        {"Power", 0.5},
-        {"Sensitivity", 0.25}, {"Slow Motion Collision", 0.2}, {"SFX: << Lumen  ", -1},
-        {"Reset settings", -1}};
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < count; ++i) {
+        const MenuItem& row = *RowAt(rootPage, i);
         const double o = (i + 1) * kRow;
-        e.push_back(Text(ox, o + 0.155, 0.32, rows[static_cast<std::size_t>(i)].first));
+        e.push_back(Text(ox, o + 0.155, 0.32, RowText(row)));
         if (i != s) {
             e.push_back(Band(ox, o + 0.16625, 0.15, kRow, 0, 0, 0, 180));
         }
-        const double v = rows[static_cast<std::size_t>(i)].second;
-        if (v >= 0) {
-            const double w = std::max(v * 0.13, 0.001);
+        if (row.kind == MenuItemKind::Slider) {
+            const double w = std::max(static_cast<double>(*row.floatValue) * 0.13, 0.001);
             // Left edge fixed at 0.008, growing right.
             if (i == s) {
                 e.push_back(Band(0.008 - 0.18 + w / 2, o + 0.167, w, 0.02, 150, 150, 150, 205));
@@ -106,14 +116,31 @@ TEST_F(MenuDrawing, root_page_frame_follows_the_layout_call_by_call) {
             }
         }
     }
-    e.push_back(Text(ox, 8 * kRow + 0.155, 0.21, "Acceleration rate multiplier."));
-    e.push_back(Band(ox, 8 * kRow + 0.16625, 0.15, kRow, 247, 140, 0, 180));
+    e.push_back(Text(ox, (count + 1) * kRow + 0.155, 0.21, "Acceleration rate multiplier."));
+    e.push_back(Band(ox, (count + 1) * kRow + 0.16625, 0.15, kRow, 247, 140, 0, 180));
     ExpectFrame(game.world.DrawList(frame), e);
 
-    // The positions the layout promises for seven rows.
+    // What the settings rows show, against the file and the defaults.
+    const std::pair<const char*, std::string> kShown[] = {{"Duration", "Duration"},
+                                                          {"Power", "Power"},
+                                                          {"SFX: ", "SFX: << Lumen  "},
+                                                          {"Reset settings", "Reset settings"}};
+    const std::pair<const char*, float> kValues[] = {{"Duration", 0.6f},
+                                                     {"Initial Boost", 0.35f},
+                                                     {"Power", 0.5f},
+                                                     {"Sensitivity", 0.25f},
+                                                     {"Slow Motion Collision", 0.2f}};
+    for (const auto& [label, text] : kShown) {
+        EXPECT_EQ(RowText(*RowAt(rootPage, RowSlot(label))), text);
+    }
+    for (const auto& [label, value] : kValues) {
+        EXPECT_EQ(*RowAt(rootPage, RowSlot(label))->floatValue, value) << label;
+    }
+
+    // The first row's text and the help band below the last row.
     const auto& drawn = game.world.DrawList(frame);
     EXPECT_NEAR(drawn[6].text.y, 0.1975, 1e-6);
-    EXPECT_NEAR(drawn.back().rect.y, 0.50625, 1e-6);
+    EXPECT_NEAR(drawn.back().rect.y, 0.16625 + (count + 1) * 0.0425, 1e-6);
     const std::string credit = drawn[2].text.text;
     ASSERT_GT(credit.size(), 6u);
     EXPECT_EQ(credit.substr(credit.size() - 5), " v2.2");
@@ -123,18 +150,18 @@ TEST_F(MenuDrawing, root_page_frame_follows_the_layout_call_by_call) {
 TEST_F(MenuDrawing, each_selected_row_shows_its_own_description) {
     BootWithMenuKey();
     OpenFully();
-    const std::vector<std::string> help = {"Turbo Duration 1-10 seconds.",
-                                           "Amount of speed given by the activation.",
-                                           "Acceleration rate multiplier.",
-                                           "Strong collision will stop the turbo.",
-                                           "Trigger BULLET TIME when hitting an object.",
-                                           "Change the sound.",
-                                           "Reset settings back to default."};
-    std::uint64_t frame = game.frame;
-    for (std::size_t row = 0; row < help.size(); ++row) {
-        ASSERT_EQ(HighlightedRow(frame), static_cast<int>(row));
-        EXPECT_EQ(TextsOfScale(frame, 0.21f), std::vector<std::string>{help[row]});
-        frame = Tap(VK_PAD2);
+    const std::pair<const char*, const char*> kHelp[] = {
+        {"Duration", "Turbo Duration 1-10 seconds."},
+        {"Initial Boost", "Amount of speed given by the activation."},
+        {"Power", "Acceleration rate multiplier."},
+        {"Sensitivity", "Strong collision will stop the turbo."},
+        {"Slow Motion Collision", "Trigger BULLET TIME when hitting an object."},
+        {"SFX: ", "Change the sound."},
+        {"Reset settings", "Reset settings back to default."}};
+    for (const auto& [label, help] : kHelp) {
+        const std::uint64_t frame = SelectRow(label);
+        ASSERT_EQ(HighlightedRow(frame), RowSlot(label));
+        EXPECT_EQ(TextsOfScale(frame, 0.21f), std::vector<std::string>{help});
     }
 }
 
@@ -143,23 +170,35 @@ TEST_F(MenuDrawing, slider_bars_follow_their_values_and_clamp_at_a_sliver) {
     OpenFully();
     Settings.power = -0.5f; // drawn as the thinnest bar, never negative
     sim::Step();
-    std::vector<sim::DrawnRect> bars;
-    for (const sim::DrawnRect& r : Rects(game.frame)) {
-        if (r.height == 0.02f) {
-            bars.push_back(r);
+    // The bar of a row, found by its height and the row's place.
+    const auto bar = [this](const char* label) {
+        const float y = static_cast<float>((RowSlot(label) + 1) * kRow + 0.167);
+        for (const sim::DrawnRect& r : Rects(game.frame)) {
+            if (r.height == 0.02f && std::abs(r.y - y) < 1e-6f) {
+                return r;
+            }
         }
+        ADD_FAILURE() << "no bar in the row of " << label;
+        return sim::DrawnRect{};
+    };
+    int sliders = 0;
+    for (int i = 0; i < RowCount(); ++i) {
+        sliders += RowAt(rootPage, i)->kind == MenuItemKind::Slider ? 1 : 0;
     }
-    ASSERT_EQ(bars.size(), 5u);
-    EXPECT_NEAR(bars[0].width, 0.13, 1e-6); // 1.0 fills the band
-    EXPECT_NEAR(bars[0].x, 0.073, 1e-6);
-    EXPECT_NEAR(bars[1].width, 0.0013, 1e-6);
-    EXPECT_NEAR(bars[2].width, 0.001, 1e-7);
-    EXPECT_NEAR(bars[2].x, 0.0085, 1e-6);
+    const std::vector<sim::DrawnRect> drawn = Rects(game.frame);
+    const auto bars = std::count_if(drawn.begin(), drawn.end(),
+                                    [](const sim::DrawnRect& r) { return r.height == 0.02f; });
+    EXPECT_EQ(bars, sliders) << "one bar for each slider row";
+    EXPECT_NEAR(bar("Duration").width, 0.13, 1e-6); // 1.0 fills the band
+    EXPECT_NEAR(bar("Duration").x, 0.073, 1e-6);
+    EXPECT_NEAR(bar("Initial Boost").width, 0.0013, 1e-6);
+    EXPECT_NEAR(bar("Power").width, 0.001, 1e-7);
+    EXPECT_NEAR(bar("Power").x, 0.0085, 1e-6);
 }
 
 TEST_F(MenuDrawing, submenu_path_toggles_and_page_of_ten_rows) {
     BootWithMenuKey();
-    int flagInt = 3;
+    std::uint32_t flagInt = 3;
     bool flagBool = false;
     MenuItem* page = AddMenuRow(rootPage, "Extras", 8, MenuItemKind::Submenu, "~b~", "More.");
     ASSERT_NE(page, nullptr);

@@ -3,6 +3,7 @@
 // at the keyboard, and the menu read back from what the game was asked to
 // draw.
 
+#include "menu_rows.h"
 #include "sim_fixture.h"
 
 #include <algorithm>
@@ -42,6 +43,22 @@ protected:
         HoldKey(vk, 1);
         sim::Step();
         return game.frame;
+    }
+
+    // Taps down from the root page's selected row to the row with this
+    // label; returns the frame of the last tap, or this frame when no tap
+    // was needed.
+    std::uint64_t SelectRow(const char* label) {
+        const int slot = RowSlot(label);
+        std::uint64_t frame = game.frame;
+        if (slot < 0) {
+            return frame;
+        }
+        for (int taps = (slot - rootPage.selectedIndex + RowCount()) % RowCount(); taps > 0;
+             --taps) {
+            frame = Tap(VK_PAD2);
+        }
+        return frame;
     }
 
     // Opens and lets both the slide and the key wait finish.

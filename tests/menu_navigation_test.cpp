@@ -10,27 +10,35 @@ namespace {
 
 using MenuNavigation = MenuTest;
 
-MenuItem* AddPage(const char* label, int rows) {
+// A page of `rows` rows at the end of the root page. A full root page is a
+// failure, not a crash.
+void AddPage(const char* label, int rows) {
     MenuItem* page = AddMenuRow(rootPage, label, 0, MenuItemKind::Submenu, "", label);
-    for (int i = 0; i < rows; ++i) {
-        AddMenuRow(*page, "Row", 0, MenuItemKind::Action, "", "");
+    if (page == nullptr) {
+        ADD_FAILURE() << "the root page has no free slot for \"" << label << "\"";
+        return;
     }
-    return page;
+    for (int i = 0; i < rows; ++i) {
+        if (AddMenuRow(*page, "Row", 0, MenuItemKind::Action, "", "") == nullptr) {
+            ADD_FAILURE() << "page \"" << label << "\" has no free slot for row " << i;
+        }
+    }
 }
 
-TEST_F(MenuNavigation, up_and_down_wrap_on_pages_of_seven_one_and_ten_rows) {
+TEST_F(MenuNavigation, up_and_down_wrap_on_the_settings_page_and_pages_of_one_and_ten_rows) {
     BootWithMenuKey();
     OpenFully();
-    EXPECT_EQ(HighlightedRow(Tap(VK_PAD8)), 6);
+    EXPECT_EQ(HighlightedRow(Tap(VK_PAD8)), RowCount() - 1);
     EXPECT_EQ(HighlightedRow(Tap(VK_PAD2)), 0);
 
-    AddPage("One", 1);  // root row 7
-    AddPage("Ten", 10); // root row 8
-    Tap(VK_PAD8);       // wraps to "Ten"
+    AddPage("One", 1);
+    AddPage("Ten", 10);
+    Tap(VK_PAD8); // wraps to "Ten"
     Tap(VK_PAD5);
     EXPECT_EQ(HighlightedRow(Tap(VK_PAD8)), 9);
     EXPECT_EQ(HighlightedRow(Tap(VK_PAD2)), 0);
-    EXPECT_EQ(HighlightedRow(Tap(VK_PAD0)), 8) << "back keeps the root page's selection";
+    EXPECT_EQ(HighlightedRow(Tap(VK_PAD0)), RowSlot("Ten"))
+        << "back keeps the root page's selection";
     Tap(VK_PAD8);
     const std::uint64_t entered = Tap(VK_PAD5);
     EXPECT_EQ(RowTexts(entered).size(), 1u);
@@ -42,9 +50,13 @@ TEST_F(MenuNavigation, up_and_down_wrap_on_pages_of_seven_one_and_ten_rows) {
 TEST_F(MenuNavigation, held_up_moves_once_per_wait_and_held_right_steps_every_frame) {
     BootWithMenuKey();
     OpenFully();
+    // Up from the first row, held until it reaches "Slow Motion Collision":
+    // one move at once, then one each time the 200 ms wait has passed.
     const std::uint64_t first = game.frame + 1;
-    HoldKey(VK_PAD8, 27);
-    sim::RunFrames(27);
+    const int target = RowSlot("Slow Motion Collision");
+    const auto moves = static_cast<std::uint64_t>(RowCount() - target);
+    HoldKey(VK_PAD8, (moves - 1) * 13 + 1);
+    sim::RunFrames((moves - 1) * 13 + 1);
     std::vector<std::uint64_t> soundFrames;
     for (const sim::CallRecord* c : game.Calls("PLAY_SOUND_FRONTEND")) {
         soundFrames.push_back(c->frame);
@@ -53,8 +65,12 @@ TEST_F(MenuNavigation, held_up_moves_once_per_wait_and_held_right_steps_every_fr
         EXPECT_EQ(c->S(2), "HUD_FRONTEND_DEFAULT_SOUNDSET");
         EXPECT_EQ(c->I(3), 0);
     }
-    EXPECT_EQ(soundFrames, (std::vector<std::uint64_t>{first, first + 13, first + 26}));
-    EXPECT_EQ(HighlightedRow(game.frame), 4);
+    std::vector<std::uint64_t> expected;
+    for (std::uint64_t k = 0; k < moves; ++k) {
+        expected.push_back(first + 13 * k);
+    }
+    EXPECT_EQ(soundFrames, expected);
+    EXPECT_EQ(HighlightedRow(game.frame), target);
 
     // Right on "Slow Motion Collision" right after an up: it waits like
     // everything else, then steps on every frame with its sound, and never
@@ -69,7 +85,7 @@ TEST_F(MenuNavigation, held_up_moves_once_per_wait_and_held_right_steps_every_fr
     const std::uint32_t upTick = lastKeyTick;
     HoldKey(VK_PAD2, 1);
     sim::Step();
-    EXPECT_EQ(HighlightedRow(game.frame), 5);
+    EXPECT_EQ(HighlightedRow(game.frame), target + 1);
     EXPECT_GT(lastKeyTick, upTick);
 }
 
@@ -80,7 +96,7 @@ TEST_F(MenuNavigation, select_and_sideways_keys_act_only_on_their_kinds) {
     const std::uint64_t selectOnSlider = Tap(VK_PAD5);
     EXPECT_EQ(Settings.duration, 0.6f);
     EXPECT_EQ(NavSoundsIn(selectOnSlider), 1u);
-    Tap(VK_PAD8); // "Reset settings"
+    SelectRow("Reset settings");
     Settings.power = 0.9f;
     const std::uint64_t sideways = Tap(VK_PAD4);
     HoldKey(VK_PAD6, 1);
@@ -90,12 +106,12 @@ TEST_F(MenuNavigation, select_and_sideways_keys_act_only_on_their_kinds) {
 
     // A page of one row entered and left again saves nothing.
     AddPage("Sub", 1);
-    Tap(VK_PAD2); // "Sub"
+    SelectRow("Sub");
     const std::uint64_t in = Tap(VK_PAD5);
     EXPECT_EQ(TextsOfScale(in, 0.35f), std::vector<std::string>{"Main Menu->Sub"});
     const std::uint64_t out = Tap(VK_PAD0);
     EXPECT_EQ(TextsOfScale(out, 0.35f), std::vector<std::string>{"Main Menu"});
-    EXPECT_EQ(HighlightedRow(out), 7);
+    EXPECT_EQ(HighlightedRow(out), RowSlot("Sub"));
     sim::Step();
     EXPECT_EQ(DrawnOffset(game.frame), 0.0f) << "back from a page leaves the menu open";
     EXPECT_EQ(game.Count("WritePrivateProfileStringA"), writes);
@@ -114,12 +130,12 @@ TEST_F(MenuNavigation, keys_held_together_act_in_the_order_up_down_back_select_l
     };
     // Up restarts the wait, so nothing after it acts: one sound.
     std::uint64_t f = holdTogether({VK_PAD8, VK_PAD2, VK_PAD0, VK_PAD5, VK_PAD4, VK_PAD6});
-    EXPECT_EQ(HighlightedRow(f), 6);
+    EXPECT_EQ(HighlightedRow(f), RowCount() - 1);
     EXPECT_EQ(NavSoundsIn(f), 1u);
     f = holdTogether({VK_PAD2, VK_PAD0, VK_PAD5, VK_PAD4, VK_PAD6});
     EXPECT_EQ(HighlightedRow(f), 0);
     EXPECT_EQ(NavSoundsIn(f), 1u);
-    Tap(VK_PAD8); // "Reset settings"
+    SelectRow("Reset settings");
     Settings.sensitivity = 0.9f;
     f = holdTogether({VK_PAD0, VK_PAD5, VK_PAD4, VK_PAD6});
     EXPECT_EQ(Settings.sensitivity, 0.9f) << "back closed the menu before select";
@@ -130,7 +146,7 @@ TEST_F(MenuNavigation, keys_held_together_act_in_the_order_up_down_back_select_l
     // Left and right both act in one frame, left first.
     sim::RunFrames(WaitFrames());
     OpenFully();
-    Tap(VK_PAD2); // "Duration"
+    SelectRow("Duration");
     f = holdTogether({VK_PAD4, VK_PAD6});
     EXPECT_FLOAT_EQ(Settings.duration, 0.6f - 0.02f + 0.025f);
     EXPECT_EQ(NavSoundsIn(f), 2u);
@@ -153,7 +169,7 @@ TEST_F(MenuNavigation, chord_on_a_sub_page_closes_and_reopens_on_the_root_page) 
     sim::RunFrames(WaitFrames());
     const std::uint64_t opening = PressChord();
     EXPECT_EQ(TextsOfScale(opening, 0.35f), std::vector<std::string>{"Main Menu"});
-    EXPECT_EQ(HighlightedRow(opening), 7) << "the root page keeps its selection";
+    EXPECT_EQ(HighlightedRow(opening), RowSlot("Sub")) << "the root page keeps its selection";
 }
 
 } // namespace

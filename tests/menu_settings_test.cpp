@@ -53,23 +53,23 @@ TEST_F(MenuSettings, sliders_step_up_and_down_to_their_exact_bounds) {
 TEST_F(MenuSettings, steps_are_uneven_and_a_tiny_loaded_value_is_raised) {
     BootWithMenuKey("boost=1\r\n");
     EXPECT_EQ(Settings.boost, 0.01f);
-    ApplyItemAction(2, 'l');
+    ApplyItemAction(RowId("Initial Boost"), 'l');
     EXPECT_EQ(Settings.boost, 0.02f);
     Settings.boost = 0.01f;
-    ApplyItemAction(2, 'r');
+    ApplyItemAction(RowId("Initial Boost"), 'r');
     EXPECT_FLOAT_EQ(Settings.boost, 0.035f);
-    ApplyItemAction(1, 'r');
-    ApplyItemAction(1, 'l');
+    ApplyItemAction(RowId("Duration"), 'r');
+    ApplyItemAction(RowId("Duration"), 'l');
     EXPECT_FLOAT_EQ(Settings.duration, 0.605f);
-    // Each id moves its own field and nothing else; unknown ids and
-    // commands change nothing.
-    ApplyItemAction(3, 'r');
-    ApplyItemAction(4, 'l');
-    ApplyItemAction(5, 'r');
+    // Each id moves its own field and nothing else; unknown ids (the root
+    // page's 0, one past the last row) and commands change nothing.
+    ApplyItemAction(RowId("Power"), 'r');
+    ApplyItemAction(RowId("Sensitivity"), 'l');
+    ApplyItemAction(RowId("Slow Motion Collision"), 'r');
     ApplyItemAction(0, 'r');
-    ApplyItemAction(8, 'r');
-    ApplyItemAction(1, 'c');
-    ApplyItemAction(6, 'c');
+    ApplyItemAction(RowCount() + 1, 'r');
+    ApplyItemAction(RowId("Duration"), 'c');
+    ApplyItemAction(RowId("SFX: "), 'c');
     EXPECT_FLOAT_EQ(Settings.power, 0.425f);
     EXPECT_FLOAT_EQ(Settings.sensitivity, 0.23f);
     EXPECT_FLOAT_EQ(Settings.slowmo, 0.225f);
@@ -81,10 +81,9 @@ TEST_F(MenuSettings, steps_are_uneven_and_a_tiny_loaded_value_is_raised) {
 TEST_F(MenuSettings, sound_profile_row_shows_the_profile_and_reset_restores_everything) {
     BootWithMenuKey("duration=90\r\n");
     OpenFully();
-    for (int k = 0; k < 2; ++k) {
-        Tap(VK_PAD8);
-    }
-    EXPECT_EQ(RowTexts(game.frame)[5], "SFX: << Lumen  ")
+    const auto sound = static_cast<std::size_t>(RowSlot("SFX: "));
+    SelectRow("SFX: ");
+    EXPECT_EQ(RowTexts(game.frame)[sound], "SFX: << Lumen  ")
         << "no SFX_type key: the profile in force";
     // Left and right leave the wait alone: the second press acts at once and
     // changes nothing more.
@@ -92,17 +91,17 @@ TEST_F(MenuSettings, sound_profile_row_shows_the_profile_and_reset_restores_ever
     HoldKey(VK_PAD4, 1);
     sim::Step();
     EXPECT_EQ(Settings.SFX_type, 0u);
-    EXPECT_EQ(RowTexts(game.frame)[5], "SFX:   Orca >>");
+    EXPECT_EQ(RowTexts(game.frame)[sound], "SFX:   Orca >>");
     EXPECT_EQ(NavSoundsIn(game.frame), 1u);
     Tap(VK_PAD6);
     HoldKey(VK_PAD6, 1);
     sim::Step();
     EXPECT_EQ(Settings.SFX_type, 1u);
-    EXPECT_EQ(RowTexts(game.frame)[5], "SFX: << Lumen  ");
+    EXPECT_EQ(RowTexts(game.frame)[sound], "SFX: << Lumen  ");
 
-    ApplyItemAction(6, 'l');
+    ApplyItemAction(RowId("SFX: "), 'l');
     Settings.sensitivity = 0.9f;
-    Tap(VK_PAD2); // "Reset settings"
+    SelectRow("Reset settings");
     const std::uint64_t reset = Tap(VK_PAD5);
     EXPECT_EQ(Settings.duration, 0.6f);
     EXPECT_EQ(Settings.boost, 0.35f);
@@ -110,7 +109,7 @@ TEST_F(MenuSettings, sound_profile_row_shows_the_profile_and_reset_restores_ever
     EXPECT_EQ(Settings.sensitivity, 0.25f);
     EXPECT_EQ(Settings.slowmo, 0.2f);
     EXPECT_EQ(Settings.SFX_type, 1u);
-    EXPECT_EQ(RowTexts(reset)[5], "SFX: << Lumen  ");
+    EXPECT_EQ(RowTexts(reset)[sound], "SFX: << Lumen  ");
     const auto rects = Rects(reset);
     ASSERT_FALSE(rects.empty());
     EXPECT_NE(ReadIni().find("duration=90"), std::string::npos) << "kept until the next save";
@@ -126,21 +125,21 @@ TEST_F(MenuSettings, sound_profile_row_shows_the_profile_and_reset_restores_ever
         SCOPED_TRACE(command);
         Settings.duration = Settings.boost = Settings.power = 0.9f;
         Settings.sensitivity = Settings.slowmo = 0.9f;
-        ApplyItemAction(6, 'l');
-        ApplyItemAction(7, command);
+        ApplyItemAction(RowId("SFX: "), 'l');
+        ApplyItemAction(RowId("Reset settings"), command);
         EXPECT_EQ(std::vector<float>({Settings.duration, Settings.boost, Settings.power,
                                       Settings.sensitivity, Settings.slowmo}),
                   std::vector<float>({0.6f, 0.35f, 0.4f, 0.25f, 0.2f}));
         EXPECT_EQ(Settings.SFX_type, 1u);
         sim::Step();
-        EXPECT_EQ(RowTexts(game.frame)[5], "SFX: << Lumen  ");
+        EXPECT_EQ(RowTexts(game.frame)[sound], "SFX: << Lumen  ");
     }
 }
 
 TEST_F(MenuSettings, stored_profile_picks_the_row_text_at_start) {
     BootWithMenuKey("SFX_type=0\r\n");
     OpenFully();
-    EXPECT_EQ(RowTexts(game.frame)[5], "SFX:   Orca >>");
+    EXPECT_EQ(RowTexts(game.frame)[static_cast<std::size_t>(RowSlot("SFX: "))], "SFX:   Orca >>");
 }
 
 TEST_F(MenuSettings, opening_and_closing_save_keeping_the_rest_of_the_file) {
@@ -153,12 +152,9 @@ TEST_F(MenuSettings, opening_and_closing_save_keeping_the_rest_of_the_file) {
               "display_notifications=0\r\nsensitivity=25\r\npower=40\r\nboost=35\r\n"
               "slowmo=20\r\nNew_Install=0\r\nSFX_type=1\r\n\r\n[Other]\r\nduration=5\r\n");
     sim::RunFrames(12);
-    Tap(VK_PAD2);
-    Tap(VK_PAD2);
+    SelectRow("Power");
     Tap(VK_PAD6); // power 0.425
-    Tap(VK_PAD2);
-    Tap(VK_PAD2);
-    Tap(VK_PAD2);
+    SelectRow("SFX: ");
     Tap(VK_PAD4); // profile 0
     EXPECT_NE(ReadIni().find("power=40"), std::string::npos) << "a change alone does not save";
     Tap(VK_PAD0);
@@ -201,10 +197,10 @@ TEST_F(MenuSettings, first_opening_ends_the_notice_and_holds_off_the_trigger) {
 TEST_F(MenuSettings, restarted_script_keeps_one_set_of_rows_and_starts_closed) {
     BootWithMenuKey();
     OpenFully();
-    Tap(VK_PAD8);
-    Tap(VK_PAD8); // "SFX: "
+    const auto sound = static_cast<std::size_t>(RowSlot("SFX: "));
+    SelectRow("SFX: ");
     Tap(VK_PAD4); // profile 0, not saved
-    EXPECT_EQ(RowTexts(game.frame)[5], "SFX:   Orca >>");
+    EXPECT_EQ(RowTexts(game.frame)[sound], "SFX:   Orca >>");
 
     sim::RestartScript();
     sim::RunFrames(3);
@@ -213,8 +209,8 @@ TEST_F(MenuSettings, restarted_script_keeps_one_set_of_rows_and_starts_closed) {
     const std::uint64_t opened = PressChord();
     EXPECT_NEAR(*DrawnOffset(opened), 0.18, 1e-6);
     const std::vector<std::string> rows = RowTexts(opened);
-    ASSERT_EQ(rows.size(), 7u);
-    EXPECT_EQ(rows[5], "SFX: << Lumen  ");
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(RowCount()));
+    EXPECT_EQ(rows[sound], "SFX: << Lumen  ");
     EXPECT_EQ(HighlightedRow(opened), 0);
 }
 

@@ -77,11 +77,15 @@ TEST_F(MenuSlide, chord_during_the_slide_out_turns_it_back_from_where_it_was) {
 
 TEST_F(MenuSlide, back_on_the_root_page_closes_and_saves_drawing_that_frame) {
     BootWithMenuKey();
+    const std::size_t writesAtStart = game.Count("WritePrivateProfileStringA");
     OpenFully();
     const std::size_t writesBefore = game.Count("WritePrivateProfileStringA");
+    const std::size_t writesOfASave = writesBefore - writesAtStart;
+    ASSERT_GT(writesOfASave, 0u) << "the opening saved";
     const std::uint64_t back = Tap(VK_PAD0);
     EXPECT_EQ(DrawnOffset(back), 0.0f);
-    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), writesBefore + 7);
+    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), writesBefore + writesOfASave)
+        << "the closing saves as the opening did";
     sim::Step();
     EXPECT_NEAR(*DrawnOffset(back + 1), 0.02, 1e-6);
     sim::RunFrames(12);

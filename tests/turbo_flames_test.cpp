@@ -101,4 +101,17 @@ TEST_F(Flames, slots_carry_into_the_next_boost_and_a_live_effect_there_holds_its
     EXPECT_EQ(game.world.particleStarts.size(), startsBefore + 7);
 }
 
+TEST_F(Flames, each_exhaust_bone_tests_the_answer_of_its_own_last_start) {
+    BootInVehicle();
+    // The seven starts of a frame answer 11 to 17, in bone order.
+    game.world.particleStartAnswers = {11, 12, 13, 14, 15, 16, 17};
+    LaunchBoost();
+    sim::RunFrames(2);
+    const auto tests = game.CallsInFrame("DOES_PARTICLE_FX_LOOPED_EXIST", game.frame);
+    ASSERT_EQ(tests.size(), 7u);
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(tests[i]->I(0), static_cast<std::int32_t>(11 + i)) << kBones[i];
+    }
+}
+
 } // namespace

@@ -47,6 +47,26 @@ INSTANTIATE_TEST_SUITE_P(Turbo, RestartMidway,
                                            Midway{"mid_boost", TurboState::Boosting, 20}),
                          [](const auto& param) { return std::string(param.param.name); });
 
+TEST_F(TurboTest, restart_after_a_change_of_vehicle_turns_the_radio_on_where_it_went_off) {
+    BootInVehicle();
+    PressTrigger(); // activated in car A: its radio goes off
+    ASSERT_FALSE(Car().radioEnabled);
+    const std::int32_t carB = game.world.AddVehicle();
+    game.world.EnterVehicle(carB);
+    sim::RunFrames(15);
+    PressTrigger(); // in car B, during the spool-up
+    ASSERT_EQ(turboState, TurboState::SpoolUp);
+    RunUntilState(TurboState::Boosting);
+    sim::RunFrames(10);
+    ASSERT_GT(game.world.Get(carB).enginePowerMultiplier, 100.0f) << "the launch took car B";
+
+    sim::RestartScript();
+    sim::Step();
+    EXPECT_TRUE(Car().radioEnabled) << "car A";
+    EXPECT_TRUE(game.world.Get(carB).radioEnabled);
+    EXPECT_EQ(game.world.Get(carB).enginePowerMultiplier, 1.0f);
+}
+
 TEST_F(TurboTest, restart_mid_recharge_leaves_the_next_recharge_a_full_one) {
     BootInVehicle();
     LaunchBoost();

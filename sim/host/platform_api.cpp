@@ -41,11 +41,12 @@ BOOL GetModuleHandleExW(DWORD dwFlags, LPCWSTR lpModuleName, HMODULE* phModule) 
     return ok ? TRUE : FALSE;
 }
 
-DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
+DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize) {
     return sim::platform::ModuleFileName(hModule, lpFilename, nSize);
 }
 
-DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR* lpFilePart) {
+DWORD GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lpBuffer,
+                       LPWSTR* lpFilePart) {
     if (lpFilePart != nullptr) {
         *lpFilePart = nullptr;
     }
@@ -54,11 +55,19 @@ DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, L
 
 DWORD GetFileAttributesA(LPCSTR lpFileName) { return sim::platform::FileAttributes(lpFileName); }
 
-HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/, DWORD dwCreationDisposition,
                    DWORD /*dwFlagsAndAttributes*/, HANDLE /*hTemplateFile*/) {
     return sim::platform::FileCreate(lpFileName, dwDesiredAccess, dwShareMode,
                                      dwCreationDisposition);
+}
+
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                        LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
+                        LPBOOL lpUsedDefaultChar) {
+    return sim::platform::WideToUtf8(CodePage, dwFlags, lpWideCharStr, cchWideChar, lpMultiByteStr,
+                                     cbMultiByte,
+                                     lpDefaultChar != nullptr || lpUsedDefaultChar != nullptr);
 }
 
 BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,

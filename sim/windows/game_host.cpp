@@ -36,7 +36,7 @@ void BridgeRegister(void* module, void (*entry)()) {
     RegisterScript(module, entry);
 }
 
-// At the module's process detach, while its image is still mapped.
+// At the module's unload by FreeLibrary, while its image is still mapped.
 void BridgeUnregister(void* module) {
     if (module != GetModuleHandleW(kModuleFileName)) {
         Fault("scriptUnregister with a handle that is not Veloxan.asi's");
@@ -86,8 +86,11 @@ bool ReadWaveFromModule(std::uint32_t id, std::vector<std::uint8_t>& bytes) {
     return !found.empty();
 }
 
-std::string LastError(const char* what, const std::string& path) {
-    return std::string(what) + " " + path + " failed with error " + std::to_string(GetLastError());
+std::string LastError(const char* what, const std::filesystem::path& path) {
+    const DWORD code = GetLastError();
+    const std::u8string name = path.u8string();
+    return std::string(what) + " " + std::string(name.begin(), name.end()) + " failed with error " +
+           std::to_string(code);
 }
 
 } // namespace
@@ -148,8 +151,8 @@ std::vector<std::string> PatchImport(HMODULE image, const char* function, void* 
     return changed;
 }
 
-bool LoadGame(const std::string& standInPath, const std::string& modulePath, LoadedGame& game,
-              std::string& error) {
+bool LoadGame(const std::string& standInPath, const std::filesystem::path& modulePath,
+              LoadedGame& game, std::string& error) {
     game.standIn = LoadLibraryA(standInPath.c_str());
     if (game.standIn == nullptr) {
         error = LastError("LoadLibrary", standInPath);
@@ -158,10 +161,10 @@ bool LoadGame(const std::string& standInPath, const std::string& modulePath, Loa
     return LoadModule(modulePath, game, error);
 }
 
-bool LoadModule(const std::string& modulePath, LoadedGame& game, std::string& error) {
+bool LoadModule(const std::filesystem::path& modulePath, LoadedGame& game, std::string& error) {
     game.patched.clear();
     // The module's DllMain registers during this call.
-    game.module = LoadLibraryA(modulePath.c_str());
+    game.module = LoadLibraryW(modulePath.c_str());
     if (game.module == nullptr) {
         error = LastError("LoadLibrary", modulePath);
         return false;

@@ -11,6 +11,7 @@
 // context's Yield is ours.
 #undef Yield
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,12 +28,13 @@ struct LoadedGame {
 // imports are then patched. False, with the reason in `error`, when an image
 // does not load; a missing import is not an error here (the module may not
 // use that function yet), the caller sees it in `patched`.
-bool LoadGame(const std::string& standInPath, const std::string& modulePath, LoadedGame& game,
-              std::string& error);
+// The module's path may name a folder in any script.
+bool LoadGame(const std::string& standInPath, const std::filesystem::path& modulePath,
+              LoadedGame& game, std::string& error);
 
 // Loads the module alone, as ScriptHookV does again after an unload, and
 // patches the imports of the new image.
-bool LoadModule(const std::string& modulePath, LoadedGame& game, std::string& error);
+bool LoadModule(const std::filesystem::path& modulePath, LoadedGame& game, std::string& error);
 
 // Unloads the module as the game does at exit, or as ScriptHookV's reload
 // does: its DllMain unregisters the script, its static objects are destroyed.

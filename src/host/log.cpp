@@ -8,10 +8,21 @@
 namespace {
 
 // Empty while the file is unknown: nothing is written then.
-char logPath[MAX_PATH] = {};
+WCHAR logPath[MAX_PATH] = {};
 
-// The line being built; the end of line always fits behind it.
-char line[384] = {};
+// INVALID_HANDLE_VALUE is Windows' own pointer-sized -1 for no file.
+HANDLE NoFile() { return INVALID_HANDLE_VALUE; } // NOLINT(performance-no-int-to-ptr)
+
+// The file's one handle for the whole load: opened by the first line, closed
+// at the unload. NoFile() while closed; after a failed open the next line
+// tries again.
+HANDLE logFile = NoFile();
+// Set by the first start of a load: the open empties the file.
+bool emptyAtOpen = false;
+
+// The line being built; the end of line always fits behind it. A path takes
+// at most three bytes of UTF-8 for each of its MAX_PATH UTF-16 units.
+char line[3 * MAX_PATH + 128] = {};
 std::size_t lineLength = 0;
 constexpr std::size_t kLineRoom = sizeof line - 2;
 
@@ -22,18 +33,26 @@ bool logFull = false;
 constexpr char kLogName[] = "Veloxan.log";
 constexpr char kFullText[] = "log full at 256 KB: nothing more is written until the next load";
 
-// Opened and closed for each line, so that the file is whole if the game
-// crashes, and no handle outlives an unload of the module.
+bool FileOpen() { return logFile != NoFile(); }
+
+// Each line is one WriteFile: its bytes are with the system once the call
+// returns, so a crash of the game loses none. The handle stays open, which
+// keeps the open, the close and a virus scanner's pass at each close out of
+// the frames that log. Other programs may read, write or delete the file
+// meanwhile.
 void WriteLine() {
-    HANDLE file = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    // INVALID_HANDLE_VALUE is Windows' own pointer-sized -1 for a failed open.
-    if (file == INVALID_HANDLE_VALUE) { // NOLINT(performance-no-int-to-ptr)
-        return;
+    if (!FileOpen()) {
+        logFile =
+            CreateFileW(logPath, emptyAtOpen ? GENERIC_WRITE : FILE_APPEND_DATA,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        emptyAtOpen ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (!FileOpen()) {
+            return;
+        }
+        emptyAtOpen = false;
     }
     DWORD written = 0;
-    WriteFile(file, line, static_cast<DWORD>(lineLength), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(logFile, line, static_cast<DWORD>(lineLength), &written, nullptr);
     sessionBytes += static_cast<std::uint32_t>(lineLength);
 }
 
@@ -46,27 +65,35 @@ void AppendChars(const char* text, std::size_t count) {
 } // namespace
 
 void LogOpen(bool fresh) {
-    if (logPath[0] == '\0') {
-        const DWORD length = GetModuleFileNameA(OwnModule(), logPath, MAX_PATH);
+    if (logPath[0] == 0) {
+        const DWORD length = GetModuleFileNameW(OwnModule(), logPath, MAX_PATH);
         // A path cut short at MAX_PATH is no path at all.
         std::size_t folder = length < MAX_PATH ? length : 0;
         while (folder > 0 && logPath[folder - 1] != '\\' && logPath[folder - 1] != '/') {
             --folder;
         }
         if (folder == 0 || folder + sizeof kLogName > MAX_PATH) {
-            logPath[0] = '\0';
+            logPath[0] = 0;
             return;
         }
-        std::memcpy(logPath + folder, kLogName, sizeof kLogName);
+        for (std::size_t k = 0; k < sizeof kLogName; ++k) {
+            logPath[folder + k] = static_cast<WCHAR>(kLogName[k]);
+        }
     }
     if (fresh) {
-        HANDLE file = CreateFileA(logPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) { // NOLINT(performance-no-int-to-ptr)
-            CloseHandle(file);
-        }
+        // A new load starts a new log; the game never gets here with the
+        // file still open, as the unload closes it.
+        LogClose();
+        emptyAtOpen = true;
         sessionBytes = 0;
         logFull = false;
+    }
+}
+
+void LogClose() {
+    if (FileOpen()) {
+        CloseHandle(logFile);
+        logFile = NoFile();
     }
 }
 
@@ -99,6 +126,15 @@ void LogNumber(std::int64_t value) {
     while (count > 0 && lineLength < kLineRoom) {
         line[lineLength++] = digits[--count];
     }
+}
+
+void LogPath(const WCHAR* path) {
+    // UTF-8 whatever the system's code page, so that a folder named in any
+    // script reads as it is named.
+    char text[3 * MAX_PATH];
+    const int length = WideCharToMultiByte(CP_UTF8, 0, path, -1, text,
+                                           static_cast<int>(sizeof text), nullptr, nullptr);
+    LogText(length > 0 ? text : "?");
 }
 
 void LogFixed(float value, int decimals) {

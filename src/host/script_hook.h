@@ -9,8 +9,9 @@
 
 extern "C" {
 void scriptRegister(HMODULE module, void (*entry)());
-// Drops every script the module registered; due at process detach, so that
-// ScriptHookV never runs a script whose code has been unmapped.
+// Drops every script the module registered; due when FreeLibrary unloads
+// the module, so that ScriptHookV never runs a script whose code has been
+// unmapped.
 void scriptUnregister(HMODULE module);
 void scriptWait(DWORD milliseconds);
 void nativeInit(std::uint64_t hash);

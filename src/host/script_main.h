@@ -15,5 +15,5 @@ void ScriptMain();
 void MainLoopPass();
 
 // Called by the Windows loader; registers ScriptMain on process attach and
-// unregisters it on process detach.
+// unregisters it when FreeLibrary unloads the module, not at process exit.
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);

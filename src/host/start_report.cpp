@@ -7,6 +7,8 @@
 #include "settings/settings.h"
 #include "version.h"
 
+#include <string_view>
+
 namespace {
 
 struct CodeName {
@@ -103,24 +105,46 @@ constexpr NamedSetting<std::int32_t> kKeySettings[] = {{"KEY_PC=", &Settings.KEY
 constexpr NamedSetting<std::int32_t> kPadSettings[] = {
     {"KEY_GAMEPAD=", &Settings.KEY_GAMEPAD}, {" KEY_GAMEPAD_2=", &Settings.KEY_GAMEPAD_2}};
 
+// getGameVersion's first answer for the Enhanced edition (1.0.812.8 is 1002).
+constexpr int kFirstEnhancedGameVersion = 1000;
+
+constexpr std::size_t kIniFileLength = std::char_traits<char>::length(kIniFile);
+
 } // namespace
 
 void LogEnvironment() {
     Log("Veloxan " VELOXAN_VERSION_TEXT);
+    // ScriptHookV numbers the Enhanced edition's releases from 1000 on.
+    const int gameVersion = getGameVersion();
     LogBegin("game version ");
-    LogNumber(getGameVersion());
+    LogNumber(gameVersion);
+    LogText(gameVersion >= kFirstEnhancedGameVersion ? " (Enhanced)" : " (legacy)");
     LogEnd();
 
-    char path[MAX_PATH] = {};
-    const DWORD exeLength = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    // The wide functions, so that a folder named outside the system's code
+    // page is told as it is named.
+    WCHAR path[MAX_PATH] = {};
+    const DWORD exeLength = GetModuleFileNameW(nullptr, path, MAX_PATH);
     LogBegin("game ");
-    LogText(exeLength > 0 && exeLength < MAX_PATH ? path : "?");
+    if (exeLength > 0 && exeLength < MAX_PATH) {
+        LogPath(path);
+    } else {
+        LogText("?");
+    }
     LogEnd();
 
     // The profile functions resolve the settings file's name as Windows does.
-    const DWORD iniLength = GetFullPathNameA(kIniFile, MAX_PATH, path, nullptr);
+    WCHAR iniName[kIniFileLength + 1] = {};
+    for (std::size_t k = 0; k < kIniFileLength; ++k) {
+        iniName[k] = static_cast<WCHAR>(kIniFile[k]);
+    }
+    const DWORD iniLength = GetFullPathNameW(iniName, MAX_PATH, path, nullptr);
     LogBegin("settings ");
-    LogText(iniLength > 0 && iniLength < MAX_PATH ? path : kIniFile);
+    if (iniLength > 0 && iniLength < MAX_PATH) {
+        LogPath(path);
+    } else {
+        LogText(kIniFile);
+    }
     LogText(GetFileAttributesA(kIniFile) != INVALID_FILE_ATTRIBUTES ? " found"
                                                                     : " not found: defaults");
     LogEnd();

@@ -33,7 +33,7 @@ struct MenuItem {
     MenuItem* parent;                   // not owning; null for the root page
     MenuItem* children[kMenuPageSlots]; // owning; the first null slot ends the list
     float* floatValue;                  // not owning: a Slider's setting, 0.0 to 1.0
-    std::int32_t* intValue;             // not owning: a Toggle's value, ON when non-zero
+    std::uint32_t* intValue;            // not owning: a Toggle's value, ON when non-zero
     bool* boolValue;                    // not owning: a Toggle's value, ON when true
     bool isOpen;                        // read and written on the root page only
 

@@ -13,27 +13,60 @@ struct RowContent {
     const char* label;
     MenuItemKind kind;
     const char* description;
+    // The setting a Slider (a fraction) or a Toggle (a 0/1 switch) shows and
+    // changes; the build binds it to the row, and the item action changes it
+    // by the row's id. Null for the other kinds.
+    float SettingsRecord::*slider;
+    std::uint32_t SettingsRecord::*toggle;
 };
 
 // Slot order under the root page; each row's id is its slot plus one, and
-// ApplyItemAction knows the rows by those ids alone.
+// ApplyItemAction knows the rows by those ids alone (RowId below).
 constexpr RowContent kRows[] = {
-    {"Duration", MenuItemKind::Slider, "Turbo Duration 1-10 seconds."},
-    {"Initial Boost", MenuItemKind::Slider, "Amount of speed given by the activation."},
-    {"Power", MenuItemKind::Slider, "Acceleration rate multiplier."},
-    {"Sensitivity", MenuItemKind::Slider, "Strong collision will stop the turbo."},
-    {"Slow Motion Collision", MenuItemKind::Slider, "Trigger BULLET TIME when hitting an object."},
-    {"SFX: ", MenuItemKind::Selector, "Change the sound."},
-    {"Reset settings", MenuItemKind::Action, "Reset settings back to default."},
+    {"Duration", MenuItemKind::Slider, "Turbo Duration 1-10 seconds.", &SettingsRecord::duration,
+     nullptr},
+    {"Initial Boost", MenuItemKind::Slider, "Amount of speed given by the activation.",
+     &SettingsRecord::boost, nullptr},
+    {"Power", MenuItemKind::Slider, "Acceleration rate multiplier.", &SettingsRecord::power,
+     nullptr},
+    {"Sensitivity", MenuItemKind::Slider, "Strong collision will stop the turbo.",
+     &SettingsRecord::sensitivity, nullptr},
+    {"Slow Motion Collision", MenuItemKind::Slider, "Trigger BULLET TIME when hitting an object.",
+     &SettingsRecord::slowmo, nullptr},
+    {"SFX: ", MenuItemKind::Selector, "Change the sound.", nullptr, nullptr},
+    {"Reset settings", MenuItemKind::Action, "Reset settings back to default.", nullptr, nullptr},
 };
 
-constexpr std::int32_t kSoundRowId = 6;
-constexpr std::int32_t kResetRowId = 7;
+// The id of the row with this label; 0 (no row) when there is none.
+constexpr std::int32_t RowId(std::string_view label) {
+    for (std::size_t slot = 0; slot < std::size(kRows); ++slot) {
+        if (label == kRows[slot].label) {
+            return static_cast<std::int32_t>(slot + 1);
+        }
+    }
+    return 0;
+}
+
+constexpr std::int32_t kSoundRowId = RowId("SFX: ");
+constexpr std::int32_t kResetRowId = RowId("Reset settings");
+static_assert(kSoundRowId != 0 && kResetRowId != 0, "a row the item action needs is missing");
 
 // The blanks are part of the look: "SFX: " plus these puts three blanks
 // before Orca and two after Lumen.
 constexpr const char* kProfile0Text = "  Orca >>";
 constexpr const char* kProfile1Text = "<< Lumen  ";
+
+// Every row names the setting its kind shows, and no other.
+constexpr bool RowsBound() {
+    for (const RowContent& row : kRows) {
+        if ((row.slider != nullptr) != (row.kind == MenuItemKind::Slider) ||
+            (row.toggle != nullptr) != (row.kind == MenuItemKind::Toggle)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(RowsBound(), "a Slider or Toggle row without its setting, or another row with one");
 
 constexpr bool FitsRowBuffers() {
     for (const RowContent& row : kRows) {
@@ -57,21 +90,18 @@ constexpr float kLowerBound = 0.02f;
 // sound-profile action and by a rebuild after a script restart.
 MenuItem* soundRow = nullptr;
 
+const RowContent* ContentOf(std::int32_t id) {
+    return id >= 1 && id <= static_cast<std::int32_t>(std::size(kRows)) ? &kRows[id - 1] : nullptr;
+}
+
 float* SliderField(std::int32_t id) {
-    switch (id) {
-    case 1:
-        return &Settings.duration;
-    case 2:
-        return &Settings.boost;
-    case 3:
-        return &Settings.power;
-    case 4:
-        return &Settings.sensitivity;
-    case 5:
-        return &Settings.slowmo;
-    default:
-        return nullptr;
-    }
+    const RowContent* row = ContentOf(id);
+    return row != nullptr && row->slider != nullptr ? &(Settings.*(row->slider)) : nullptr;
+}
+
+std::uint32_t* ToggleField(std::int32_t id) {
+    const RowContent* row = ContentOf(id);
+    return row != nullptr && row->toggle != nullptr ? &(Settings.*(row->toggle)) : nullptr;
 }
 
 void StepSlider(float& field, char command) {
@@ -123,9 +153,9 @@ void BuildSettingsMenu() {
         MenuItem* row =
             AddMenuRow(rootPage, content.label, id, content.kind, "", content.description);
         if (row != nullptr) {
-            if (content.kind == MenuItemKind::Slider) {
-                row->floatValue = SliderField(id);
-            }
+            // What the row draws: a slider's bar, a toggle's ON or OFF.
+            row->floatValue = SliderField(id);
+            row->intValue = ToggleField(id);
             if (id == kSoundRowId) {
                 soundRow = row;
             }
@@ -138,6 +168,10 @@ void BuildSettingsMenu() {
 void ApplyItemAction(std::int32_t id, char command) {
     if (float* field = SliderField(id)) {
         StepSlider(*field, command);
+    } else if (std::uint32_t* flag = ToggleField(id)) {
+        if (command == 'c') {
+            *flag = *flag != 0 ? 0 : 1;
+        }
     } else if (id == kSoundRowId) {
         SwitchSoundProfile(command);
     } else if (id == kResetRowId) {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-// Hangs the seven rows under the root page; after a script restart it only
+// Hangs the rows of its table under the root page; after a script restart it only
 // refreshes what the rows show.
 void BuildSettingsMenu();
 

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+bool UsableSpeed(float speed) { return std::isfinite(speed) && speed >= 0.0f; }
+
 std::uint32_t SpoolUpWaitMs() { return Settings.SFX_type != 0 ? 1250u : 2000u; }
 
 float BoostTimeLimitMs() { return Settings.duration * 10500.0f; }

@@ -5,6 +5,11 @@
 
 #include <cstdint>
 
+// Whether a speed the game answered (m/s) can be computed from: finite and
+// not negative. Anything made from a NaN or an infinity would carry it back
+// into the game.
+bool UsableSpeed(float speed);
+
 // Spool-up wait before the launch, ms: Lumen (profile 1) is quicker.
 std::uint32_t SpoolUpWaitMs();
 

@@ -54,7 +54,7 @@ bool PushedDirectly(std::int32_t vehicle) {
 
 // For the log: the boost's end, its cause and the highest speed it reached.
 void LogBoostEnd(const char* cause, float speed) {
-    const float peak = speed > peakSpeed ? speed : peakSpeed;
+    const float peak = UsableSpeed(speed) && speed > peakSpeed ? speed : peakSpeed;
     LogBegin("boost ended: ");
     LogText(cause);
     LogText(", peak ");
@@ -68,15 +68,17 @@ void LogBoostEnd(const char* cause, float speed) {
 }
 
 // Why this step ends the boost, in the order the tests run; null while it
-// goes on.
+// goes on. A speed that cannot be used proves neither a crash nor a
+// standstill; the time limits hold whatever the game answers.
 const char* BoostEndCause(float speed) {
-    if (peakSpeed - speed > CrashThreshold()) {
+    const bool usable = UsableSpeed(speed);
+    if (usable && peakSpeed - speed > CrashThreshold()) {
         return "crash";
     }
     if (MsSinceLaunch() > BoostTimeLimitMs()) {
         return "time";
     }
-    if (speed == 0.0f) {
+    if (usable && speed == 0.0f) {
         return "standstill";
     }
     // The Lumen recording runs out soon after 4.5 s of boost.
@@ -100,7 +102,9 @@ void Launch() {
     SET_TIME_SCALE(1.0f);
     peakSpeed = 0.0f;
     const float speed = GET_ENTITY_SPEED(currentVehicle);
-    SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed + LaunchSpeedGain());
+    if (UsableSpeed(speed)) {
+        SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed + LaunchSpeedGain());
+    }
     LogBegin("boost launched at ");
     LogFixed(speed, 1);
     LogText(" m/s");
@@ -119,7 +123,9 @@ void TurboTrigger() {
     if (turboState == TurboState::Boosting) {
         // A second press cuts the speed back, harder above 27 m/s.
         const float speed = GET_ENTITY_SPEED(currentVehicle);
-        SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed / (speed > 27.0f ? 2.0f : 1.4f));
+        if (UsableSpeed(speed)) {
+            SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed / (speed > 27.0f ? 2.0f : 1.4f));
+        }
         StartScreenEffectIfIdle("RampageOut");
         LogBoostEnd("cancel", speed);
         TurboShutdown();
@@ -163,10 +169,15 @@ void SpoolUpStep() {
 }
 
 void BoostStep() {
+    // In a frame whose speed cannot be used, nothing computed from it goes
+    // back to the game; everything else of the step runs as usual.
     float speed = GET_ENTITY_SPEED(currentVehicle);
-    _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(currentVehicle, EnginePowerMultiplier(speed));
+    const bool usable = UsableSpeed(speed);
+    if (usable) {
+        _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(currentVehicle, EnginePowerMultiplier(speed));
+    }
     UpdateExhaustFlames(currentVehicle, boostStartTick);
-    if (PushedDirectly(currentVehicle)) {
+    if (PushedDirectly(currentVehicle) && usable) {
         speed = speed + 0.5f;
         SET_VEHICLE_FORWARD_SPEED(currentVehicle, speed);
     }
@@ -176,7 +187,7 @@ void BoostStep() {
         TurboShutdown();
     }
 
-    if (speed > peakSpeed) {
+    if (usable && speed > peakSpeed) {
         peakSpeed = speed;
     }
 }

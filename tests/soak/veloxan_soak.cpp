@@ -1,9 +1,11 @@
 // veloxan-soak: long random play in the simulated game. A seeded generator
 // presses keys and pad buttons, uses the menu, enters and leaves vehicles of
 // every class, crashes and wrecks them and restarts the script at random
-// moments, from shortly before the 2^32 tick wrap on. After every frame the
-// module's state, the settings, the world and the INI file are checked; the
-// first broken rule ends the run with the seed and frame that replay it.
+// moments, now and then with a speed reading that is NaN, infinite or
+// negative, from shortly before the 2^32 tick wrap on. After every frame the
+// module's state, what it sent, the settings, the world and the INI file are
+// checked; the first broken rule ends the run with the seed and frame that
+// replay it.
 
 #include "host/script_main.h"
 #include "menu/menu_item.h"
@@ -21,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -76,10 +79,10 @@ public:
     void PrintCounts() const {
         std::printf("  %llu launches (car %llu, plane %llu, boat %llu, heli %llu, bike %llu), "
                     "%llu cancels, %llu slow motions, %llu restarts, %llu menu frames, "
-                    "%llu saves\n",
+                    "%llu saves, %llu frames with an unusable speed\n",
                     counts_.launches, counts_.byClass[0], counts_.byClass[1], counts_.byClass[2],
                     counts_.byClass[3], counts_.byClass[4], counts_.cancels, counts_.slowMotions,
-                    counts_.restarts, counts_.menuFrames, counts_.saves);
+                    counts_.restarts, counts_.menuFrames, counts_.saves, counts_.unusableSpeeds);
     }
 
 private:
@@ -176,6 +179,14 @@ private:
             sim::RestartScript();
             ++counts_.restarts;
         }
+        // Now and then the game answers a speed that is no speed, for a frame.
+        g.speedAnswer.reset();
+        if (Chance(150)) {
+            const float unusable[] = {std::numeric_limits<float>::quiet_NaN(),
+                                      std::numeric_limits<float>::infinity(), -3.0f};
+            g.speedAnswer = unusable[Below(std::size(unusable))];
+            ++counts_.unusableSpeeds;
+        }
     }
 
     void NoteSave(const sim::CallRecord& call) {
@@ -238,6 +249,13 @@ private:
         const sim::Game& g = sim::game();
         if (!g.faults.empty()) {
             return "simulated game fault: " + g.faults.front();
+        }
+        for (const sim::CallRecord& call : g.calls) {
+            for (const sim::Value& arg : call.args) {
+                if (arg.kind == 'f' && !std::isfinite(arg.f)) {
+                    return call.name + " was sent " + std::to_string(arg.f);
+                }
+            }
         }
         const auto state = static_cast<std::int32_t>(turboState);
         if (state < 0 || state > 3) {
@@ -333,6 +351,7 @@ private:
         unsigned long long restarts = 0;
         unsigned long long menuFrames = 0;
         unsigned long long saves = 0;
+        unsigned long long unusableSpeeds = 0;
     };
 
     std::mt19937_64 random_;

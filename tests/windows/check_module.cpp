@@ -229,9 +229,14 @@ void CheckHeadersAndImports(const std::vector<unsigned char>& file) {
                from("USER32.dll", "GetWindowThreadProcessId") &&
                from("KERNEL32.dll", "GetCurrentProcessId"),
            "the foreground window's process from Windows");
-    Expect(from("KERNEL32.dll", "CreateFileA") && from("KERNEL32.dll", "WriteFile") &&
-               from("KERNEL32.dll", "CloseHandle") && from("KERNEL32.dll", "GetModuleFileNameA"),
-           "the log through the plain Windows file functions");
+    Expect(from("KERNEL32.dll", "CreateFileW") && from("KERNEL32.dll", "WriteFile") &&
+               from("KERNEL32.dll", "CloseHandle") && from("KERNEL32.dll", "GetModuleFileNameW") &&
+               from("KERNEL32.dll", "GetFullPathNameW") &&
+               from("KERNEL32.dll", "WideCharToMultiByte"),
+           "the log through the wide Windows file functions, its paths as UTF-8");
+    Expect(!from("KERNEL32.dll", "CreateFileA") && !from("KERNEL32.dll", "GetModuleFileNameA") &&
+               !from("KERNEL32.dll", "GetFullPathNameA"),
+           "no path through the ANSI functions, which cannot name every folder");
 }
 
 // --- resources, through the loader ----------------------------------------------

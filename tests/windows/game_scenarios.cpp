@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -423,6 +424,33 @@ void Tap(Session& s, int vk) {
     s.Run(kFramesPerKeyWait + 1);
 }
 
+// The text of the row under the white highlight in a frame; empty when the
+// menu was not drawn.
+std::string SelectedRowText(const Session& s, std::uint64_t frame) {
+    int selected = -1;
+    std::vector<std::string> rows;
+    for (const sim::DrawItem& item : s.game.world.DrawList(frame)) {
+        if (item.kind == sim::DrawItem::Rect && item.rect.red == 250 && item.rect.alpha == 235) {
+            selected = static_cast<int>((item.rect.y - 0.1662f) / 0.0425f + 0.5f) - 1;
+        } else if (item.kind == sim::DrawItem::Text && item.text.style.scaleX == 0.32f) {
+            rows.push_back(item.text.text);
+        }
+    }
+    return selected >= 0 && selected < static_cast<int>(rows.size())
+               ? rows[static_cast<std::size_t>(selected)]
+               : std::string();
+}
+
+// Numpad 2 until the row whose text starts with `label` is selected, so that
+// the scenario does not depend on where the row sits.
+void SelectRow(Session& s, const std::string& label) {
+    for (int tap = 0; tap < 10 && SelectedRowText(s, s.game.frame).rfind(label, 0) != 0; ++tap) {
+        Tap(s, kNumpad2);
+    }
+    Expect(SelectedRowText(s, s.game.frame).rfind(label, 0) == 0,
+           "numpad 2 reaches the row \"" + label + "\"");
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::string line;
@@ -490,10 +518,9 @@ void MenuSettings(const Paths& paths) {
     Expect(Drew(s, g.frame, "Duration") && Drew(s, g.frame, "SFX: << Lumen  "),
            "the menu lists Duration first and the Lumen profile of the file");
 
+    SelectRow(s, "Duration");
     Tap(s, kNumpad6); // Duration 0.6 -> 0.625
-    for (int row = 0; row < 5; ++row) {
-        Tap(s, kNumpad2);
-    }
+    SelectRow(s, "SFX: ");
     Tap(s, kNumpad4); // "SFX: " to Orca
     Expect(Drew(s, g.frame, "SFX:   Orca >>"), "numpad 4 on the sound row picks Orca");
     PressMenuChord(s);
@@ -597,6 +624,80 @@ void UnloadAndReload(const Paths& paths) {
                 logBefore.c_str(), s.ReadLog().c_str());
 }
 
+// --- a game folder named in other scripts ---------------------------------------------
+
+// Cyrillic, Greek and Japanese letters (UTF-8 in this source): no ANSI code
+// page holds all three, so the ANSI file functions see '?' in their place.
+constexpr const char* kForeignFolderName = "Игры Παιχνίδια ゲーム";
+
+std::string Utf8Of(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+bool ValidUtf8(const std::string& text) {
+    return text.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                               static_cast<int>(text.size()), nullptr, 0) > 0;
+}
+
+// CreateFileW with the sharing a text editor uses, or none at all.
+bool CanOpen(const std::filesystem::path& path, DWORD share) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+void LogInAForeignFolder(const Paths& paths) {
+    Session s(paths, kForeignFolderName);
+    s.WriteIni(s.ReleaseIni());
+    if (!s.Boot()) {
+        return;
+    }
+    const std::int32_t car = s.DriveCar(20.0f);
+    s.game.world.Get(car).throttle = 1.0f;
+    s.Run(15);
+    s.HoldKey(kKeyT, 1);
+    s.Run(100);
+    const std::filesystem::path logFile = s.Folder() / "Veloxan.log";
+    const std::string log = s.ReadLog();
+    const std::string settingsLine =
+        " settings " + Utf8Of(s.Folder() / "Veloxan.ini") + " found\r\n";
+    Expect(log.find(" Veloxan " VELOXAN_VERSION_TEXT "\r\n") != std::string::npos &&
+               log.find(" boost launched at ") != std::string::npos,
+           "the log is written in a folder named \"" + std::string(kForeignFolderName) + "\"");
+    Expect(ValidUtf8(log), "the log is valid UTF-8");
+    Expect(log.find(settingsLine) != std::string::npos &&
+               log.find(std::string(kForeignFolderName) + "\\Veloxan.ini") != std::string::npos,
+           "the settings line names the folder as it is named:" + settingsLine);
+    Expect(CanOpen(logFile, FILE_SHARE_READ | FILE_SHARE_WRITE),
+           "a player can open the log while the game runs");
+
+    if (!s.Unload()) {
+        return;
+    }
+    Expect(CanOpen(logFile, 0), "the unload let the log go: no handle of it is left");
+    if (!s.LoadAgain()) {
+        return;
+    }
+    s.Run(5);
+    Expect(DeleteFileW(logFile.c_str()) != FALSE,
+           "a player can delete the log while the game runs");
+    s.HoldKey(kKeyT, 1);
+    s.Run(5);
+    const std::vector<std::string> feed = s.FeedTexts();
+    Expect(std::count(feed.begin(), feed.end(), "VELOXAN ACTIVATED") == 2,
+           "the module goes on logging into the deleted file");
+    // Windows removes a deleted file once its last handle is closed.
+    if (s.Unload()) {
+        Expect(!std::filesystem::exists(logFile), "the deleted log is gone after the unload");
+    }
+    std::printf("--- Veloxan.log in the folder:\n%s---\n", log.c_str());
+}
+
 const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"startup_without_ini", StartupWithoutIni},
     {"startup_with_ini", StartupWithIni},
@@ -608,6 +709,7 @@ const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"first_run_notice", FirstRunNotice},
     {"menu_settings", MenuSettings},
     {"unload_and_reload", UnloadAndReload},
+    {"log_in_a_foreign_folder", LogInAForeignFolder},
 };
 
 // Paths from the command line, made absolute while the current directory is

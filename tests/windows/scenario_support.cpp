@@ -13,7 +13,7 @@ namespace {
 
 int failures = 0;
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -34,20 +34,24 @@ void Expect(bool ok, const std::string& what) {
 
 int FailureCount() { return failures; }
 
-Session::Session(const Paths& paths) : paths_(paths) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "veloxan-game-" + std::to_string(GetCurrentProcessId());
+Session::Session(const Paths& paths, const std::string& folderName) : paths_(paths) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::string leaf = "veloxan-game-" + std::to_string(GetCurrentProcessId()) +
+                             (folderName.empty() ? "" : " " + folderName);
+    folder_ = std::filesystem::path(temp) / std::u8string(leaf.begin(), leaf.end());
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
-    const bool made = CreateDirectoryA(folder_.c_str(), nullptr) != FALSE;
+    const bool made = CreateDirectoryW(folder_.c_str(), nullptr) != FALSE;
     // The module names its INI file ".\Veloxan.ini": the game's current
     // directory is the game folder.
-    const bool entered = made && SetCurrentDirectoryA(folder_.c_str()) != FALSE;
-    Expect(entered, "a fresh game folder is the current directory: " + folder_);
+    const bool entered = made && SetCurrentDirectoryW(folder_.c_str()) != FALSE;
+    const std::u8string shown = folder_.u8string();
+    Expect(entered, "a fresh game folder is the current directory: " +
+                        std::string(shown.begin(), shown.end()));
 
     sim::Options options;
-    options.fileRoot = folder_;
+    options.fileRoot = std::string(shown.begin(), shown.end());
     sim::Reset(options);
 }
 
@@ -61,31 +65,31 @@ Session::~Session() {
     for (const std::string& fault : game.faults) {
         Expect(false, "simulated game fault: " + fault);
     }
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    SetCurrentDirectoryA(temp);
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    SetCurrentDirectoryW(temp);
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
 }
 
 void Session::WriteIni(const std::string& text) {
-    std::ofstream out(folder_ + "\\Veloxan.ini", std::ios::binary);
+    std::ofstream out(folder_ / "Veloxan.ini", std::ios::binary);
     out << text;
 }
 
-std::string Session::ReadIni() const { return ReadFile(folder_ + "\\Veloxan.ini"); }
+std::string Session::ReadIni() const { return ReadFile(folder_ / "Veloxan.ini"); }
 
 bool Session::IniExists() const {
-    return GetFileAttributesA((folder_ + "\\Veloxan.ini").c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW((folder_ / "Veloxan.ini").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string Session::ReleaseIni() const { return ReadFile(paths_.releaseIni); }
 
-std::string Session::ReadLog() const { return ReadFile(folder_ + "\\Veloxan.log"); }
+std::string Session::ReadLog() const { return ReadFile(folder_ / "Veloxan.log"); }
 
 bool Session::Boot() {
-    const std::string installed = folder_ + "\\Veloxan.asi";
-    if (!CopyFileA(paths_.module.c_str(), installed.c_str(), TRUE)) {
+    const std::filesystem::path installed = folder_ / "Veloxan.asi";
+    if (!CopyFileW(std::filesystem::path(paths_.module).c_str(), installed.c_str(), TRUE)) {
         Expect(false, "Veloxan.asi is copied into the game folder");
         return false;
     }
@@ -110,7 +114,7 @@ bool Session::Unload() {
 
 bool Session::LoadAgain() {
     std::string error;
-    if (!sim::windows::LoadModule(folder_ + "\\Veloxan.asi", loaded, error)) {
+    if (!sim::windows::LoadModule(folder_ / "Veloxan.asi", loaded, error)) {
         Expect(false, "LoadLibrary loads Veloxan.asi again: " + error);
         return false;
     }

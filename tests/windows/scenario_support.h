@@ -10,6 +10,7 @@
 #include "sim/windows/game_host.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,7 +29,9 @@ int FailureCount();
 
 class Session {
 public:
-    explicit Session(const Paths& paths);
+    // The game folder is a fresh folder in the temporary folder; its name
+    // ends in `folderName` (UTF-8) when one is given.
+    explicit Session(const Paths& paths, const std::string& folderName = "");
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -54,6 +57,8 @@ public:
 
     // The module's Veloxan.log in the game folder; empty when there is none.
     std::string ReadLog() const;
+    // The game folder, as Windows names it.
+    const std::filesystem::path& Folder() const { return folder_; }
 
     // Holds a key, or pad buttons, from the next frame on.
     void HoldKey(int vk, std::uint64_t frames);
@@ -79,7 +84,7 @@ public:
 
 private:
     Paths paths_;
-    std::string folder_;
+    std::filesystem::path folder_;
 };
 
 // Virtual-key codes and pad buttons the scenarios use.
