@@ -8,6 +8,7 @@
 // Exit status 0 when every check held, 1 when one failed, 2 on bad usage.
 
 #include "bad_ini_scenarios.h"
+#include "golden_scenario.h"
 #include "scenario_support.h"
 #include "version.h"
 
@@ -608,6 +609,7 @@ const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"first_run_notice", FirstRunNotice},
     {"menu_settings", MenuSettings},
     {"unload_and_reload", UnloadAndReload},
+    {"golden_session", GoldenSession},
 };
 
 // Paths from the command line, made absolute while the current directory is
