@@ -31,14 +31,21 @@ TEST_F(SettingsFile, missing_file_gives_every_default) {
     EXPECT_FALSE(IniExists()) << "loading must not create the file";
 }
 
-TEST_F(SettingsFile, thirteen_keys_are_read_in_order_with_their_defaults) {
+TEST_F(SettingsFile, twenty_one_keys_are_read_in_order_with_their_defaults) {
     Boot();
     const auto reads = game.Calls("GetPrivateProfileIntA");
     const std::vector<std::pair<std::string, int>> expected = {
-        {"KEY_PC", 84},     {"KEY_GAMEPAD", 2}, {"KEY_PC_2", 0},     {"KEY_GAMEPAD_2", 0},
-        {"KEY_PC_MENU", 0}, {"duration", 0},    {"sensitivity", 0},  {"power", 0},
-        {"boost", 0},       {"slowmo ", 0},     {"New_Install ", 0}, {"display_notifications", 1},
-        {"SFX_type", 1}};
+        {"KEY_PC", 84},        {"KEY_GAMEPAD", 2},
+        {"KEY_PC_2", 0},       {"KEY_GAMEPAD_2", 0},
+        {"KEY_PC_MENU", 0},    {"duration", 0},
+        {"sensitivity", 0},    {"power", 0},
+        {"boost", 0},          {"slowmo ", 0},
+        {"New_Install ", 0},   {"display_notifications", 1},
+        {"SFX_type", 1},       {"KEY_MENU_UP", 0},
+        {"KEY_MENU_DOWN", 0},  {"KEY_MENU_LEFT", 0},
+        {"KEY_MENU_RIGHT", 0}, {"KEY_MENU_SELECT", 0},
+        {"KEY_MENU_BACK", 0},  {"KEY_GAMEPAD_MENU", 0},
+        {"SFX_volume", 0}};
     ASSERT_GE(reads.size(), expected.size());
     for (std::size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(reads[k]->S(0), "Veloxan");
@@ -49,10 +56,10 @@ TEST_F(SettingsFile, thirteen_keys_are_read_in_order_with_their_defaults) {
     // Settings first, then the pad search, then the menu's own look at the
     // sound profile.
     const std::uint64_t firstPadQuery = game.Calls("XInputGetState").front() - &game.calls[0];
-    EXPECT_LT(static_cast<std::uint64_t>(reads[12] - &game.calls[0]), firstPadQuery);
-    ASSERT_EQ(reads.size(), 14u);
-    EXPECT_EQ(reads[13]->S(1), "SFX_type");
-    EXPECT_GT(static_cast<std::uint64_t>(reads[13] - &game.calls[0]), firstPadQuery);
+    EXPECT_LT(static_cast<std::uint64_t>(reads[20] - &game.calls[0]), firstPadQuery);
+    ASSERT_EQ(reads.size(), 22u);
+    EXPECT_EQ(reads[21]->S(1), "SFX_type");
+    EXPECT_GT(static_cast<std::uint64_t>(reads[21] - &game.calls[0]), firstPadQuery);
 }
 
 TEST_F(SettingsFile, sound_profile_above_one_means_the_second_profile) {
