@@ -21,6 +21,7 @@ struct World {
     bool padConnected = true; // as pad 0
     std::uint16_t padButtons = 0;
     std::int32_t profileMenuKey = 0x10; // KEY_PC_MENU in the INI: Shift, as released
+    std::int32_t profileVolume = 0;     // SFX_volume in the INI: none, full level
 };
 
 extern World world;

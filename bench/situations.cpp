@@ -8,6 +8,7 @@
 #include "menu/settings_menu.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"
+#include "turbo/turbo_sound_volume.h"
 
 #include <cstring>
 
@@ -88,6 +89,7 @@ bool SituationFromName(const char* name, Situation& situation) {
 
 void StartModule() {
     LoadSettings();
+    PrepareTurboSounds();
     FindGamepad();
     BuildSettingsMenu();
 }

@@ -97,6 +97,9 @@ struct SoundPlay {
     // to durationMs when it ran to its end.
     std::uint32_t playedMs = 0;
     bool cutOff = false;
+    const std::uint8_t* wave =
+        nullptr; // the bytes the module named: its resource's or its own copy
+    std::size_t waveBytes = 0;
 };
 
 struct ParticleStart {

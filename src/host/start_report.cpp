@@ -115,7 +115,8 @@ constexpr NamedSetting<std::int32_t> kPadSettings[] = {
 
 } // namespace
 
-void LogEnvironment() {
+// Both run once per start of the script: built for size.
+[[gnu::cold]] void LogEnvironment() {
     Log("Veloxan " VELOXAN_VERSION_TEXT);
     LogBegin("game version ");
     LogNumber(getGameVersion());
@@ -136,7 +137,7 @@ void LogEnvironment() {
     LogEnd();
 }
 
-void LogSettingsAndInput() {
+[[gnu::cold]] void LogSettingsAndInput() {
     LogBegin("");
     for (const auto& setting : kPercentSettings) {
         LogText(setting.name);
