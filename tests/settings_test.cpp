@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -92,6 +93,42 @@ TEST_F(SettingsFile, out_of_range_values_fall_back_or_are_capped) {
     EXPECT_EQ(Settings.display_notifications, 1u);
     EXPECT_EQ(Settings.SFX_type, 0u);
     EXPECT_EQ(Settings.KEY_GAMEPAD, 2) << "an empty value gives the default";
+}
+
+TEST_F(SettingsFile, pad_menu_buttons_and_volume_refused_fall_back_with_a_log_line) {
+    struct Case {
+        const char* file;
+        std::int32_t padMenu;
+        std::int32_t volume;
+        const char* repair; // in Veloxan.log; null for none
+    };
+    const Case cases[] = {
+        {"KEY_GAMEPAD_MENU=512\nSFX_volume=1\n", 512, 1, nullptr},
+        {"KEY_GAMEPAD_MENU=0\nSFX_volume=100\n", 0, 100, nullptr},
+        {"SFX_volume=0\n", 0, 100, nullptr},
+        {"KEY_GAMEPAD_MENU=65536\n", 0, 100,
+         "KEY_GAMEPAD_MENU: read 65536, above 65535, or a button of KEY_GAMEPAD or KEY_GAMEPAD_2"},
+        {"KEY_GAMEPAD_MENU=514\n", 0, 100, "KEY_GAMEPAD_MENU: read 514, "},
+        {"KEY_GAMEPAD_2=4096\nKEY_GAMEPAD_MENU=4608\n", 0, 100, "KEY_GAMEPAD_MENU: read 4608, "},
+        {"SFX_volume=101\n", 0, 100, "SFX_volume: read 101, above 100: taken as 100"},
+        {"SFX_volume=-5\n", 0, 100, "SFX_volume: read 4294967291, above 100"},
+    };
+    Boot();
+    for (const Case& c : cases) {
+        WriteIni(std::string("[Veloxan]\n") + c.file);
+        std::ofstream(folder + "/Veloxan.log", std::ios::trunc).flush();
+        LoadSettings();
+        EXPECT_EQ(Settings.KEY_GAMEPAD_MENU, c.padMenu) << c.file;
+        EXPECT_EQ(Settings.SFX_volume, c.volume) << c.file;
+        const std::string log = ReadGameFile("Veloxan.log");
+        if (c.repair != nullptr) {
+            EXPECT_NE(log.find(std::string("repaired ") + c.repair), std::string::npos)
+                << c.file << log;
+        } else {
+            EXPECT_EQ(log.find("repaired KEY_GAMEPAD_MENU"), std::string::npos) << c.file << log;
+            EXPECT_EQ(log.find("repaired SFX_volume"), std::string::npos) << c.file << log;
+        }
+    }
 }
 
 class SettingsSave : public SimTest {

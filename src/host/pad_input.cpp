@@ -10,8 +10,8 @@ namespace {
 // buttons held.
 XINPUT_STATE padState;
 
-bool ButtonsMatch(std::int32_t mask, std::uint16_t buttons) {
-    return (static_cast<std::uint32_t>(mask) & buttons) != 0;
+bool ButtonsMatch(std::int32_t mask, std::uint16_t held) {
+    return (static_cast<std::uint32_t>(mask) & held) != 0;
 }
 
 } // namespace
@@ -25,17 +25,17 @@ std::uint16_t ReadPadButtons() {
     return padState.Gamepad.wButtons;
 }
 
-bool PadTriggerPressed(std::int32_t buttons, std::int32_t buttons2, std::int32_t menuButtons,
+bool PadTriggerPressed(std::int32_t mask, std::int32_t mask2, std::int32_t menuMask,
                        bool menuHeld) {
     if (!KeyWaitOver() || padIndex == -1) {
         return false;
     }
     const std::uint16_t held = ReadPadButtons();
-    if (!ButtonsMatch(buttons, held) || ButtonsMatch(menuButtons, held) != menuHeld) {
+    if (!ButtonsMatch(mask, held) || ButtonsMatch(menuMask, held) != menuHeld) {
         return false;
     }
-    if (buttons2 == 0) {
+    if (mask2 == 0) {
         return true;
     }
-    return KeyWaitOver() && padIndex != -1 && ButtonsMatch(buttons2, ReadPadButtons());
+    return KeyWaitOver() && padIndex != -1 && ButtonsMatch(mask2, ReadPadButtons());
 }

@@ -14,9 +14,8 @@ extern std::int32_t padIndex;
 // while the game is not in the foreground.
 std::uint16_t ReadPadButtons();
 
-// The pad trigger as the boost reads it: `buttons`, then `buttons2` on a
-// fresh read unless it is 0, each behind the shared wait. The first read must
-// also find a button of `menuButtons` held when `menuHeld`, and none when not;
-// with `menuButtons` 0 and `menuHeld` false that test always passes.
-bool PadTriggerPressed(std::int32_t buttons, std::int32_t buttons2, std::int32_t menuButtons,
-                       bool menuHeld);
+// The pad trigger as the boost reads it: a button of `mask`, then of `mask2`
+// on a fresh read unless it is 0, each behind the shared wait. The first read
+// must also find a button of `menuMask` held when `menuHeld`, and none when
+// not; with `menuMask` 0 and `menuHeld` false that test always passes.
+bool PadTriggerPressed(std::int32_t mask, std::int32_t mask2, std::int32_t menuMask, bool menuHeld);

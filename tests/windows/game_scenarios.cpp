@@ -9,6 +9,7 @@
 
 #include "bad_ini_scenarios.h"
 #include "golden_scenario.h"
+#include "pad_menu_scenario.h"
 #include "scenario_support.h"
 #include "version.h"
 
@@ -610,6 +611,7 @@ const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"menu_settings", MenuSettings},
     {"unload_and_reload", UnloadAndReload},
     {"golden_session", GoldenSession},
+    {"laptop_pad_and_half_volume", LaptopPadAndHalfVolume},
 };
 
 // Paths from the command line, made absolute while the current directory is
