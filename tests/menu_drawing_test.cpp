@@ -116,7 +116,7 @@ TEST_F(MenuDrawing, root_page_frame_follows_the_layout_call_by_call) {
     EXPECT_NEAR(drawn.back().rect.y, 0.50625, 1e-6);
     const std::string credit = drawn[2].text.text;
     ASSERT_GT(credit.size(), 6u);
-    EXPECT_EQ(credit.substr(credit.size() - 5), " v2.2");
+    EXPECT_EQ(credit.substr(credit.size() - 5), " v2.3");
     EXPECT_NE(credit[credit.size() - 6], ' ');
 }
 
