@@ -10,10 +10,6 @@ namespace {
 // buttons held.
 XINPUT_STATE padState;
 
-bool ButtonsMatch(std::int32_t mask, std::uint16_t held) {
-    return (static_cast<std::uint32_t>(mask) & held) != 0;
-}
-
 } // namespace
 
 std::uint16_t ReadPadButtons() {
@@ -23,19 +19,4 @@ std::uint16_t ReadPadButtons() {
     padState = XINPUT_STATE{};
     XInputGetState(static_cast<DWORD>(padIndex), &padState);
     return padState.Gamepad.wButtons;
-}
-
-bool PadTriggerPressed(std::int32_t mask, std::int32_t mask2, std::int32_t menuMask,
-                       bool menuHeld) {
-    if (!KeyWaitOver() || padIndex == -1) {
-        return false;
-    }
-    const std::uint16_t held = ReadPadButtons();
-    if (!ButtonsMatch(mask, held) || ButtonsMatch(menuMask, held) != menuHeld) {
-        return false;
-    }
-    if (mask2 == 0) {
-        return true;
-    }
-    return KeyWaitOver() && padIndex != -1 && ButtonsMatch(mask2, ReadPadButtons());
 }

@@ -2,6 +2,7 @@
 // The pad picked at start and its buttons, for the turbo trigger and the
 // menu alike.
 
+#include "host/key_input.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -18,4 +19,23 @@ std::uint16_t ReadPadButtons();
 // on a fresh read unless it is 0, each behind the shared wait. The first read
 // must also find a button of `menuMask` held when `menuHeld`, and none when
 // not; with `menuMask` 0 and `menuHeld` false that test always passes.
-bool PadTriggerPressed(std::int32_t mask, std::int32_t mask2, std::int32_t menuMask, bool menuHeld);
+// Inline, with the masks by reference: the trigger asks on every pass, and
+// the settings are then read where they are tested, with nothing to keep
+// across the Windows calls.
+inline bool PadTriggerPressed(const std::int32_t& mask, const std::int32_t& mask2,
+                              const std::int32_t& menuMask, bool menuHeld) {
+    const auto match = [](std::int32_t m, std::uint16_t held) {
+        return (static_cast<std::uint32_t>(m) & held) != 0;
+    };
+    if (!KeyWaitOver() || padIndex == -1) {
+        return false;
+    }
+    const std::uint16_t held = ReadPadButtons();
+    if (!match(mask, held) || match(menuMask, held) != menuHeld) {
+        return false;
+    }
+    if (mask2 == 0) {
+        return true;
+    }
+    return KeyWaitOver() && padIndex != -1 && match(mask2, ReadPadButtons());
+}

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr float kHiddenOffset = 0.2f;
-
 // The pad's buttons for the menu's commands, read once per pass while the
 // menu is open; 0 while the pad menu is off.
 std::uint16_t menuPadButtons = 0;
@@ -122,8 +120,8 @@ void SlideIn() {
 
 // False once the menu is wholly off screen.
 bool SlideOut() {
-    if (slideOffset >= kHiddenOffset) {
-        slideOffset = kHiddenOffset;
+    if (slideOffset >= kMenuHiddenOffset) {
+        slideOffset = kMenuHiddenOffset;
         return false;
     }
     slideOffset = static_cast<float>(static_cast<double>(slideOffset) + 0.02);
@@ -165,10 +163,6 @@ void HandleMenuKeys() {
     RunSteppingKey(Settings.KEY_MENU_RIGHT, XINPUT_GAMEPAD_DPAD_RIGHT, page, 'r');
 }
 
-bool PadMenuOn() { return Settings.KEY_GAMEPAD_MENU != 0 && padIndex != -1; }
-
-bool MenuOnScreen() { return rootPage.isOpen || slideOffset < kHiddenOffset; }
-
 namespace {
 
 void ClearSelections(MenuItem& page) {
@@ -184,7 +178,7 @@ void ClearSelections(MenuItem& page) {
 
 void ResetMenu() {
     rootPage.isOpen = false;
-    slideOffset = kHiddenOffset;
+    slideOffset = kMenuHiddenOffset;
     currentPage = nullptr;
     // A restarted script opens the menu on its first row, as at load.
     ClearSelections(rootPage);
