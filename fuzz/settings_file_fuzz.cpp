@@ -50,19 +50,25 @@ void CheckRanges(const SettingsRecord& s) {
             Finding("flag neither 0 nor 1", f.name);
         }
     }
-    // A menu key is a virtual-key code, and never one of the trigger's keys.
+    // A menu key is a virtual-key code, and one of the trigger's keys only
+    // when it is its keypad key, which a trigger key on the keypad shares as
+    // it always did: only the file's own code is refused for that.
     const struct {
         const char* name;
         std::int32_t value;
-    } menuKeys[] = {{"KEY_MENU_UP", s.KEY_MENU_UP},         {"KEY_MENU_DOWN", s.KEY_MENU_DOWN},
-                    {"KEY_MENU_LEFT", s.KEY_MENU_LEFT},     {"KEY_MENU_RIGHT", s.KEY_MENU_RIGHT},
-                    {"KEY_MENU_SELECT", s.KEY_MENU_SELECT}, {"KEY_MENU_BACK", s.KEY_MENU_BACK}};
+        std::int32_t keypad;
+    } menuKeys[] = {
+        {"KEY_MENU_UP", s.KEY_MENU_UP, 0x68},         {"KEY_MENU_DOWN", s.KEY_MENU_DOWN, 0x62},
+        {"KEY_MENU_LEFT", s.KEY_MENU_LEFT, 0x64},     {"KEY_MENU_RIGHT", s.KEY_MENU_RIGHT, 0x66},
+        {"KEY_MENU_SELECT", s.KEY_MENU_SELECT, 0x65}, {"KEY_MENU_BACK", s.KEY_MENU_BACK, 0x60}};
     for (const auto& k : menuKeys) {
         if (k.value < 1 || k.value > 254) {
             Finding("menu key outside 1 to 254", k.name);
         }
-        if ((s.KEY_PC != 0 && k.value == s.KEY_PC) || (s.KEY_PC_2 != 0 && k.value == s.KEY_PC_2) ||
-            (s.KEY_PC_MENU != 0 && k.value == s.KEY_PC_MENU)) {
+        const bool triggerKey = (s.KEY_PC != 0 && k.value == s.KEY_PC) ||
+                                (s.KEY_PC_2 != 0 && k.value == s.KEY_PC_2) ||
+                                (s.KEY_PC_MENU != 0 && k.value == s.KEY_PC_MENU);
+        if (triggerKey && k.value != k.keypad) {
             Finding("menu key is a trigger key", k.name);
         }
     }

@@ -55,6 +55,8 @@ const KeyCase kCases[] = {
      " KEY_MENU_BACK=96 (Numpad 0)", "KEY_MENU_BACK: read 16"},
     {"the_second_turbo_key", "KEY_PC_2=17\r\nKEY_MENU_RIGHT=17\r\n", VK_PAD6, 0, Effect::SliderUp,
      " KEY_MENU_RIGHT=102 (Numpad 6) ", "KEY_MENU_RIGHT: read 17"},
+    {"a_trigger_key_on_the_keypad_keeps_its_menu_role_as_before", "KEY_PC_2=96\r\n", VK_PAD0, 0,
+     Effect::Closes, " KEY_MENU_BACK=96 (Numpad 0)", nullptr},
     {"zero_keeps_the_keypad", "KEY_MENU_LEFT=0\r\nKEY_MENU_SELECT=0\r\n", VK_PAD4, 0,
      Effect::SliderDown, " KEY_MENU_LEFT=100 (Numpad 4) ", nullptr},
 };
