@@ -57,9 +57,19 @@ std::uint64_t Answer(std::uint64_t hash) {
 }
 
 UINT Profile(LPCSTR key, INT fallback) {
-    return std::strcmp(key, "KEY_PC_MENU") == 0 ? static_cast<UINT>(world.profileMenuKey)
-                                                : static_cast<UINT>(fallback);
+    if (std::strcmp(key, "KEY_PC_MENU") == 0) {
+        return static_cast<UINT>(world.profileMenuKey);
+    }
+    return std::strcmp(key, "SFX_volume") == 0 ? static_cast<UINT>(world.profileVolume)
+                                               : static_cast<UINT>(fallback);
 }
+
+// Every WAVE resource is this short image: 16-bit stereo PCM, two frames.
+constexpr unsigned char kWave[] = {
+    'R', 'I', 'F', 'F', 46, 0,    0,    0, 'W',  'A',  'V',  'E',  'f',  'm',  't',  ' ', 18, 0, 0,
+    0,   1,   0,   2,   0,  0x44, 0xAC, 0, 0,    0x10, 0xB1, 2,    0,    4,    0,    16,  0,  0, 0,
+    'd', 'a', 't', 'a', 8,  0,    0,    0, 0x10, 0x27, 0xF0, 0xD8, 0x88, 0x13, 0x78, 0xEC};
+HRSRC__ waveResource{};
 
 // Only "down now" (bit 15), as a key held since the last poll reads.
 SHORT KeyState(int vKey) { return static_cast<SHORT>(world.keyDown[vKey & 0xFF] ? 0x8000 : 0); }
@@ -156,6 +166,10 @@ DWORD GetWindowThreadProcessId(HWND, LPDWORD pid) {
 DWORD GetCurrentProcessId() { return Counted(DWORD{1}); }
 DWORD GetModuleFileNameW(HMODULE, LPWSTR n, DWORD s) { return Counted(bare::ModuleFileName(n, s)); }
 DWORD GetFullPathNameW(LPCWSTR, DWORD, LPWSTR, LPWSTR*) { return Counted(DWORD{0}); }
+HRSRC FindResourceA(HMODULE, LPCSTR, LPCSTR) { return Counted(&bare::waveResource); }
+HGLOBAL LoadResource(HMODULE, HRSRC r) { return Counted(static_cast<HGLOBAL>(r)); }
+LPVOID LockResource(HGLOBAL) { return Counted(const_cast<unsigned char*>(bare::kWave)); }
+DWORD SizeofResource(HMODULE, HRSRC) { return Counted(static_cast<DWORD>(sizeof bare::kWave)); }
 DWORD GetFileAttributesA(LPCSTR) { return Counted(INVALID_FILE_ATTRIBUTES); }
 HANDLE CreateFileW(LPCWSTR p, DWORD a, DWORD, LPSECURITY_ATTRIBUTES, DWORD d, DWORD, HANDLE) {
     return Counted(bare::OpenFile(p, a, d));

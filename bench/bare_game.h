@@ -26,6 +26,7 @@ struct World {
     // nothing. The log benchmark names a real folder: the file functions
     // then open, write and close real files there.
     const char* moduleFolder = nullptr;
+    std::int32_t profileVolume = 0; // SFX_volume in the INI: none, full level
 };
 
 extern World world;

@@ -8,6 +8,7 @@
 #include "menu/settings_menu.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"
+#include "turbo/turbo_sound_volume.h"
 
 #include <cstring>
 
@@ -27,6 +28,7 @@ constexpr Named kNames[] = {
     {Situation::IdleInCar, "idle_in_car"},
     {Situation::FirstRunNotice, "first_run_notice"},
     {Situation::MenuStill, "menu_still"},
+    {Situation::MenuStillPadMenu, "menu_still_pad_menu"},
     {Situation::MenuSliding, "menu_sliding"},
     {Situation::SpoolUp, "spool_up"},
     {Situation::BoostingWithFlames, "boosting_with_flames"},
@@ -88,6 +90,7 @@ bool SituationFromName(const char* name, Situation& situation) {
 
 void StartModule() {
     LoadSettings();
+    PrepareTurboSounds();
     FindGamepad();
     BuildSettingsMenu();
 }
@@ -96,6 +99,8 @@ void EnterSituation(Situation situation) {
     ResetTurbo();
     ResetMenu();
     Settings.New_Install = 0;
+    // RB with the pad found at start: the menu reads the pad on every pass.
+    Settings.KEY_GAMEPAD_MENU = situation == Situation::MenuStillPadMenu ? 0x0200 : 0;
     world.inVehicle = false;
     PassLater();
 
@@ -109,6 +114,7 @@ void EnterSituation(Situation situation) {
         Settings.New_Install = 1;
         break;
     case Situation::MenuStill:
+    case Situation::MenuStillPadMenu:
     case Situation::MenuSliding:
         OpenMenu();
         break;

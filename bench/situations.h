@@ -12,6 +12,7 @@ enum class Situation : std::int32_t {
     IdleInCar,
     FirstRunNotice,
     MenuStill,
+    MenuStillPadMenu,
     MenuSliding,
     SpoolUp,
     BoostingWithFlames,
@@ -19,9 +20,9 @@ enum class Situation : std::int32_t {
 };
 
 inline constexpr Situation kSituations[] = {
-    Situation::IdleOnFoot,         Situation::IdleInCar,   Situation::FirstRunNotice,
-    Situation::MenuStill,          Situation::MenuSliding, Situation::SpoolUp,
-    Situation::BoostingWithFlames, Situation::Recharging,
+    Situation::IdleOnFoot, Situation::IdleInCar,          Situation::FirstRunNotice,
+    Situation::MenuStill,  Situation::MenuStillPadMenu,   Situation::MenuSliding,
+    Situation::SpoolUp,    Situation::BoostingWithFlames, Situation::Recharging,
 };
 
 // A name without blanks, for benchmark names and command lines.

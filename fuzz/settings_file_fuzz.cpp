@@ -50,6 +50,36 @@ void CheckRanges(const SettingsRecord& s) {
             Finding("flag neither 0 nor 1", f.name);
         }
     }
+    // A menu key is a virtual-key code, and one of the trigger's keys only
+    // when it is its keypad key, which a trigger key on the keypad shares as
+    // it always did: only the file's own code is refused for that.
+    const struct {
+        const char* name;
+        std::int32_t value;
+        std::int32_t keypad;
+    } menuKeys[] = {
+        {"KEY_MENU_UP", s.KEY_MENU_UP, 0x68},         {"KEY_MENU_DOWN", s.KEY_MENU_DOWN, 0x62},
+        {"KEY_MENU_LEFT", s.KEY_MENU_LEFT, 0x64},     {"KEY_MENU_RIGHT", s.KEY_MENU_RIGHT, 0x66},
+        {"KEY_MENU_SELECT", s.KEY_MENU_SELECT, 0x65}, {"KEY_MENU_BACK", s.KEY_MENU_BACK, 0x60}};
+    for (const auto& k : menuKeys) {
+        if (k.value < 1 || k.value > 254) {
+            Finding("menu key outside 1 to 254", k.name);
+        }
+        const bool triggerKey = (s.KEY_PC != 0 && k.value == s.KEY_PC) ||
+                                (s.KEY_PC_2 != 0 && k.value == s.KEY_PC_2) ||
+                                (s.KEY_PC_MENU != 0 && k.value == s.KEY_PC_MENU);
+        if (triggerKey && k.value != k.keypad) {
+            Finding("menu key is a trigger key", k.name);
+        }
+    }
+    if (s.KEY_GAMEPAD_MENU < 0 || s.KEY_GAMEPAD_MENU > 0xFFFF ||
+        (s.KEY_GAMEPAD_MENU & (s.KEY_GAMEPAD | s.KEY_GAMEPAD_2)) != 0) {
+        Finding("pad menu buttons outside 0 to 0xFFFF or shared with the trigger",
+                "KEY_GAMEPAD_MENU");
+    }
+    if (s.SFX_volume < 1 || s.SFX_volume > 100) {
+        Finding("volume outside 1 to 100", "SFX_volume");
+    }
 }
 
 void CheckSame(const SettingsRecord& held, const SettingsRecord& loaded) {
@@ -80,6 +110,15 @@ void CheckSame(const SettingsRecord& held, const SettingsRecord& loaded) {
         held.KEY_PC_MENU != loaded.KEY_PC_MENU || held.KEY_GAMEPAD != loaded.KEY_GAMEPAD ||
         held.KEY_GAMEPAD_2 != loaded.KEY_GAMEPAD_2) {
         Finding("save and load changed", "a key binding");
+    }
+    // Never written: the file keeps what the player gave, so a load reads the same.
+    if (held.KEY_MENU_UP != loaded.KEY_MENU_UP || held.KEY_MENU_DOWN != loaded.KEY_MENU_DOWN ||
+        held.KEY_MENU_LEFT != loaded.KEY_MENU_LEFT ||
+        held.KEY_MENU_RIGHT != loaded.KEY_MENU_RIGHT ||
+        held.KEY_MENU_SELECT != loaded.KEY_MENU_SELECT ||
+        held.KEY_MENU_BACK != loaded.KEY_MENU_BACK ||
+        held.KEY_GAMEPAD_MENU != loaded.KEY_GAMEPAD_MENU || held.SFX_volume != loaded.SFX_volume) {
+        Finding("save and load changed", "a menu key, the pad menu or the volume");
     }
 }
 

@@ -1,11 +1,12 @@
 # Builds the release zip: cmake -DMODULE=<Veloxan.asi> -DSOURCE_DIR=<packaging/>
-#   -DVERSION=<x.y.z> -DSTAGE_DIR=<dir> -DOUTPUT=<zip> -P make_package.cmake
+#   -DCHANGELOG=<CHANGELOG.md> -DVERSION=<x.y.z> -DSTAGE_DIR=<dir> -DOUTPUT=<zip>
+#   -P make_package.cmake
 #
 # The zip must come out byte for byte the same from the same commit: fixed
 # entry times, a fixed entry order and fixed file modes, nothing from the
 # build machine.
 
-foreach(var MODULE SOURCE_DIR VERSION STAGE_DIR OUTPUT)
+foreach(var MODULE SOURCE_DIR CHANGELOG VERSION STAGE_DIR OUTPUT)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "make_package.cmake needs -D${var}=...")
     endif()
@@ -26,8 +27,11 @@ endfunction()
 file(COPY_FILE ${MODULE} ${STAGE_DIR}/Veloxan.asi)
 stage_text(${SOURCE_DIR}/Veloxan.ini Veloxan.ini)
 stage_text(${SOURCE_DIR}/README.txt Veloxan-readme.txt)
+# Named after the module, like the readme: a player may unpack into the game
+# folder, where other mods' changelogs live too.
+stage_text(${CHANGELOG} Veloxan-changelog.txt)
 
-set(entries Veloxan-readme.txt Veloxan.asi Veloxan.ini)
+set(entries Veloxan-changelog.txt Veloxan-readme.txt Veloxan.asi Veloxan.ini)
 list(SORT entries)
 foreach(entry ${entries})
     file(CHMOD ${STAGE_DIR}/${entry} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)

@@ -15,8 +15,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 passes="${1:-1000}"
-situations=(idle_on_foot idle_in_car first_run_notice menu_still menu_sliding spool_up
-            boosting_with_flames recharging)
+situations=(idle_on_foot idle_in_car first_run_notice menu_still menu_still_pad_menu menu_sliding
+            spool_up boosting_with_flames recharging)
 
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null

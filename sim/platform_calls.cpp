@@ -5,6 +5,8 @@
 #include "sim/sound_resources.h"
 
 #include <cstring>
+#include <optional>
+#include <set>
 #include <string>
 
 namespace sim::platform {
@@ -14,7 +16,47 @@ namespace {
 constexpr std::uint32_t kDeviceNotConnected = 1167;
 constexpr std::uint32_t kBadArguments = 160;
 constexpr std::uint32_t kSndResource = 0x00040004;
+constexpr std::uint32_t kSndAsync = 0x0001;
+constexpr std::uint32_t kSndMemory = 0x0004;
 constexpr std::uint32_t kFromAddress = 0x4;
+
+// Resource handles given out by FindWaveResource: the resources themselves.
+std::set<const void*> resourceHandles;
+
+const sounds::WaveResource* Resource(const void* info, const char* function) {
+    if (resourceHandles.count(info) == 0) {
+        Fault(std::string(function) + " with a handle FindResourceA did not give");
+        return nullptr;
+    }
+    return static_cast<const sounds::WaveResource*>(info);
+}
+
+// A RIFF/WAVE image in the module's memory: its length from its own header.
+void PlayImage(SoundPlay& play, const char* name, const void* module) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(name);
+    if (module != nullptr || (play.flags & ~(kSndMemory | kSndAsync)) != 0 ||
+        (play.flags & kSndAsync) == 0) {
+        Fault("PlaySoundA: a sound in memory plays with SND_MEMORY | SND_ASYNC and no module");
+        return;
+    }
+    if (name == nullptr || std::memcmp(bytes, "RIFF", 4) != 0) {
+        Fault("PlaySoundA: SND_MEMORY names no RIFF/WAVE image");
+        return;
+    }
+    std::uint32_t riff = 0;
+    std::memcpy(&riff, bytes + 4, 4);
+    const std::size_t size = std::size_t{riff} + 8;
+    const std::optional<std::uint32_t> duration = sounds::WaveDurationMs(bytes, size);
+    if (!duration) {
+        Fault("PlaySoundA: SND_MEMORY names no whole RIFF/WAVE image");
+        return;
+    }
+    play.found = true;
+    play.durationMs = *duration;
+    play.playedMs = *duration;
+    play.wave = bytes;
+    play.waveBytes = size;
+}
 
 void CutOffPlayingSound(Game& g) {
     if (g.sounds.empty()) {
@@ -134,8 +176,10 @@ bool PlaySound(const char* name, void* module, std::uint32_t flags) {
     play.frame = g.frame;
     play.tick = g.tick;
     play.flags = flags;
-    if ((flags & kSndResource) != kSndResource || raw > 0xFFFF || raw == 0) {
-        Fault("PlaySoundA: the module plays only its own resources by ID");
+    if ((flags & kSndResource) == kSndMemory) {
+        PlayImage(play, name, module);
+    } else if ((flags & kSndResource) != kSndResource || raw > 0xFFFF || raw == 0) {
+        Fault("PlaySoundA: the module plays only its own resources by ID, or images in memory");
     } else if (module != ModuleHandle()) {
         Fault("PlaySoundA: the handle is not the module's own");
     } else {
@@ -154,6 +198,53 @@ bool PlaySound(const char* name, void* module, std::uint32_t flags) {
     CutOffPlayingSound(g);
     g.sounds.push_back(play);
     return play.found;
+}
+
+void* FindWaveResource(const void* module, const char* name, const char* type) {
+    const auto raw = reinterpret_cast<std::uintptr_t>(name);
+    const bool byNumber = raw != 0 && raw <= 0xFFFF;
+    const bool typeByName = reinterpret_cast<std::uintptr_t>(type) > 0xFFFF;
+    Record(PlatformCall("FindResourceA", {IntValue(byNumber ? static_cast<std::int64_t>(raw) : 0),
+                                          typeByName ? TextValue(type) : IntValue(0)}));
+    if (module != ModuleHandle()) {
+        Fault("FindResourceA in a module that is not the module's own");
+        return nullptr;
+    }
+    if (!byNumber || !typeByName || std::string(type) != "WAVE") {
+        Fault("FindResourceA: the module's sounds are WAVE resources named by number");
+        return nullptr;
+    }
+    const sounds::WaveResource* wave = sounds::Find(static_cast<std::uint32_t>(raw));
+    if (wave == nullptr) {
+        return nullptr;
+    }
+    resourceHandles.insert(wave);
+    return const_cast<sounds::WaveResource*>(wave);
+}
+
+void* LoadWaveResource(const void* module, void* info) {
+    Record(PlatformCall("LoadResource"));
+    if (module != ModuleHandle()) {
+        Fault("LoadResource in a module that is not the module's own");
+    }
+    // As on Windows, the loaded resource's handle is the resource itself here.
+    return Resource(info, "LoadResource") != nullptr ? info : nullptr;
+}
+
+void* LockWaveResource(void* loaded) {
+    Record(PlatformCall("LockResource"));
+    const sounds::WaveResource* wave = Resource(loaded, "LockResource");
+    // Read-only memory on Windows: the module copies what it changes.
+    return wave != nullptr ? const_cast<std::uint8_t*>(wave->bytes.data()) : nullptr;
+}
+
+std::uint32_t WaveResourceSize(const void* module, void* info) {
+    Record(PlatformCall("SizeofResource"));
+    if (module != ModuleHandle()) {
+        Fault("SizeofResource in a module that is not the module's own");
+    }
+    const sounds::WaveResource* wave = Resource(info, "SizeofResource");
+    return wave != nullptr ? static_cast<std::uint32_t>(wave->bytes.size()) : 0;
 }
 
 bool ModuleHandleFromAddress(std::uint32_t flags, const void* address, void** module) {

@@ -16,9 +16,17 @@ std::uint32_t PadState(std::uint32_t index, void* state);
 std::uint32_t ProfileInt(const char* section, const char* key, std::int32_t fallback,
                          const char* file);
 bool WriteProfileString(const char* section, const char* key, const char* value, const char* file);
-// PlaySoundA for the module's own WAVE resources by ID, and the one stop form
-// PlaySoundA(NULL, NULL, 0); anything else is a fault.
+// PlaySoundA for the module's own WAVE resources by ID, for a RIFF/WAVE image
+// in the module's memory (SND_MEMORY | SND_ASYNC, no module), and the one stop
+// form PlaySoundA(NULL, NULL, 0); anything else is a fault.
 bool PlaySound(const char* name, void* module, std::uint32_t flags);
+// FindResourceA, LoadResource, LockResource and SizeofResource on the
+// module's own WAVE resources, from the same files PlaySoundA plays. A handle
+// the module did not get from here, or another module or type, is a fault.
+void* FindWaveResource(const void* module, const char* name, const char* type);
+void* LoadWaveResource(const void* module, void* info);
+void* LockWaveResource(void* loaded);
+std::uint32_t WaveResourceSize(const void* module, void* info);
 bool ModuleHandleFromAddress(std::uint32_t flags, const void* address, void** module);
 
 } // namespace sim::platform

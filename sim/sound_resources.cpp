@@ -1,6 +1,7 @@
 #include "sim/sound_resources.h"
 
 #include <cctype>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -110,51 +111,18 @@ std::optional<std::pair<std::uint32_t, std::string>> ParseWaveLine(const std::st
     return std::make_pair(static_cast<std::uint32_t>(id), file);
 }
 
-std::uint32_t U32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
+std::uint32_t U32(const std::uint8_t* b, std::size_t at) {
+    return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
+           static_cast<std::uint32_t>(b[at + 2]) << 16 |
+           static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
 
-std::uint16_t U16(const std::string& b, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                      static_cast<unsigned char>(b[at + 1]) << 8);
+std::uint16_t U16(const std::uint8_t* b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
 }
 
-// Length of the "data" chunk in milliseconds, rounded to the nearest; none
-// when the file is not a RIFF/WAVE file PlaySound could play.
 std::optional<std::uint32_t> DurationMs(const std::string& b) {
-    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) {
-        return std::nullopt;
-    }
-    std::uint32_t rate = 0;
-    std::uint16_t blockAlign = 0;
-    std::size_t at = 12;
-    while (at + 8 <= b.size()) {
-        const std::string_view tag(b.data() + at, 4);
-        const std::uint32_t size = U32(b, at + 4);
-        const std::size_t body = at + 8;
-        if (size > b.size() - body) {
-            return std::nullopt;
-        }
-        if (tag == "fmt ") {
-            if (size < 16) {
-                return std::nullopt;
-            }
-            rate = U32(b, body + 4);
-            blockAlign = U16(b, body + 12);
-        } else if (tag == "data") {
-            if (rate == 0 || blockAlign == 0) {
-                return std::nullopt;
-            }
-            const std::uint64_t frames = size / blockAlign;
-            return static_cast<std::uint32_t>((frames * 1000 + rate / 2) / rate);
-        }
-        // Chunks are padded to an even length.
-        at = body + size + (size & 1u);
-    }
-    return std::nullopt;
+    return WaveDurationMs(reinterpret_cast<const std::uint8_t*>(b.data()), b.size());
 }
 
 std::map<std::uint32_t, WaveResource> LoadAll() {
@@ -210,6 +178,39 @@ const WaveResource* FindInSource(std::uint32_t id) {
 }
 
 } // namespace
+
+std::optional<std::uint32_t> WaveDurationMs(const std::uint8_t* b, std::size_t size) {
+    if (size < 12 || std::memcmp(b, "RIFF", 4) != 0 || std::memcmp(b + 8, "WAVE", 4) != 0) {
+        return std::nullopt;
+    }
+    std::uint32_t rate = 0;
+    std::uint16_t blockAlign = 0;
+    std::size_t at = 12;
+    while (at + 8 <= size) {
+        const std::string_view tag(reinterpret_cast<const char*>(b) + at, 4);
+        const std::uint32_t length = U32(b, at + 4);
+        const std::size_t body = at + 8;
+        if (length > size - body) {
+            return std::nullopt;
+        }
+        if (tag == "fmt ") {
+            if (length < 16) {
+                return std::nullopt;
+            }
+            rate = U32(b, body + 4);
+            blockAlign = U16(b, body + 12);
+        } else if (tag == "data") {
+            if (rate == 0 || blockAlign == 0) {
+                return std::nullopt;
+            }
+            const std::uint64_t frames = length / blockAlign;
+            return static_cast<std::uint32_t>((frames * 1000 + rate / 2) / rate);
+        }
+        // Chunks are padded to an even length.
+        at = body + length + (length & 1u);
+    }
+    return std::nullopt;
+}
 
 void SetResourceSource(ResourceSource source) { resourceSource = source; }
 

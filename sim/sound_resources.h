@@ -3,7 +3,9 @@
 // resource script and the same generated files that the Windows build embeds,
 // so a sound the script does not name is missing here as well.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace sim::sounds {
@@ -13,6 +15,10 @@ struct WaveResource {
     std::vector<std::uint8_t> bytes; // the whole RIFF/WAVE file
     std::uint32_t durationMs = 0;    // length of the "data" chunk in milliseconds
 };
+
+// Length of the "data" chunk of a RIFF/WAVE file in milliseconds, rounded to
+// the nearest; none when the bytes are not a file PlaySound could play.
+std::optional<std::uint32_t> WaveDurationMs(const std::uint8_t* bytes, std::size_t size);
 
 // The WAVE resource with this ID, or null when the resource script names no
 // such resource or its file cannot be read. Loaded once, then cached.

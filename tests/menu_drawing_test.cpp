@@ -143,7 +143,7 @@ TEST_F(MenuDrawing, root_page_frame_follows_the_layout_call_by_call) {
     EXPECT_NEAR(drawn.back().rect.y, 0.16625 + (count + 1) * 0.0425, 1e-6);
     const std::string credit = drawn[2].text.text;
     ASSERT_GT(credit.size(), 6u);
-    EXPECT_EQ(credit.substr(credit.size() - 5), " v2.2");
+    EXPECT_EQ(credit.substr(credit.size() - 5), " v2.3");
     EXPECT_NE(credit[credit.size() - 6], ' ');
 }
 

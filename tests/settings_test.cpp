@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,14 +32,21 @@ TEST_F(SettingsFile, missing_file_gives_every_default) {
     EXPECT_FALSE(IniExists()) << "loading must not create the file";
 }
 
-TEST_F(SettingsFile, thirteen_keys_are_read_in_order_with_their_defaults) {
+TEST_F(SettingsFile, twenty_one_keys_are_read_in_order_with_their_defaults) {
     Boot();
     const auto reads = game.Calls("GetPrivateProfileIntA");
     const std::vector<std::pair<std::string, int>> expected = {
-        {"KEY_PC", 84},     {"KEY_GAMEPAD", 2}, {"KEY_PC_2", 0},     {"KEY_GAMEPAD_2", 0},
-        {"KEY_PC_MENU", 0}, {"duration", 0},    {"sensitivity", 0},  {"power", 0},
-        {"boost", 0},       {"slowmo ", 0},     {"New_Install ", 0}, {"display_notifications", 1},
-        {"SFX_type", 1}};
+        {"KEY_PC", 84},        {"KEY_GAMEPAD", 2},
+        {"KEY_PC_2", 0},       {"KEY_GAMEPAD_2", 0},
+        {"KEY_PC_MENU", 0},    {"duration", 0},
+        {"sensitivity", 0},    {"power", 0},
+        {"boost", 0},          {"slowmo ", 0},
+        {"New_Install ", 0},   {"display_notifications", 1},
+        {"SFX_type", 1},       {"KEY_MENU_UP", 0},
+        {"KEY_MENU_DOWN", 0},  {"KEY_MENU_LEFT", 0},
+        {"KEY_MENU_RIGHT", 0}, {"KEY_MENU_SELECT", 0},
+        {"KEY_MENU_BACK", 0},  {"KEY_GAMEPAD_MENU", 0},
+        {"SFX_volume", 0}};
     ASSERT_GE(reads.size(), expected.size());
     for (std::size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(reads[k]->S(0), "Veloxan");
@@ -49,10 +57,10 @@ TEST_F(SettingsFile, thirteen_keys_are_read_in_order_with_their_defaults) {
     // Settings first, then the pad search, then the menu's own look at the
     // sound profile.
     const std::uint64_t firstPadQuery = game.Calls("XInputGetState").front() - &game.calls[0];
-    EXPECT_LT(static_cast<std::uint64_t>(reads[12] - &game.calls[0]), firstPadQuery);
-    ASSERT_EQ(reads.size(), 14u);
-    EXPECT_EQ(reads[13]->S(1), "SFX_type");
-    EXPECT_GT(static_cast<std::uint64_t>(reads[13] - &game.calls[0]), firstPadQuery);
+    EXPECT_LT(static_cast<std::uint64_t>(reads[20] - &game.calls[0]), firstPadQuery);
+    ASSERT_EQ(reads.size(), 22u);
+    EXPECT_EQ(reads[21]->S(1), "SFX_type");
+    EXPECT_GT(static_cast<std::uint64_t>(reads[21] - &game.calls[0]), firstPadQuery);
 }
 
 TEST_F(SettingsFile, sound_profile_above_one_means_the_second_profile) {
@@ -85,6 +93,42 @@ TEST_F(SettingsFile, out_of_range_values_fall_back_or_are_capped) {
     EXPECT_EQ(Settings.display_notifications, 1u);
     EXPECT_EQ(Settings.SFX_type, 0u);
     EXPECT_EQ(Settings.KEY_GAMEPAD, 2) << "an empty value gives the default";
+}
+
+TEST_F(SettingsFile, pad_menu_buttons_and_volume_refused_fall_back_with_a_log_line) {
+    struct Case {
+        const char* file;
+        std::int32_t padMenu;
+        std::int32_t volume;
+        const char* repair; // in Veloxan.log; null for none
+    };
+    const Case cases[] = {
+        {"KEY_GAMEPAD_MENU=512\nSFX_volume=1\n", 512, 1, nullptr},
+        {"KEY_GAMEPAD_MENU=0\nSFX_volume=100\n", 0, 100, nullptr},
+        {"SFX_volume=0\n", 0, 100, nullptr},
+        {"KEY_GAMEPAD_MENU=65536\n", 0, 100,
+         "KEY_GAMEPAD_MENU: read 65536, above 65535, or a button of KEY_GAMEPAD or KEY_GAMEPAD_2"},
+        {"KEY_GAMEPAD_MENU=514\n", 0, 100, "KEY_GAMEPAD_MENU: read 514, "},
+        {"KEY_GAMEPAD_2=4096\nKEY_GAMEPAD_MENU=4608\n", 0, 100, "KEY_GAMEPAD_MENU: read 4608, "},
+        {"SFX_volume=101\n", 0, 100, "SFX_volume: read 101, above 100: taken as 100"},
+        {"SFX_volume=-5\n", 0, 100, "SFX_volume: read 4294967291, above 100"},
+    };
+    Boot();
+    for (const Case& c : cases) {
+        WriteIni(std::string("[Veloxan]\n") + c.file);
+        std::ofstream(folder + "/Veloxan.log", std::ios::trunc).flush();
+        LoadSettings();
+        EXPECT_EQ(Settings.KEY_GAMEPAD_MENU, c.padMenu) << c.file;
+        EXPECT_EQ(Settings.SFX_volume, c.volume) << c.file;
+        const std::string log = ReadGameFile("Veloxan.log");
+        if (c.repair != nullptr) {
+            EXPECT_NE(log.find(std::string("repaired ") + c.repair), std::string::npos)
+                << c.file << log;
+        } else {
+            EXPECT_EQ(log.find("repaired KEY_GAMEPAD_MENU"), std::string::npos) << c.file << log;
+            EXPECT_EQ(log.find("repaired SFX_volume"), std::string::npos) << c.file << log;
+        }
+    }
 }
 
 class SettingsSave : public SimTest {

@@ -6,8 +6,10 @@
 #include "turbo/boost_tuning.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 
 namespace simapp {
 
@@ -22,6 +24,38 @@ std::string Format(const char* format, double a, double b = 0.0) {
 }
 
 std::string KeyOrNone(std::int32_t vk) { return vk == 0 ? "none" : KeyName(vk); }
+
+// The menu's keys in the order up, down, left, right, select, back; the
+// keypad's as the readme names them.
+std::string MenuKeys() {
+    const std::int32_t keys[] = {Settings.KEY_MENU_UP,     Settings.KEY_MENU_DOWN,
+                                 Settings.KEY_MENU_LEFT,   Settings.KEY_MENU_RIGHT,
+                                 Settings.KEY_MENU_SELECT, Settings.KEY_MENU_BACK};
+    const char* roles[] = {"up ", "down ", "left ", "right ", "select ", "back "};
+    bool keypad = true;
+    std::string named;
+    for (std::size_t k = 0; k < std::size(keys); ++k) {
+        keypad = keypad && keys[k] >= 0x60 && keys[k] <= 0x69;
+        named += (k == 0 ? "" : ", ") + std::string(roles[k]) + KeyName(keys[k]);
+    }
+    if (keypad) {
+        std::string digits;
+        for (const std::int32_t key : keys) {
+            digits += (digits.empty() ? "" : "/") + std::to_string(key - 0x60);
+        }
+        return "Numpad " + digits + " (Num Lock on)";
+    }
+    return named;
+}
+
+// The square law: 40 log10 of the fraction.
+std::string Volume() {
+    const double fraction = Settings.SFX_volume / 100.0;
+    return Format("%.0f%%: ", fraction * 100.0) +
+           (Settings.SFX_volume >= 100 ? std::string("0 dB, the recordings as they are")
+                                       : Format("%.1f dB, the recordings' samples x %.4f",
+                                                40.0 * std::log10(fraction), fraction * fraction));
+}
 
 } // namespace
 
@@ -74,11 +108,17 @@ void Explain(const std::string& iniPath, const std::string& gameDir, std::ostrea
     row("menu", Settings.KEY_PC_MENU == 0
                     ? "cannot be opened (no KEY_PC_MENU)"
                     : KeyName(Settings.KEY_PC_MENU) + " + " + KeyOrNone(Settings.KEY_PC) +
-                          "; rows with Numpad 8/2/4/6/5/0 (Num Lock on)");
-    row("gamepad turbo",
+                          "; rows with " + MenuKeys());
+    const std::string padTrigger =
         ButtonNames(Settings.KEY_GAMEPAD) +
-            (Settings.KEY_GAMEPAD_2 != 0 ? " together with " + ButtonNames(Settings.KEY_GAMEPAD_2)
-                                         : ""));
+        (Settings.KEY_GAMEPAD_2 != 0 ? " together with " + ButtonNames(Settings.KEY_GAMEPAD_2)
+                                     : "");
+    row("gamepad turbo", padTrigger);
+    row("gamepad menu", Settings.KEY_GAMEPAD_MENU == 0
+                            ? std::string("off (no KEY_GAMEPAD_MENU)")
+                            : "hold " + ButtonNames(Settings.KEY_GAMEPAD_MENU) + ", press " +
+                                  padTrigger + "; rows with the D-pad, A select, B back");
+    row("sound volume (SFX_volume)", Volume());
     row("first-run notice", Settings.New_Install != 0 ? "shown until the menu is opened" : "off");
 }
 

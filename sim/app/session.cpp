@@ -1,6 +1,7 @@
 #include "sim/app/session.h"
 
 #include "host/script_main.h"
+#include "menu/menu_controller.h"
 #include "menu/menu_item.h"
 #include "settings/settings.h"
 #include "turbo/boost_tuning.h"
@@ -123,6 +124,9 @@ void Session::OnCall(const sim::CallRecord& c) {
         line = "INI read " + c.S(1);
     } else if (c.name == "WritePrivateProfileStringA") {
         line = "INI write " + c.S(1) + "=" + c.S(2);
+    } else if (c.name == "PlaySoundA" && c.I(0) == 0 && (c.I(1) & SND_MEMORY) != 0) {
+        line = "sound from the module's copy at SFX_volume starts";
+        AddEvent(EventKind::Sound, "copy");
     } else if (c.name == "PlaySoundA") {
         line = "sound " + std::to_string(c.I(0)) + " (" + SoundName(c.I(0)) + ") starts";
         AddEvent(EventKind::Sound, std::to_string(c.I(0)));
@@ -157,8 +161,15 @@ void Session::Execute(const ScenarioLine& line) {
     const std::uint64_t frames = std::max<std::uint64_t>(
         1, (line.ms + game.options.msPerFrame - 1) / game.options.msPerFrame);
     const bool turboKey = line.key == Settings.KEY_PC;
-    const bool turboButtons =
-        Settings.KEY_GAMEPAD != 0 && (line.buttons & Settings.KEY_GAMEPAD) != 0;
+    // With the pad menu on, the pad trigger with a menu button is the menu's
+    // chord, and the D-pad is the menu's own while it is on screen.
+    const std::uint16_t padHeld =
+        line.buttons | game.input.pads.at(static_cast<std::size_t>(line.pad)).buttons;
+    const bool padChord = (line.action == Action::PadPress || line.action == Action::PadHold) &&
+                          PadMenuOn() && (padHeld & Settings.KEY_GAMEPAD_MENU) != 0;
+    const bool turboButtons = Settings.KEY_GAMEPAD != 0 &&
+                              (line.buttons & Settings.KEY_GAMEPAD) != 0 &&
+                              (padChord || !(PadMenuOn() && MenuOnScreen()));
     switch (line.action) {
     case Action::Hold:
         game.input.SetKey(line.key, true);
@@ -241,9 +252,10 @@ void Session::Execute(const ScenarioLine& line) {
             Settings.KEY_PC_MENU != 0 &&
             game.input.keys.at(static_cast<std::size_t>(Settings.KEY_PC_MENU) & 0xFF);
         // The press belongs to the frame about to run, the first to see it.
-        result_.events.push_back({game.frame + 1,
-                                  static_cast<double>(nextTick - game.options.startTick) / 1000.0,
-                                  EventKind::Press, chord ? "with the menu key" : ""});
+        result_.events.push_back(
+            {game.frame + 1, static_cast<double>(nextTick - game.options.startTick) / 1000.0,
+             EventKind::Press,
+             padChord ? "with the pad menu button" : (chord ? "with the menu key" : "")});
     }
     if ((line.action == Action::Collide || line.action == Action::Wreck) && ActedOn() == nullptr) {
         Say("no vehicle to " + std::string(line.action == Action::Collide ? "collide" : "wreck"));

@@ -86,4 +86,18 @@ DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId) {
 }
 
 DWORD GetCurrentProcessId() { return sim::platform::CurrentProcessId(); }
+
+HRSRC FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType) {
+    return static_cast<HRSRC>(sim::platform::FindWaveResource(hModule, lpName, lpType));
+}
+
+HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo) {
+    return sim::platform::LoadWaveResource(hModule, hResInfo);
+}
+
+LPVOID LockResource(HGLOBAL hResData) { return sim::platform::LockWaveResource(hResData); }
+
+DWORD SizeofResource(HMODULE hModule, HRSRC hResInfo) {
+    return sim::platform::WaveResourceSize(hModule, hResInfo);
+}
 }

@@ -7,6 +7,7 @@
 #include "menu/settings_menu.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"
+#include "turbo/turbo_sound_volume.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ void ScriptMain() {
     scriptStarted = true;
     LogEnvironment();
     LoadSettings();
+    PrepareTurboSounds();
     FindGamepad();
     LogSettingsAndInput();
     BuildSettingsMenu();

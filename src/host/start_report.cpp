@@ -88,8 +88,9 @@ struct NamedSetting {
     const Field* field;
 };
 
-// One line each: the fractions as the file's percentages, the switches, the
-// keyboard keys, the pad masks.
+// One line each: the fractions as the file's percentages, the switches and
+// the volume, the keyboard keys, the pad masks. A setting added later goes at
+// the end of its line, so a reader of older logs finds each line as it was.
 constexpr NamedSetting<float> kPercentSettings[] = {{"duration=", &Settings.duration},
                                                     {" sensitivity=", &Settings.sensitivity},
                                                     {" power=", &Settings.power},
@@ -99,11 +100,20 @@ constexpr NamedSetting<std::uint32_t> kSwitchSettings[] = {
     {"SFX_type=", &Settings.SFX_type},
     {" display_notifications=", &Settings.display_notifications},
     {" New_Install=", &Settings.New_Install}};
-constexpr NamedSetting<std::int32_t> kKeySettings[] = {{"KEY_PC=", &Settings.KEY_PC},
-                                                       {" KEY_PC_2=", &Settings.KEY_PC_2},
-                                                       {" KEY_PC_MENU=", &Settings.KEY_PC_MENU}};
+constexpr NamedSetting<std::int32_t> kKeySettings[] = {
+    {"KEY_PC=", &Settings.KEY_PC},
+    {" KEY_PC_2=", &Settings.KEY_PC_2},
+    {" KEY_PC_MENU=", &Settings.KEY_PC_MENU},
+    {" KEY_MENU_UP=", &Settings.KEY_MENU_UP},
+    {" KEY_MENU_DOWN=", &Settings.KEY_MENU_DOWN},
+    {" KEY_MENU_LEFT=", &Settings.KEY_MENU_LEFT},
+    {" KEY_MENU_RIGHT=", &Settings.KEY_MENU_RIGHT},
+    {" KEY_MENU_SELECT=", &Settings.KEY_MENU_SELECT},
+    {" KEY_MENU_BACK=", &Settings.KEY_MENU_BACK}};
 constexpr NamedSetting<std::int32_t> kPadSettings[] = {
-    {"KEY_GAMEPAD=", &Settings.KEY_GAMEPAD}, {" KEY_GAMEPAD_2=", &Settings.KEY_GAMEPAD_2}};
+    {"KEY_GAMEPAD=", &Settings.KEY_GAMEPAD},
+    {" KEY_GAMEPAD_2=", &Settings.KEY_GAMEPAD_2},
+    {" KEY_GAMEPAD_MENU=", &Settings.KEY_GAMEPAD_MENU}};
 
 // getGameVersion's first answer for the Enhanced edition (1.0.812.8 is 1002).
 constexpr int kFirstEnhancedGameVersion = 1000;
@@ -112,7 +122,8 @@ constexpr std::size_t kIniFileLength = std::char_traits<char>::length(kIniFile);
 
 } // namespace
 
-void LogEnvironment() {
+// Both run once per start of the script: built for size.
+[[gnu::cold]] void LogEnvironment() {
     Log("Veloxan " VELOXAN_VERSION_TEXT);
     // ScriptHookV numbers the Enhanced edition's releases from 1000 on.
     const int gameVersion = getGameVersion();
@@ -150,7 +161,7 @@ void LogEnvironment() {
     LogEnd();
 }
 
-void LogSettingsAndInput() {
+[[gnu::cold]] void LogSettingsAndInput() {
     LogBegin("");
     for (const auto& setting : kPercentSettings) {
         LogText(setting.name);
@@ -162,6 +173,8 @@ void LogSettingsAndInput() {
         LogText(setting.name);
         LogNumber(*setting.field);
     }
+    LogText(" SFX_volume=");
+    LogNumber(Settings.SFX_volume);
     LogEnd();
     LogBegin("");
     for (const auto& setting : kKeySettings) {

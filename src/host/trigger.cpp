@@ -1,29 +1,21 @@
 #include "host/trigger.h"
 
-#include "host/gamepad.h"
 #include "host/key_input.h"
+#include "host/pad_input.h"
+#include "menu/menu_controller.h"
 #include "settings/settings.h"
 
 namespace {
 
-bool ButtonsMatch(std::int32_t mask, std::uint16_t buttons) {
-    return (static_cast<std::uint32_t>(mask) & buttons) != 0;
-}
-
-// The pad trigger: KEY_GAMEPAD, or KEY_GAMEPAD with KEY_GAMEPAD_2, each
-// behind the shared wait; the second mask is tested on a fresh read.
+// With the pad menu on, its buttons make the pad trigger the menu's, and the
+// D-pad moves through the menu while it is on screen: no boost from the pad
+// then.
 bool GamepadTriggerPressed() {
-    if (!KeyWaitOver() || padIndex == -1) {
+    if (PadMenuOn() && MenuOnScreen()) {
         return false;
     }
-    if (!ButtonsMatch(Settings.KEY_GAMEPAD, ReadPadButtons())) {
-        return false;
-    }
-    if (Settings.KEY_GAMEPAD_2 == 0) {
-        return true;
-    }
-    return KeyWaitOver() && padIndex != -1 &&
-           ButtonsMatch(Settings.KEY_GAMEPAD_2, ReadPadButtons());
+    return PadTriggerPressed(Settings.KEY_GAMEPAD, Settings.KEY_GAMEPAD_2,
+                             Settings.KEY_GAMEPAD_MENU, false);
 }
 
 } // namespace

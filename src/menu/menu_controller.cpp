@@ -3,6 +3,7 @@
 #include "host/key_input.h"
 #include "host/log.h"
 #include "host/natives.h"
+#include "host/pad_input.h"
 #include "menu/menu_draw.h"
 #include "menu/menu_item.h"
 #include "menu/settings_menu.h"
@@ -10,18 +11,23 @@
 
 namespace {
 
-// Numeric keypad; the game still sees these keys too.
-constexpr int kKeyUp = 0x68;
-constexpr int kKeyDown = 0x62;
-constexpr int kKeyBack = 0x60;
-constexpr int kKeySelect = 0x65;
-constexpr int kKeyLeft = 0x64;
-constexpr int kKeyRight = 0x66;
-
-constexpr float kHiddenOffset = 0.2f;
+// The pad's buttons for the menu's commands, read once per pass while the
+// menu is open; 0 while the pad menu is off.
+std::uint16_t menuPadButtons = 0;
 
 // The time is tested before the key is polled.
 bool KeyAccepted(int virtualKey) { return KeyWaitOver() && KeyDown(virtualKey); }
+
+// A command is down when its key is, or its pad button is held.
+bool CommandAccepted(int virtualKey, std::uint16_t padButton) {
+    return KeyWaitOver() && (KeyDown(virtualKey) || (menuPadButtons & padButton) != 0);
+}
+
+// The pad's chord: the pad trigger with a KEY_GAMEPAD_MENU button held.
+bool PadChordPressed() {
+    return PadMenuOn() && PadTriggerPressed(Settings.KEY_GAMEPAD, Settings.KEY_GAMEPAD_2,
+                                            Settings.KEY_GAMEPAD_MENU, true);
+}
 
 void PlayNavigationSound() {
     native::PLAY_SOUND_FRONTEND(-1, "NAV_UP_DOWN", "HUD_FRONTEND_DEFAULT_SOUNDSET", false);
@@ -83,8 +89,8 @@ void Step(const MenuItem& page, char command) {
 // Up, down, back and select restart the shared wait before and after they
 // act, so at most one of them acts per frame and the trigger waits too.
 template <typename Action>
-bool RunWaitingKey(int virtualKey, Action act) {
-    if (!KeyAccepted(virtualKey)) {
+bool RunWaitingKey(int virtualKey, std::uint16_t padButton, Action act) {
+    if (!CommandAccepted(virtualKey, padButton)) {
         return false;
     }
     lastKeyTick = GetTickCount();
@@ -96,8 +102,8 @@ bool RunWaitingKey(int virtualKey, Action act) {
 
 // Left and right leave the wait alone, so a held key steps every frame once
 // the wait since the last other key is over.
-void RunSteppingKey(int virtualKey, const MenuItem& page, char command) {
-    if (!KeyAccepted(virtualKey)) {
+void RunSteppingKey(int virtualKey, std::uint16_t padButton, const MenuItem& page, char command) {
+    if (!CommandAccepted(virtualKey, padButton)) {
         return;
     }
     PlayNavigationSound();
@@ -114,8 +120,8 @@ void SlideIn() {
 
 // False once the menu is wholly off screen.
 bool SlideOut() {
-    if (slideOffset >= kHiddenOffset) {
-        slideOffset = kHiddenOffset;
+    if (slideOffset >= kMenuHiddenOffset) {
+        slideOffset = kMenuHiddenOffset;
         return false;
     }
     slideOffset = static_cast<float>(static_cast<double>(slideOffset) + 0.02);
@@ -125,7 +131,8 @@ bool SlideOut() {
 } // namespace
 
 void UpdateMenu() {
-    if (KeyAccepted(Settings.KEY_PC) && KeyDown(Settings.KEY_PC_MENU)) {
+    // The pad is asked only when the keyboard's chord did not fire.
+    if ((KeyAccepted(Settings.KEY_PC) && KeyDown(Settings.KEY_PC_MENU)) || PadChordPressed()) {
         lastKeyTick = GetTickCount();
         currentPage = &rootPage;
         ToggleOpen();
@@ -147,12 +154,13 @@ void HandleMenuKeys() {
         return;
     }
     MenuItem& page = *currentPage;
-    RunWaitingKey(kKeyUp, [&] { MoveUp(page); });
-    RunWaitingKey(kKeyDown, [&] { MoveDown(page); });
-    RunWaitingKey(kKeyBack, [&] { GoBack(page); });
-    RunWaitingKey(kKeySelect, [&] { Select(page); });
-    RunSteppingKey(kKeyLeft, page, 'l');
-    RunSteppingKey(kKeyRight, page, 'r');
+    menuPadButtons = PadMenuOn() ? ReadPadButtons() : 0;
+    RunWaitingKey(Settings.KEY_MENU_UP, XINPUT_GAMEPAD_DPAD_UP, [&] { MoveUp(page); });
+    RunWaitingKey(Settings.KEY_MENU_DOWN, XINPUT_GAMEPAD_DPAD_DOWN, [&] { MoveDown(page); });
+    RunWaitingKey(Settings.KEY_MENU_BACK, XINPUT_GAMEPAD_B, [&] { GoBack(page); });
+    RunWaitingKey(Settings.KEY_MENU_SELECT, XINPUT_GAMEPAD_A, [&] { Select(page); });
+    RunSteppingKey(Settings.KEY_MENU_LEFT, XINPUT_GAMEPAD_DPAD_LEFT, page, 'l');
+    RunSteppingKey(Settings.KEY_MENU_RIGHT, XINPUT_GAMEPAD_DPAD_RIGHT, page, 'r');
 }
 
 namespace {
@@ -170,7 +178,7 @@ void ClearSelections(MenuItem& page) {
 
 void ResetMenu() {
     rootPage.isOpen = false;
-    slideOffset = kHiddenOffset;
+    slideOffset = kMenuHiddenOffset;
     currentPage = nullptr;
     // A restarted script opens the menu on its first row, as at load.
     ClearSelections(rootPage);

@@ -32,7 +32,12 @@ struct HWND__ { // NOLINT(bugprone-reserved-identifier): the Windows name
     int unused;
 };
 using HWND = HWND__*;
+struct HRSRC__ { // NOLINT(bugprone-reserved-identifier): the Windows name
+    int unused;
+};
+using HRSRC = HRSRC__*;
 using HANDLE = void*;
+using HGLOBAL = HANDLE;
 struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 struct OVERLAPPED;
@@ -67,6 +72,7 @@ using LPOVERLAPPED = OVERLAPPED*;
 
 #define SND_ASYNC 0x0001
 #define SND_NODEFAULT 0x0002
+#define SND_MEMORY 0x0004
 #define SND_LOOP 0x0008
 #define SND_NOSTOP 0x0010
 #define SND_APPLICATION 0x0080
@@ -131,4 +137,8 @@ BOOL CloseHandle(HANDLE hObject);
 HWND GetForegroundWindow();
 DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
 DWORD GetCurrentProcessId();
+HRSRC FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
+HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo);
+LPVOID LockResource(HGLOBAL hResData);
+DWORD SizeofResource(HMODULE hModule, HRSRC hResInfo);
 }

@@ -52,6 +52,68 @@ std::uint32_t ReadSwitch(const char* key, std::uint32_t fallback, std::uint32_t 
 // The tolerance is far below one percent, so 0.625 still saves as 62.
 constexpr float kSaveTolerance = 0.001f;
 
+// The keys added in 2.3.0. 0 or a missing key gives `unset`, and so does a
+// refused value: above `highest`, or in conflict with the trigger. No log
+// line for 0: a file of an older version is not wrong.
+enum class Conflict : std::uint8_t { None, TriggerKey, TriggerButtons };
+
+struct NewKey {
+    const char* key;
+    std::int32_t SettingsRecord::*field;
+    std::int32_t unset;
+    std::uint32_t highest;
+    Conflict conflict;
+    const char* rule;
+};
+
+// A menu key that is also a trigger key would boost or toggle the menu while
+// it moves through it; pad menu buttons that fire the boost could never open
+// the menu without boosting.
+constexpr const char* kMenuKeyRule =
+    "above 254, or also KEY_PC, KEY_PC_2 or KEY_PC_MENU: the keypad key used";
+constexpr NewKey kNewKeys[] = {
+    {"KEY_MENU_UP", &SettingsRecord::KEY_MENU_UP, 0x68, 254, Conflict::TriggerKey, kMenuKeyRule},
+    {"KEY_MENU_DOWN", &SettingsRecord::KEY_MENU_DOWN, 0x62, 254, Conflict::TriggerKey,
+     kMenuKeyRule},
+    {"KEY_MENU_LEFT", &SettingsRecord::KEY_MENU_LEFT, 0x64, 254, Conflict::TriggerKey,
+     kMenuKeyRule},
+    {"KEY_MENU_RIGHT", &SettingsRecord::KEY_MENU_RIGHT, 0x66, 254, Conflict::TriggerKey,
+     kMenuKeyRule},
+    {"KEY_MENU_SELECT", &SettingsRecord::KEY_MENU_SELECT, 0x65, 254, Conflict::TriggerKey,
+     kMenuKeyRule},
+    {"KEY_MENU_BACK", &SettingsRecord::KEY_MENU_BACK, 0x60, 254, Conflict::TriggerKey,
+     kMenuKeyRule},
+    {"KEY_GAMEPAD_MENU", &SettingsRecord::KEY_GAMEPAD_MENU, 0, 0xFFFF, Conflict::TriggerButtons,
+     "above 65535, or a button of KEY_GAMEPAD or KEY_GAMEPAD_2: no pad menu"},
+    {"SFX_volume", &SettingsRecord::SFX_volume, 100, 100, Conflict::None,
+     "above 100: taken as 100"},
+};
+
+bool SameKey(std::uint32_t code, std::int32_t triggerKey) {
+    return triggerKey != 0 && code == static_cast<std::uint32_t>(triggerKey);
+}
+
+bool Conflicts(Conflict conflict, std::uint32_t raw) {
+    if (conflict == Conflict::TriggerKey) {
+        return SameKey(raw, Settings.KEY_PC) || SameKey(raw, Settings.KEY_PC_2) ||
+               SameKey(raw, Settings.KEY_PC_MENU);
+    }
+    return conflict == Conflict::TriggerButtons &&
+           (raw & static_cast<std::uint32_t>(Settings.KEY_GAMEPAD | Settings.KEY_GAMEPAD_2)) != 0;
+}
+
+std::int32_t ReadNewKey(const NewKey& k) {
+    const std::uint32_t raw = ReadKey(k.key, 0);
+    if (raw == 0) {
+        return k.unset;
+    }
+    if (raw > k.highest || Conflicts(k.conflict, raw)) {
+        LogSettingRepair(k.key, raw, k.rule);
+        return k.unset;
+    }
+    return static_cast<std::int32_t>(raw);
+}
+
 bool WriteValue(const char* key, std::uint32_t value) {
     char text[12] = {};
     std::to_chars(text, text + sizeof text - 1, value);
@@ -74,7 +136,9 @@ std::uint32_t PercentOf(float fraction) {
     return static_cast<std::uint32_t>(percent);
 }
 
-void LoadSettings() {
+// Runs once per start of the script: built for size rather than speed, which
+// keeps the module's code small.
+[[gnu::cold]] void LoadSettings() {
     // Key bindings are used as read: a code of 0 is a key that is never down.
     Settings.KEY_PC = static_cast<std::int32_t>(ReadKey("KEY_PC", 84));
     Settings.KEY_GAMEPAD = static_cast<std::int32_t>(ReadKey("KEY_GAMEPAD", 2));
@@ -94,6 +158,11 @@ void LoadSettings() {
     Settings.New_Install = ReadSwitch("New_Install ", 0, 0);
     Settings.display_notifications = ReadSwitch("display_notifications", 1, 1);
     Settings.SFX_type = ReadSwitch("SFX_type", 1, 1);
+
+    // The player sets these in the file alone; the save never writes them.
+    for (const NewKey& k : kNewKeys) {
+        Settings.*k.field = ReadNewKey(k);
+    }
 }
 
 void SaveSettings() {

@@ -19,6 +19,19 @@ struct SettingsRecord {
     std::int32_t KEY_PC_MENU = 0;
     std::int32_t KEY_GAMEPAD = 0;
     std::int32_t KEY_GAMEPAD_2 = 0;
+    // The menu's keys, virtual-key codes; the numeric keypad's unless the file
+    // names others.
+    std::int32_t KEY_MENU_UP = 0x68;
+    std::int32_t KEY_MENU_DOWN = 0x62;
+    std::int32_t KEY_MENU_LEFT = 0x64;
+    std::int32_t KEY_MENU_RIGHT = 0x66;
+    std::int32_t KEY_MENU_SELECT = 0x65;
+    std::int32_t KEY_MENU_BACK = 0x60;
+    // Pad buttons that, held with the pad trigger, open and close the menu;
+    // 0 for none.
+    std::int32_t KEY_GAMEPAD_MENU = 0;
+    // Level of the module's sounds, 1 to 100 percent.
+    std::int32_t SFX_volume = 100;
 };
 
 // One record for the module's lifetime; the menu keeps pointers to its

@@ -3,6 +3,7 @@
 #include "host/natives.h"
 #include "host/own_module.h"
 #include "platform/platform.h"
+#include "turbo/turbo_sound_volume.h"
 
 namespace {
 
@@ -15,6 +16,11 @@ constexpr DWORD kTurboSoundFlags = SND_RESOURCE | SND_APPLICATION | SND_ASYNC;
 // The cast is the Windows convention: a resource is named by its number.
 // NOLINTBEGIN(performance-no-int-to-ptr)
 void PlayTurboSound(std::int32_t id) {
+    if (const char* copy = QuietTurboSound(id)) {
+        // The image lives as long as the module, so it may play on its own.
+        PlaySoundA(copy, nullptr, SND_MEMORY | SND_ASYNC);
+        return;
+    }
     PlaySoundA(MAKEINTRESOURCEA(id), OwnModule(), kTurboSoundFlags);
 }
 // NOLINTEND(performance-no-int-to-ptr)

@@ -1,7 +1,8 @@
 // No heap allocation after start-up: every form of the global operator new
 // is replaced in this program and counted, and the module runs each
 // situation for many frames over the bare stand-ins. Start-up creates the
-// rows of the settings menu and nothing else.
+// rows of the settings menu and, below full volume, the three copies of the
+// recordings; nothing else.
 
 #include "bench/bare_game.h"
 #include "bench/situations.h"
@@ -104,6 +105,26 @@ TEST_P(FrameAllocation, none_after_start_up) {
         << "start-up creates the menu's rows, one allocation each";
     EXPECT_GT(RowCount(), 0);
     EXPECT_EQ(afterFrames - afterStartUp, 0u) << "allocations in 4000 frames and a restart";
+}
+
+// Below full volume start-up also copies the three recordings, once: the
+// boost plays from them, and a restart at another volume rewrites them where
+// they are.
+TEST(SoundCopies, three_at_start_up_below_full_volume_and_none_after) {
+    bare::world.profileVolume = 50;
+    const std::uint64_t atLoad = allocations;
+    bare::StartModule();
+    const std::uint64_t afterStartUp = allocations;
+    bare::EnterSituation(bare::Situation::Recharging);
+    for (int frame = 0; frame < 2000; ++frame) {
+        bare::world.tick += 16;
+        MainLoopPass();
+    }
+    bare::world.profileVolume = 30;
+    bare::StartModule();
+
+    EXPECT_EQ(afterStartUp - atLoad, 7u + 3u) << "the menu's seven rows and three copies";
+    EXPECT_EQ(allocations - afterStartUp, 0u) << "a boost, 2000 frames and a restart";
 }
 
 INSTANTIATE_TEST_SUITE_P(Situations, FrameAllocation, testing::ValuesIn(bare::kSituations),

@@ -2,9 +2,10 @@
 #   cmake -DPACKAGE=<zip> -DMODULE=<built Veloxan.asi> -DVERSION=<x.y.z>
 #         -DWORK_DIR=<scratch dir> -P check_package.cmake
 #
-# The zip holds exactly the module, the settings file and the readme; the
-# module is the one just built; the settings file has every key once in
-# [Veloxan], each with its comment, at the values a new player starts with.
+# The zip holds exactly the module, the settings file, the readme and the
+# changelog; the module is the one just built; the settings file has every key
+# once in [Veloxan], each with its comment, at the values a new player starts
+# with; the changelog starts with this version.
 
 foreach(var PACKAGE MODULE VERSION WORK_DIR)
     if(NOT DEFINED ${var})
@@ -34,10 +35,11 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${PACKAGE} OUTPUT_VARIABLE li
 string(STRIP "${listing}" listing)
 string(REPLACE "\n" ";" entries "${listing}")
 set(entries_ok FALSE)
-if(listed EQUAL 0 AND entries STREQUAL "Veloxan-readme.txt;Veloxan.asi;Veloxan.ini")
+if(listed EQUAL 0 AND entries STREQUAL
+                      "Veloxan-changelog.txt;Veloxan-readme.txt;Veloxan.asi;Veloxan.ini")
     set(entries_ok TRUE)
 endif()
-expect(entries_ok "entries Veloxan-readme.txt, Veloxan.asi, Veloxan.ini and nothing else (${entries})")
+expect(entries_ok "entries Veloxan-changelog.txt, Veloxan-readme.txt, Veloxan.asi, Veloxan.ini and nothing else (${entries})")
 
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -71,7 +73,9 @@ expect(crlf_ok "Veloxan.ini has Windows line ends")
 
 set(expected_keys
     KEY_PC=84 KEY_PC_2=0 KEY_PC_MENU=16 KEY_GAMEPAD=2 KEY_GAMEPAD_2=0 duration=60 sensitivity=25
-    power=40 boost=35 slowmo=20 SFX_type=1 display_notifications=1 New_Install=1)
+    power=40 boost=35 slowmo=20 SFX_type=1 display_notifications=1 New_Install=1
+    KEY_GAMEPAD_MENU=512 KEY_MENU_UP=0 KEY_MENU_DOWN=0 KEY_MENU_LEFT=0 KEY_MENU_RIGHT=0
+    KEY_MENU_SELECT=0 KEY_MENU_BACK=0 SFX_volume=100)
 string(REPLACE ";" "\\;" ini_escaped "${ini}")
 string(REPLACE "\n" ";" lines "${ini_escaped}")
 set(section "")
@@ -117,14 +121,15 @@ set(keys_ok FALSE)
 if(found STREQUAL sorted_expected)
     set(keys_ok TRUE)
 endif()
-expect(keys_ok "the thirteen keys once each at a new player's values (${found})")
+expect(keys_ok "the twenty-one keys once each at a new player's values (${found})")
 set(commented_ok FALSE)
 if(NOT uncommented)
     set(commented_ok TRUE)
 endif()
 expect(commented_ok "each key follows its comment (${uncommented})")
 foreach(key KEY_PC KEY_PC_2 KEY_PC_MENU KEY_GAMEPAD KEY_GAMEPAD_2 duration sensitivity power boost
-            slowmo SFX_type display_notifications New_Install)
+            slowmo SFX_type display_notifications New_Install KEY_GAMEPAD_MENU KEY_MENU_UP
+            KEY_MENU_DOWN KEY_MENU_LEFT KEY_MENU_RIGHT KEY_MENU_SELECT KEY_MENU_BACK SFX_volume)
     string(REGEX MATCH ";[ ]*${key}:[^=]*Default" described "${ini}")
     set(described_ok FALSE)
     if(described)
@@ -140,7 +145,8 @@ foreach(needed "Veloxan ${VERSION}" "ScriptHookV" "Veloxan.asi" "Veloxan.ini" "S
                "D-pad down" "Remove" KEY_PC= KEY_PC_2= KEY_PC_MENU= KEY_GAMEPAD= KEY_GAMEPAD_2=
                duration= sensitivity= power= boost= slowmo= SFX_type= display_notifications=
                New_Install= "When something goes wrong" "Veloxan.log" "volume mixer"
-               "write access")
+               "write access" KEY_GAMEPAD_MENU= KEY_MENU_UP= KEY_MENU_DOWN= KEY_MENU_LEFT=
+               KEY_MENU_RIGHT= KEY_MENU_SELECT= KEY_MENU_BACK= SFX_volume= "RB")
     string(FIND "${readme}" "${needed}" at)
     if(at EQUAL -1)
         message(STATUS "      the readme does not mention ${needed}")
@@ -148,6 +154,16 @@ foreach(needed "Veloxan ${VERSION}" "ScriptHookV" "Veloxan.asi" "Veloxan.ini" "S
     endif()
 endforeach()
 expect(readme_ok "the readme covers install, keys, every setting, what to do when something goes wrong and removal")
+
+# --- changelog ----------------------------------------------------------------------
+file(READ ${WORK_DIR}/Veloxan-changelog.txt changelog)
+string(FIND "${changelog}" "## " first_entry)
+string(FIND "${changelog}" "## ${VERSION}" this_entry)
+set(changelog_ok FALSE)
+if(this_entry GREATER -1 AND this_entry EQUAL first_entry)
+    set(changelog_ok TRUE)
+endif()
+expect(changelog_ok "the changelog's first entry is ${VERSION}")
 
 if(failures GREATER 0)
     message(FATAL_ERROR "${failures} failed check(s)")

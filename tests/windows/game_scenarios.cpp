@@ -8,6 +8,8 @@
 // Exit status 0 when every check held, 1 when one failed, 2 on bad usage.
 
 #include "bad_ini_scenarios.h"
+#include "golden_scenario.h"
+#include "pad_menu_scenario.h"
 #include "scenario_support.h"
 #include "version.h"
 
@@ -710,6 +712,8 @@ const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"menu_settings", MenuSettings},
     {"unload_and_reload", UnloadAndReload},
     {"log_in_a_foreign_folder", LogInAForeignFolder},
+    {"golden_session", GoldenSession},
+    {"laptop_pad_and_half_volume", LaptopPadAndHalfVolume},
 };
 
 // Paths from the command line, made absolute while the current directory is

@@ -1,0 +1,22 @@
+#include "host/pad_input.h"
+
+#include "host/key_input.h"
+
+std::int32_t padIndex = -1;
+
+namespace {
+
+// Cleared before every read, so that a pad that does not answer reads as no
+// buttons held.
+XINPUT_STATE padState;
+
+} // namespace
+
+std::uint16_t ReadPadButtons() {
+    if (!gameHasFocus) {
+        return 0;
+    }
+    padState = XINPUT_STATE{};
+    XInputGetState(static_cast<DWORD>(padIndex), &padState);
+    return padState.Gamepad.wButtons;
+}

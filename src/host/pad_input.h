@@ -1,0 +1,41 @@
+#pragma once
+// The pad picked at start and its buttons, for the turbo trigger and the
+// menu alike.
+
+#include "host/key_input.h"
+#include "platform/platform.h"
+
+#include <cstdint>
+
+// XInput user index of the pad picked at start, -1 for none. Written only by
+// FindGamepad; read by the trigger and the menu.
+extern std::int32_t padIndex;
+
+// The pad's button word now; 0 when it no longer answers, and without asking
+// while the game is not in the foreground.
+std::uint16_t ReadPadButtons();
+
+// The pad trigger as the boost reads it: a button of `mask`, then of `mask2`
+// on a fresh read unless it is 0, each behind the shared wait. The first read
+// must also find a button of `menuMask` held when `menuHeld`, and none when
+// not; with `menuMask` 0 and `menuHeld` false that test always passes.
+// Inline, with the masks by reference: the trigger asks on every pass, and
+// the settings are then read where they are tested, with nothing to keep
+// across the Windows calls.
+inline bool PadTriggerPressed(const std::int32_t& mask, const std::int32_t& mask2,
+                              const std::int32_t& menuMask, bool menuHeld) {
+    const auto match = [](std::int32_t m, std::uint16_t held) {
+        return (static_cast<std::uint32_t>(m) & held) != 0;
+    };
+    if (!KeyWaitOver() || padIndex == -1) {
+        return false;
+    }
+    const std::uint16_t held = ReadPadButtons();
+    if (!match(mask, held) || match(menuMask, held) != menuHeld) {
+        return false;
+    }
+    if (mask2 == 0) {
+        return true;
+    }
+    return KeyWaitOver() && padIndex != -1 && match(mask2, ReadPadButtons());
+}

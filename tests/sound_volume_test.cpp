@@ -1,0 +1,183 @@
+// SFX_volume: below 100 the three recordings play from copies of the WAVE
+// resources whose samples are scaled by (v/100)^2, made once at load and
+// rewritten in place by a restart at another volume; at 100 the resources
+// play as before. The expected samples are computed here apart from the
+// module, and that computation is held to hand-worked samples first.
+
+#include "sim/sound_resources.h"
+#include "turbo/turbo_sound_volume.h"
+#include "turbo_fixture.h"
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <ostream>
+
+namespace {
+
+using SoundVolume = TurboTest;
+
+// Header of every resource: RIFF, an 18-byte "fmt ", then "data" (the sounds
+// test checks it).
+constexpr std::size_t kDataOffset = 46;
+constexpr std::uint32_t kMemoryPlay = 0x0004 | 0x0001; // SND_MEMORY | SND_ASYNC
+
+std::int16_t Pcm(const std::uint8_t* at) { return static_cast<std::int16_t>(at[0] | at[1] << 8); }
+
+float Float(const std::uint8_t* at) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, at, 4);
+    return std::bit_cast<float>(bits);
+}
+
+// s * v * v is exact in double and one correctly rounded division decides
+// each half; std::round takes halves away from zero.
+double ScaledPcm(std::int16_t s, int v) { return std::round(s * v * v / 10000.0); }
+
+// A 16-bit stereo PCM image holding `samples`.
+std::vector<std::uint8_t> PcmImage(const std::vector<std::int16_t>& samples) {
+    const auto data = static_cast<std::uint32_t>(2 * samples.size());
+    std::vector<std::uint8_t> image(kDataOffset + data);
+    const std::uint32_t riff = static_cast<std::uint32_t>(image.size()) - 8;
+    const std::uint8_t format[18] = {1, 0, 2, 0, 0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0, 4, 0, 16};
+    std::memcpy(image.data(), "RIFF", 4);
+    std::memcpy(image.data() + 4, &riff, 4);
+    std::memcpy(image.data() + 8, "WAVEfmt ", 8);
+    image[16] = 18;
+    std::memcpy(image.data() + 20, format, 18);
+    std::memcpy(image.data() + 38, "data", 4);
+    std::memcpy(image.data() + 42, &data, 4);
+    std::memcpy(image.data() + kDataOffset, samples.data(), data);
+    return image;
+}
+
+TEST(SoundVolumeScaling, hand_worked_samples_and_images_it_leaves_alone) {
+    struct Worked {
+        std::int16_t sample;
+        int volume;
+        std::int16_t scaled;
+    };
+    // 1.5 -> 2, 0.5 -> 1, 0.4999 -> 0, 8191.75 -> 8192, -1.5 -> -2, 0.25 -> 0,
+    // -32115.9168 -> -32116, 16517.8447 -> 16518.
+    const Worked worked[] = {
+        {15000, 1, 2},        {-15000, 1, -2},    {5000, 1, 1},      {-5000, 1, -1},
+        {4999, 1, 0},         {32767, 1, 3},      {-32768, 1, -3},   {-6, 1, 0},
+        {15000, 50, 3750},    {4999, 50, 1250},   {32767, 50, 8192}, {-32768, 50, -8192},
+        {2, 50, 1},           {-2, 50, -1},       {-6, 50, -2},      {1, 50, 0},
+        {-32768, 99, -32116}, {32767, 71, 16518},
+    };
+    for (const Worked& w : worked) {
+        std::vector<std::uint8_t> image = PcmImage({w.sample});
+        ASSERT_TRUE(
+            ScaleWaveImage(image.data(), static_cast<std::uint32_t>(image.size()), w.volume));
+        EXPECT_EQ(Pcm(image.data() + kDataOffset), w.scaled) << w.sample << " at " << w.volume;
+        EXPECT_EQ(ScaledPcm(w.sample, w.volume), w.scaled) << "the reference itself";
+    }
+
+    // Anything but a whole image of 16-bit PCM or 32-bit float samples plays
+    // from the resource: nothing is changed.
+    const std::vector<std::uint8_t> good = PcmImage({1000, -1000, 3000, -3000});
+    const std::pair<const char*, std::function<void(std::vector<std::uint8_t>&)>> damaged[] = {
+        {"not RIFF", [](auto& b) { b[3] = 'X'; }},
+        {"not WAVE", [](auto& b) { b[8] = 'X'; }},
+        {"8-bit samples", [](auto& b) { b[34] = 8; }},
+        {"extensible format", [](auto& b) { b[20] = 0xFE, b[21] = 0xFF; }},
+        {"a fmt chunk of 14 bytes", [](auto& b) { b[16] = 14; }},
+        {"data longer than the image", [](auto& b) { b[42] = 9; }},
+        {"a chunk of 4 GB", [](auto& b) { b[42] = b[43] = b[44] = b[45] = 0xFF; }},
+        {"no data chunk", [](auto& b) { b[38] = 'D'; }},
+        {"data before fmt", [](auto& b) { std::memcpy(b.data() + 12, "data", 4); }},
+        {"cut after the header", [](auto& b) { b.resize(11); }},
+    };
+    for (const auto& [what, damage] : damaged) {
+        std::vector<std::uint8_t> image = good;
+        damage(image);
+        const std::vector<std::uint8_t> before = image;
+        EXPECT_FALSE(ScaleWaveImage(image.data(), static_cast<std::uint32_t>(image.size()), 50))
+            << what;
+        EXPECT_EQ(image, before) << what;
+    }
+}
+
+// The copy of resource `id` against the resource scaled at `volume`: the
+// same length and header, every sample as computed here. 32-bit floats are
+// exact at 50 (x 0.25) and within one step of the float below otherwise.
+void ExpectScaledCopy(std::uint32_t id, int volume) {
+    const sim::sounds::WaveResource* wave = sim::sounds::Find(id);
+    const auto* copy = reinterpret_cast<const std::uint8_t*>(QuietTurboSound(std::int32_t(id)));
+    ASSERT_NE(wave, nullptr);
+    ASSERT_NE(copy, nullptr) << id;
+    const std::vector<std::uint8_t>& b = wave->bytes;
+    ASSERT_EQ(std::memcmp(copy, b.data(), kDataOffset), 0) << id << ": the header";
+    const bool isFloat = b[20] == 3;
+    const double factor = volume * volume / 10000.0;
+    std::size_t wrong = 0;
+    for (std::size_t at = kDataOffset; at < b.size(); at += isFloat ? 4 : 2) {
+        if (isFloat) {
+            const double expected = static_cast<double>(Float(&b[at])) * factor;
+            const double got = Float(copy + at);
+            wrong += std::abs(got - expected) > std::abs(expected) * 0x1p-23 ? 1 : 0;
+        } else {
+            wrong += Pcm(copy + at) != ScaledPcm(Pcm(&b[at]), volume) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(wrong, 0u) << id << " at " << volume;
+}
+
+TEST_F(SoundVolume, copies_at_50_then_1_play_from_memory_and_100_plays_the_resources) {
+    BootInVehicle("SFX_volume=50\r\nSFX_type=0\r\nduration=10\r\n");
+    std::vector<std::int32_t> found;
+    for (const sim::CallRecord* c : game.Calls("FindResourceA")) {
+        EXPECT_EQ(c->frame, 1u) << "made at load";
+        EXPECT_EQ(c->S(1), "WAVE");
+        found.push_back(c->I(0));
+    }
+    EXPECT_EQ(found, (std::vector<std::int32_t>{106, 107, 108}));
+    EXPECT_NE(ReadGameFile("Veloxan.log").find(" New_Install=0 SFX_volume=50\r\n"),
+              std::string::npos);
+    for (const std::uint32_t id : {106u, 107u, 108u}) {
+        ExpectScaledCopy(id, 50);
+    }
+
+    LaunchBoost();
+    RunUntilState(TurboState::Recharging);
+    ASSERT_EQ(game.sounds.size(), 2u);
+    for (const auto& [play, id] :
+         {std::pair{game.sounds[0], 106}, std::pair{game.sounds[1], 107}}) {
+        EXPECT_EQ(play.flags, kMemoryPlay) << id;
+        EXPECT_EQ(play.id, 0u) << id << ": named by its bytes";
+        EXPECT_EQ(play.wave, reinterpret_cast<const std::uint8_t*>(QuietTurboSound(id))) << id;
+        EXPECT_EQ(play.waveBytes, sim::sounds::Find(std::uint32_t(id))->bytes.size()) << id;
+        EXPECT_EQ(play.durationMs, sim::sounds::Find(std::uint32_t(id))->durationMs) << id;
+    }
+    EXPECT_TRUE(game.sounds[0].cutOff) << "the blow-off still cuts the boost's sound";
+
+    // A restart at another volume stops the module's sound, then rewrites the
+    // copies where they are.
+    const char* before = QuietTurboSound(107);
+    WriteIni("[Veloxan]\r\nSFX_volume=1\r\nSFX_type=0\r\n");
+    sim::RestartScript();
+    sim::Step();
+    EXPECT_EQ(QuietTurboSound(107), before);
+    EXPECT_TRUE(game.sounds[1].cutOff) << "the blow-off stopped before the rewrite";
+    for (const std::uint32_t id : {106u, 107u, 108u}) {
+        ExpectScaledCopy(id, 1);
+    }
+
+    // Full level: the resources by ID, with the flags of before, and no copy made.
+    const std::size_t lookups = game.Count("FindResourceA");
+    WriteIni("[Veloxan]\r\nSFX_type=0\r\n");
+    sim::RestartScript();
+    RunUntilState(TurboState::Ready);
+    PressTrigger();
+    const sim::CallRecord* play = game.Last("PlaySoundA");
+    ASSERT_NE(play, nullptr);
+    EXPECT_EQ(play->I(0), 106);
+    EXPECT_EQ(play->I(1), 0x40085);
+    EXPECT_EQ(game.sounds.back().wave, sim::sounds::Find(106)->bytes.data());
+    EXPECT_EQ(game.Count("FindResourceA"), lookups);
+    EXPECT_EQ(QuietTurboSound(106), nullptr);
+}
+
+} // namespace
