@@ -7,6 +7,7 @@
 #include "menu/menu_controller.h"
 #include "menu/menu_item.h"
 #include "menu_fixture.h"
+#include "menu_rows.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"
 
@@ -45,13 +46,21 @@ TEST_F(PadMenu, rb_and_dpad_down_open_drive_and_close_the_menu_without_a_boost) 
     const auto writesIn = [this](std::uint64_t frame) {
         return game.CallsInFrame("WritePrivateProfileStringA", frame).size();
     };
+    // Moves the highlight to a slot with single D-pad presses.
+    const auto padTo = [&](int slot) {
+        for (int presses = 0; HighlightedRow(game.frame) != slot && presses < 20; ++presses) {
+            press(HighlightedRow(game.frame) < slot ? kDown : kUp);
+        }
+        ASSERT_EQ(HighlightedRow(game.frame), slot);
+    };
 
     // RB alone is nothing; RB with the trigger is the menu's chord, never a boost.
     press(kRB, 20);
     EXPECT_FALSE(rootPage.isOpen);
     const std::uint64_t opened = press(kRB | kDown);
     EXPECT_TRUE(rootPage.isOpen);
-    EXPECT_EQ(writesIn(opened), 7u) << "opening saves, as the keyboard's chord does";
+    const std::size_t writesOfASave = writesIn(opened);
+    EXPECT_GT(writesOfASave, 0u) << "opening saves, as the keyboard's chord does";
     EXPECT_EQ(padReadsIn(opened), 2u) << "the chord's read, then the menu's one read";
     sim::RunFrames(10);
     EXPECT_EQ(padReadsIn(opened + 1), 1u) << "within the wait: the menu's read alone";
@@ -63,21 +72,22 @@ TEST_F(PadMenu, rb_and_dpad_down_open_drive_and_close_the_menu_without_a_boost) 
     EXPECT_EQ(HighlightedRow(held + WaitFrames() - 1), 1);
     EXPECT_EQ(HighlightedRow(held + WaitFrames()), 2);
     EXPECT_EQ(HighlightedRow(game.frame), 3);
+    const int sensitivityRow = RowSlot("Sensitivity");
+    padTo(sensitivityRow);
     const float sensitivity = Settings.sensitivity;
     press(kRight, 3);
     EXPECT_NEAR(Settings.sensitivity, sensitivity + 3 * 0.025f, 1e-6);
     press(kUp);
     press(kUp);
-    EXPECT_EQ(HighlightedRow(game.frame), 1);
-    for (int row = 1; row < 6; ++row) {
-        press(kDown);
-    }
+    EXPECT_EQ(HighlightedRow(game.frame), sensitivityRow - 2);
+    const int resetRow = RowSlot("Reset settings");
+    padTo(resetRow);
     Settings.boost = 0.9f;
     EXPECT_EQ(NavSoundsIn(press(kA)), 1u);
     EXPECT_EQ(Settings.boost, kDefaultBoost) << "A on \"Reset settings\" resets";
     const std::uint64_t back = press(kB);
     EXPECT_FALSE(rootPage.isOpen) << "B on the first page closes";
-    EXPECT_EQ(writesIn(back), 7u);
+    EXPECT_EQ(writesIn(back), writesOfASave);
     EXPECT_EQ(turboState, TurboState::Ready);
 
     // Past the wait and still sliding out: no boost from the pad either.
@@ -93,7 +103,7 @@ TEST_F(PadMenu, rb_and_dpad_down_open_drive_and_close_the_menu_without_a_boost) 
     sim::RunFrames(10);
     const std::uint64_t closed = press(kRB | kDown);
     EXPECT_FALSE(rootPage.isOpen);
-    EXPECT_EQ(writesIn(closed), 7u);
+    EXPECT_EQ(writesIn(closed), writesOfASave);
     EXPECT_EQ(turboState, TurboState::Ready) << "the chord never boosts";
 
     // Another program in front: the pad is not even asked.
@@ -106,7 +116,7 @@ TEST_F(PadMenu, rb_and_dpad_down_open_drive_and_close_the_menu_without_a_boost) 
         readsAway += padReadsIn(f);
     }
     EXPECT_EQ(readsAway, 0u);
-    EXPECT_EQ(HighlightedRow(game.frame), 6);
+    EXPECT_EQ(HighlightedRow(game.frame), resetRow);
     game.input.foreground = true;
     press(kRB | kDown);
     sim::RunFrames(20);
