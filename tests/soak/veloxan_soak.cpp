@@ -5,12 +5,16 @@
 // negative, from shortly before the 2^32 tick wrap on. After every frame the
 // module's state, what it sent, the settings, the world and the INI file are
 // checked; the first broken rule ends the run with the seed and frame that
-// replay it.
+// replay it. The settings the player alone sets (the pad menu, the menu's
+// own keys, the sounds' volume) come and go with the starting file and with
+// the restarts.
 
 #include "host/script_main.h"
 #include "menu/menu_item.h"
 #include "settings/settings.h"
 #include "sim/game.h"
+#include "sim/ini_file.h"
+#include "sim/sound_resources.h"
 #include "turbo/turbo.h"
 
 #include <CLI/CLI.hpp>
@@ -20,21 +24,31 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
 constexpr int kKeyT = 0x54;
 constexpr int kKeyShift = 0x10;
-constexpr int kNumpadKeys[] = {0x60, 0x62, 0x64, 0x65, 0x66, 0x68};
+// The keypad's menu keys, then a laptop's (8, K, U, O, I, J) for a file that
+// names them.
+constexpr int kMenuKeys[] = {0x60, 0x62, 0x64, 0x65, 0x66, 0x68,
+                             0x38, 0x4B, 0x55, 0x4F, 0x49, 0x4A};
+constexpr std::uint16_t kDpadUp = 0x0001;
 constexpr std::uint16_t kDpadDown = 0x0002;
+constexpr std::uint16_t kDpadLeft = 0x0004;
+constexpr std::uint16_t kDpadRight = 0x0008;
+constexpr std::uint16_t kButtonRB = 0x0200;
 constexpr std::uint16_t kButtonA = 0x1000;
+constexpr std::uint16_t kButtonB = 0x2000;
 constexpr std::size_t kMostVehicles = 12;
 // Every class the simulated world has; the module treats a bike as a car.
 constexpr sim::VehicleClass kClasses[] = {sim::VehicleClass::Car, sim::VehicleClass::Plane,
@@ -79,10 +93,11 @@ public:
     void PrintCounts() const {
         std::printf("  %llu launches (car %llu, plane %llu, boat %llu, heli %llu, bike %llu), "
                     "%llu cancels, %llu slow motions, %llu restarts, %llu menu frames, "
-                    "%llu saves, %llu frames with an unusable speed\n",
+                    "%llu saves, %llu frames with an unusable speed, %llu sounds from copies\n",
                     counts_.launches, counts_.byClass[0], counts_.byClass[1], counts_.byClass[2],
                     counts_.byClass[3], counts_.byClass[4], counts_.cancels, counts_.slowMotions,
-                    counts_.restarts, counts_.menuFrames, counts_.saves, counts_.unusableSpeeds);
+                    counts_.restarts, counts_.menuFrames, counts_.saves, counts_.unusableSpeeds,
+                    counts_.copyPlays);
     }
 
 private:
@@ -100,6 +115,18 @@ private:
             out << key << '=' << Below(110) << "\r\n";
         }
         out << "SFX_type=" << Below(3) << "\r\nNew_Install=" << Below(2) << "\r\n";
+        if (Chance(2)) {
+            // RB; LB; a mask that shares D-pad down with the trigger; too big.
+            const std::uint32_t masks[] = {512, 256, 514, 70000};
+            out << "KEY_GAMEPAD_MENU=" << masks[Below(4)] << "\r\n";
+        }
+        if (Chance(3)) {
+            out << "KEY_MENU_UP=56\r\nKEY_MENU_DOWN=75\r\nKEY_MENU_LEFT=85\r\n"
+                   "KEY_MENU_RIGHT=79\r\nKEY_MENU_SELECT=73\r\nKEY_MENU_BACK=74\r\n";
+        }
+        if (Chance(2)) {
+            out << "SFX_volume=" << Below(120) << "\r\n";
+        }
     }
 
     std::int32_t AddVehicle() {
@@ -136,11 +163,14 @@ private:
             Hold(kKeyShift, 2);
         }
         if (Chance(12)) {
-            Hold(kNumpadKeys[Below(std::size(kNumpadKeys))], 1 + Below(20));
+            Hold(kMenuKeys[Below(std::size(kMenuKeys))], 1 + Below(20));
         }
         if (Chance(60)) {
-            const std::uint16_t buttons[] = {kDpadDown, kButtonA, kDpadDown | kButtonA};
-            g.input.HoldButtonsFrames(0, buttons[Below(3)], g.frame + 1, 1 + Below(5));
+            const std::uint16_t buttons[] = {kDpadDown, kButtonA,  kDpadDown | kButtonA,
+                                             kDpadUp,   kDpadLeft, kDpadRight,
+                                             kButtonB,  kButtonRB, kButtonRB | kDpadDown};
+            g.input.HoldButtonsFrames(0, buttons[Below(std::size(buttons))], g.frame + 1,
+                                      1 + Below(5));
         }
         if (Chance(900)) {
             g.input.ConnectPad(0, Chance(2));
@@ -176,6 +206,11 @@ private:
             AddVehicle();
         }
         if (Chance(6000)) {
+            if (Chance(2)) {
+                // The player changed the volume before the game reloaded.
+                sim::ini::WriteString(folder_ + "/Veloxan.ini", "Veloxan", "SFX_volume",
+                                      std::to_string(Below(120)));
+            }
             sim::RestartScript();
             ++counts_.restarts;
         }
@@ -208,7 +243,68 @@ private:
         if (s.SFX_type > 1 || s.New_Install > 1 || s.display_notifications > 1) {
             return "SFX_type, New_Install or display_notifications is neither 0 nor 1";
         }
+        if (s.SFX_volume < 1 || s.SFX_volume > 100) {
+            return "SFX_volume " + std::to_string(s.SFX_volume) + " outside 1 to 100";
+        }
+        if (s.KEY_GAMEPAD_MENU < 0 || s.KEY_GAMEPAD_MENU > 0xFFFF ||
+            (s.KEY_GAMEPAD_MENU & (s.KEY_GAMEPAD | s.KEY_GAMEPAD_2)) != 0) {
+            return "KEY_GAMEPAD_MENU " + std::to_string(s.KEY_GAMEPAD_MENU) +
+                   " is no mask of its own";
+        }
+        const std::int32_t menuKeys[] = {s.KEY_MENU_UP,    s.KEY_MENU_DOWN,   s.KEY_MENU_LEFT,
+                                         s.KEY_MENU_RIGHT, s.KEY_MENU_SELECT, s.KEY_MENU_BACK};
+        for (std::int32_t key : menuKeys) {
+            if (key < 1 || key > 254) {
+                return "a menu key " + std::to_string(key) + " outside 1 to 254";
+            }
+        }
         return {};
+    }
+
+    // Below full volume every recording plays from the module's copy: a
+    // memory image as long as one of the resources, with its header, and for
+    // the 16-bit ones the first samples at the level the file sets now.
+    static std::string SoundFromCopy(const sim::SoundPlay& play) {
+        constexpr std::uint32_t kSndMemory = 0x0004;
+        if ((play.flags & kSndMemory) == 0 || play.wave == nullptr) {
+            return "a recording played from the resources at SFX_volume " +
+                   std::to_string(Settings.SFX_volume);
+        }
+        constexpr std::size_t kHeaderBytes = 44;
+        for (std::uint32_t id : {106u, 107u, 108u}) {
+            const sim::sounds::WaveResource* wave = sim::sounds::Find(id);
+            if (wave == nullptr || wave->bytes.size() != play.waveBytes ||
+                std::memcmp(wave->bytes.data(), play.wave, kHeaderBytes) != 0) {
+                continue;
+            }
+            if (id == 107u) {
+                return {}; // the blow-off's samples are floats
+            }
+            const double gain = Settings.SFX_volume * Settings.SFX_volume / 10000.0;
+            const std::uint8_t* original = wave->bytes.data();
+            const std::size_t data = Find(wave->bytes, "data") + 8;
+            for (std::size_t at = data; at < data + 256 && at + 2 <= play.waveBytes; at += 2) {
+                const auto sample = [](const std::uint8_t* p) {
+                    return static_cast<std::int16_t>(p[0] | p[1] << 8);
+                };
+                const double exact = sample(original + at) * gain;
+                const double expected =
+                    exact < 0 ? -std::floor(-exact + 0.5) : std::floor(exact + 0.5);
+                if (sample(play.wave + at) != expected) {
+                    return "sound " + std::to_string(id) + " plays a copy that is not at " +
+                           std::to_string(Settings.SFX_volume) + "%";
+                }
+            }
+            return {};
+        }
+        return "a sound played from memory that is no copy of a recording";
+    }
+
+    static std::size_t Find(const std::vector<std::uint8_t>& bytes, const char* tag) {
+        const auto* begin = reinterpret_cast<const char*>(bytes.data());
+        const std::string_view all(begin, bytes.size());
+        const std::size_t at = all.find(tag, 12);
+        return at == std::string_view::npos ? bytes.size() : at;
     }
 
     // The file read back through the module's own load: each fraction the
@@ -264,6 +360,13 @@ private:
         if (std::string range = FractionsInRange(Settings); !range.empty()) {
             return range;
         }
+        for (const sim::SoundPlay& play : g.sounds) {
+            if (play.frame == g.frame && Settings.SFX_volume < 100) {
+                if (std::string copy = SoundFromCopy(play); !copy.empty()) {
+                    return copy;
+                }
+            }
+        }
         const sim::World& w = g.world;
         if (w.timeScale != 1.0f) {
             // Slow motion is due only in the shutdown's 1500 ms after a crash.
@@ -314,6 +417,9 @@ private:
         slowedBefore_ = slowed;
         counts_.menuFrames += rootPage.isOpen ? 1 : 0;
         counts_.saves += saved_ ? 1 : 0;
+        for (const sim::SoundPlay& play : g.sounds) {
+            counts_.copyPlays += play.frame == g.frame && (play.flags & 0x0004) != 0 ? 1 : 0;
+        }
     }
 
     // The game keeps a record of everything; a long run keeps only what the
@@ -352,6 +458,7 @@ private:
         unsigned long long menuFrames = 0;
         unsigned long long saves = 0;
         unsigned long long unusableSpeeds = 0;
+        unsigned long long copyPlays = 0;
     };
 
     std::mt19937_64 random_;
