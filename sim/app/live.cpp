@@ -1,8 +1,7 @@
 #include "sim/app/live.h"
 
 #include "sim/app/hud.h"
-#include "sim/app/key_map.h"
-#include "sim/app/key_names.h"
+#include "sim/app/live_input.h"
 #include "sim/app/picture.h"
 #include "sim/app/session.h"
 
@@ -10,13 +9,9 @@
 #include <cairo.h>
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <map>
 #include <memory>
-#include <set>
 #include <sstream>
 
 namespace simapp {
@@ -30,89 +25,6 @@ constexpr int kMostFramesNotDrawn = 3;
 // Further behind than this, the game clock is let fall behind the wall clock
 // instead of rushing to catch up: the game runs slower, never in jumps.
 constexpr double kMostLagSeconds = 0.25;
-// A wall at speed: enough to end a boost at any sensitivity.
-constexpr int kCollisionKmh = 80;
-
-constexpr const char* kClassNames[] = {"car", "bike", "plane", "boat", "helicopter"};
-constexpr int kClassCount = static_cast<int>(sizeof kClassNames / sizeof kClassNames[0]);
-
-// The keys that drive the simulated world, never passed to the module. None
-// is a default key of the module (T, Shift, the keypad's 8 2 4 6 5 0) or one
-// the release package's Veloxan.ini offers (letters, digits, F-keys but F1,
-// Backspace, Tab, Enter, Shift, Ctrl, Alt, Caps Lock, Space, the keypad); the
-// keypad's arrows with Num Lock off are the keypad's, not these.
-enum class WorldKey {
-    None,
-    Throttle,
-    Brake,
-    EnterLeave,
-    NextClass,
-    PreviousClass,
-    Crash,
-    Restart,
-    Help,
-    Quit
-};
-
-WorldKey WorldKeyOf(SDL_Keycode key) {
-    switch (key) {
-    case SDLK_UP:
-        return WorldKey::Throttle;
-    case SDLK_DOWN:
-        return WorldKey::Brake;
-    case SDLK_HOME:
-        return WorldKey::EnterLeave;
-    case SDLK_PAGEUP:
-        return WorldKey::NextClass;
-    case SDLK_PAGEDOWN:
-        return WorldKey::PreviousClass;
-    case SDLK_DELETE:
-        return WorldKey::Crash;
-    case SDLK_END:
-        return WorldKey::Restart;
-    case SDLK_F1:
-        return WorldKey::Help;
-    case SDLK_ESCAPE:
-        return WorldKey::Quit;
-    default:
-        return WorldKey::None;
-    }
-}
-
-struct PadButton {
-    SDL_GameControllerButton button;
-    std::uint16_t mask; // the XInput bit
-};
-
-constexpr PadButton kPadButtons[] = {
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, 0x0001},
-    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0x0002},
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0x0004},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0x0008},
-    {SDL_CONTROLLER_BUTTON_START, 0x0010},
-    {SDL_CONTROLLER_BUTTON_BACK, 0x0020},
-    {SDL_CONTROLLER_BUTTON_LEFTSTICK, 0x0040},
-    {SDL_CONTROLLER_BUTTON_RIGHTSTICK, 0x0080},
-    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0x0100},
-    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 0x0200},
-    {SDL_CONTROLLER_BUTTON_A, 0x1000},
-    {SDL_CONTROLLER_BUTTON_B, 0x2000},
-    {SDL_CONTROLLER_BUTTON_X, 0x4000},
-    {SDL_CONTROLLER_BUTTON_Y, 0x8000},
-};
-
-// A trigger's travel in steps of 0.05, so that a resting or trembling
-// trigger does not write a line every frame.
-double TriggerValue(int axis) {
-    return std::round(std::clamp(axis, 0, 32767) / 32767.0 * 20.0) / 20.0;
-}
-
-std::string Amount(double value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
-
 const char* ClassName(sim::VehicleClass c) {
     switch (c) {
     case sim::VehicleClass::Bike:
@@ -168,7 +80,8 @@ class Live {
 public:
     explicit Live(const LiveOptions& options)
         : options_(options), session_({options.iniPath, options.outDir, 60, options.quiet}),
-          full_(kPictureWidth, kPictureHeight), window_(options.width, options.height) {}
+          full_(kPictureWidth, kPictureHeight), window_(options.width, options.height),
+          input_([this](const std::string& action) { Act(action); }) {}
     ~Live();
     Live(const Live&) = delete;
     Live& operator=(const Live&) = delete;
@@ -176,19 +89,10 @@ public:
     LiveResult Run();
 
 private:
-    struct Held {
-        VirtualKeys keys;
-        bool releaseNextFrame = false;
-    };
-
     sim::Game& g() { return sim::game(); }
     bool OpenWindow();
     bool OpenRecord();
-    void ReadEvents(bool& quit);
-    void OnKey(const SDL_KeyboardEvent& key, bool down, bool& quit);
-    void OnWorldKey(WorldKey key, bool down, bool& quit);
-    void OnPadEvent(const SDL_Event& e);
-    void InputLines();
+    bool ReadEvents();
     void Act(const std::string& action);
     void PlaySounds();
     void DrawFrame();
@@ -205,21 +109,7 @@ private:
     LiveAudio audio_;
     std::ofstream record_;
     int lineNumber_ = 0;
-
-    std::map<SDL_Scancode, Held> held_;
-    std::set<SDL_Scancode> downThisFrame_;
-    std::array<bool, 256> sentKeys_{};
-    bool throttleKey_ = false, brakeKey_ = false;
-    double throttleSent_ = 0.0, brakeSent_ = 0.0;
-    int classIndex_ = 0;
-    bool help_ = false;
-    bool focus_ = true, focusSent_ = true;
-
-    SDL_GameController* pad_ = nullptr;
-    SDL_JoystickID padId_ = -1;
-    std::uint16_t padButtons_ = 0, padButtonsSent_ = 0;
-    bool padSent_ = false;
-    int rightTrigger_ = 0, leftTrigger_ = 0;
+    LiveInput input_;
 
     std::uint64_t drawnFrame_ = 0;
     std::size_t soundsSeen_ = 0;
@@ -228,9 +118,6 @@ private:
 };
 
 Live::~Live() {
-    if (pad_ != nullptr) {
-        SDL_GameControllerClose(pad_);
-    }
     if (texture_ != nullptr) {
         SDL_DestroyTexture(texture_);
     }
@@ -262,7 +149,7 @@ bool Live::OpenWindow() {
     // Cairo's RGB24 is SDL's RGB888: 32 bits a pixel, the top byte unused.
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                  options_.width, options_.height);
-    focus_ = (SDL_GetWindowFlags(sdlWindow_) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    input_.SetFocus((SDL_GetWindowFlags(sdlWindow_) & SDL_WINDOW_INPUT_FOCUS) != 0);
     return texture_ != nullptr;
 }
 
@@ -308,215 +195,16 @@ void Live::Act(const std::string& action) {
     session_.Execute(line);
 }
 
-void Live::OnWorldKey(WorldKey key, bool down, bool& quit) {
-    sim::World& world = g().world;
-    const sim::Vehicle* v = world.Find(world.playerVehicle);
-    switch (key) {
-    case WorldKey::Throttle:
-        throttleKey_ = down;
-        return;
-    case WorldKey::Brake:
-        brakeKey_ = down;
-        return;
-    default:
-        break;
-    }
-    if (!down) {
-        return;
-    }
-    switch (key) {
-    case WorldKey::EnterLeave:
-        if (v == nullptr) {
-            Act(std::string("enter ") + kClassNames[classIndex_]);
-            // A new vehicle starts with neither pedal down.
-            throttleSent_ = brakeSent_ = 0.0;
-        } else {
-            Act("leave");
-        }
-        break;
-    case WorldKey::NextClass:
-    case WorldKey::PreviousClass:
-        classIndex_ =
-            (classIndex_ + (key == WorldKey::NextClass ? 1 : kClassCount - 1)) % kClassCount;
-        if (v != nullptr) {
-            // Into a vehicle of that class at the speed of this one.
-            char speed[32];
-            std::snprintf(speed, sizeof speed, " %.1f", std::min(500.0, v->speed * 3.6));
-            Act(std::string("enter ") + kClassNames[classIndex_] + speed);
-            throttleSent_ = brakeSent_ = 0.0;
-        }
-        break;
-    case WorldKey::Crash:
-        if (v != nullptr) {
-            Act("collide " + std::to_string(kCollisionKmh));
-        }
-        break;
-    case WorldKey::Restart:
-        Act("restart");
-        break;
-    case WorldKey::Help:
-        help_ = !help_;
-        break;
-    case WorldKey::Quit:
-        quit = true;
-        break;
-    default:
-        break;
-    }
-}
-
-void Live::OnKey(const SDL_KeyboardEvent& key, bool down, bool& quit) {
-    const WorldKey world = WorldKeyOf(key.keysym.sym);
-    if (world != WorldKey::None) {
-        if (key.repeat == 0) {
-            OnWorldKey(world, down, quit);
-        }
-        return;
-    }
-    const SDL_Scancode code = key.keysym.scancode;
-    if (down) {
-        if (key.repeat != 0 || held_.contains(code)) {
-            return;
-        }
-        const VirtualKeys vk = KeyToVirtualKeys(key.keysym.sym, (key.keysym.mod & KMOD_NUM) != 0);
-        if (vk.vk != 0) {
-            held_[code] = {vk, false};
-            downThisFrame_.insert(code);
-        }
-        return;
-    }
-    // A key let go in the same frame it went down still counts as down for
-    // that frame: the game would have seen it.
-    const auto it = held_.find(code);
-    if (it != held_.end()) {
-        if (downThisFrame_.contains(code)) {
-            it->second.releaseNextFrame = true;
-        } else {
-            held_.erase(it);
-        }
-    }
-}
-
-void Live::OnPadEvent(const SDL_Event& e) {
-    switch (e.type) {
-    case SDL_CONTROLLERDEVICEADDED:
-        if (pad_ == nullptr) {
-            pad_ = SDL_GameControllerOpen(e.cdevice.which);
-            padId_ =
-                pad_ != nullptr ? SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad_)) : -1;
-        }
-        break;
-    case SDL_CONTROLLERDEVICEREMOVED:
-        if (pad_ != nullptr && e.cdevice.which == padId_) {
-            SDL_GameControllerClose(pad_);
-            pad_ = nullptr;
-            padId_ = -1;
-            padButtons_ = 0;
-            rightTrigger_ = leftTrigger_ = 0;
-        }
-        break;
-    case SDL_CONTROLLERBUTTONDOWN:
-    case SDL_CONTROLLERBUTTONUP:
-        if (e.cbutton.which == padId_) {
-            for (const PadButton& b : kPadButtons) {
-                if (b.button == e.cbutton.button) {
-                    padButtons_ = static_cast<std::uint16_t>(e.type == SDL_CONTROLLERBUTTONDOWN
-                                                                 ? padButtons_ | b.mask
-                                                                 : padButtons_ & ~b.mask);
-                }
-            }
-        }
-        break;
-    case SDL_CONTROLLERAXISMOTION:
-        if (e.caxis.which == padId_) {
-            if (e.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT) {
-                rightTrigger_ = e.caxis.value;
-            } else if (e.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT) {
-                leftTrigger_ = e.caxis.value;
-            }
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void Live::ReadEvents(bool& quit) {
+// Every event waiting is read, even after one that ends the session.
+bool Live::ReadEvents() {
+    bool quit = false;
     SDL_Event e;
     while (PollEvent(e)) {
-        switch (e.type) {
-        case SDL_QUIT:
+        if (input_.Read(e)) {
             quit = true;
-            break;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            OnKey(e.key, e.type == SDL_KEYDOWN, quit);
-            break;
-        case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-                focus_ = true;
-            } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-                focus_ = false;
-            } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
-                quit = true;
-            }
-            break;
-        default:
-            OnPadEvent(e);
-            break;
         }
     }
-}
-
-// What the frame's events changed, as scenario lines: the window's focus,
-// the pad, the keys the module may read, and the pedals.
-void Live::InputLines() {
-    if (focus_ != focusSent_) {
-        Act(focus_ ? "focus on" : "focus off");
-        focusSent_ = focus_;
-    }
-    const bool pad = pad_ != nullptr;
-    if (pad && !padSent_) {
-        Act("pad connect");
-    }
-    const std::uint16_t up = padButtonsSent_ & ~padButtons_;
-    const std::uint16_t down = padButtons_ & ~padButtonsSent_;
-    if (up != 0) {
-        Act("pad release " + ScenarioButtonNames(up));
-    }
-    if (down != 0) {
-        Act("pad hold " + ScenarioButtonNames(down));
-    }
-    padButtonsSent_ = padButtons_;
-    if (!pad && padSent_) {
-        Act("pad disconnect");
-    }
-    padSent_ = pad;
-
-    std::array<bool, 256> keys{};
-    for (const auto& [code, held] : held_) {
-        keys.at(static_cast<std::size_t>(held.keys.vk)) = true;
-        if (held.keys.either != 0) {
-            keys.at(static_cast<std::size_t>(held.keys.either)) = true;
-        }
-    }
-    for (std::size_t vk = 1; vk < keys.size(); ++vk) {
-        if (keys[vk] != sentKeys_[vk]) {
-            Act((keys[vk] ? "hold " : "release ") + ScenarioKeyName(static_cast<int>(vk)));
-            sentKeys_[vk] = keys[vk];
-        }
-    }
-
-    const double throttle = throttleKey_ ? 1.0 : TriggerValue(rightTrigger_);
-    const double brake = brakeKey_ ? 1.0 : TriggerValue(leftTrigger_);
-    if (throttle != throttleSent_) {
-        Act("throttle " + Amount(throttle));
-        throttleSent_ = throttle;
-    }
-    if (brake != brakeSent_) {
-        Act("brake " + Amount(brake));
-        brakeSent_ = brake;
-    }
+    return quit;
 }
 
 // Each PlaySoundA the module made in the frame: a new sound cuts off the one
@@ -541,15 +229,15 @@ HudContent Live::Hud() {
     hud.speedKmh = v != nullptr ? v->speed * 3.6f : 0.0f;
     hud.enginePower = v != nullptr ? v->enginePowerMultiplier : 1.0f;
     hud.vehicle = v != nullptr ? ClassName(v->vehicleClass)
-                               : std::string("on foot, Home: ") + kClassNames[classIndex_];
+                               : std::string("on foot, Home: ") + input_.ChosenClass();
     hud.turbo = StateName(turboState);
     hud.timeScale = world.timeScale;
     const RunResult& run = session_.Result();
     hud.nativeCalls = run.frames.empty() ? 0 : run.frames.back().nativeCalls;
     hud.foreground = g().input.foreground;
-    hud.pad = pad_ != nullptr;
+    hud.pad = input_.PadConnected();
     hud.drawMs = drawMsRecent_;
-    hud.help = help_;
+    hud.help = input_.Help();
     return hud;
 }
 
@@ -616,16 +304,10 @@ LiveResult Live::Run() {
         if (options_.beforeFrame && !options_.beforeFrame(game.frame + 1)) {
             break;
         }
-        for (auto it = held_.begin(); it != held_.end();) {
-            it = it->second.releaseNextFrame ? held_.erase(it) : std::next(it);
-        }
-        downThisFrame_.clear();
-        bool quit = false;
-        ReadEvents(quit);
-        if (quit) {
+        if (ReadEvents()) {
             break;
         }
-        InputLines();
+        input_.WriteLines();
         session_.Step();
         PlaySounds();
         ++pacing.frames;

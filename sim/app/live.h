@@ -3,7 +3,7 @@
 // time. The real keyboard's keys reach the module's GetAsyncKeyState under
 // the codes Windows would give them, an SDL game controller is its XInput
 // pad 0, the window's focus is the game's, and its sounds play. A few keys
-// drive the simulated world instead (see WorldKeyOf in live.cpp and the
+// drive the simulated world instead (see WorldKeyOf in live_input.h and the
 // HUD's F1 list). Every frame is one sim::Step of the same Session the
 // scenarios use, so a session kept with `recordPath` replays as a scenario
 // to the same frames.
