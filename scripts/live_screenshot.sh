@@ -10,20 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
-tools=(xvfb xauth xdotool x11-apps netpbm)
-missing=()
-for p in "${tools[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
-        missing+=("$p")
-    fi
-done
-if ((${#missing[@]})); then
-    echo "live_screenshot: installing ${missing[*]}"
-    sudo=$([ "$(id -u)" -ne 0 ] && echo sudo || true)
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+bash scripts/setup.sh xvfb xauth xdotool x11-apps netpbm
 
 sim=build/host/sim/veloxan-sim
 [ -x "$sim" ] || {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the builds and tests need from Debian's packages. Idempotent:
+# Installs what the builds and tests need from Debian's packages, and any
+# further packages named as arguments (a script's own tools). Idempotent:
 # packages already present are not fetched again.
 set -euo pipefail
 
@@ -18,6 +19,7 @@ packages=(
     # The native database extract is read by a host test.
     nlohmann-json3-dev
 )
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
