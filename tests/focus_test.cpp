@@ -23,6 +23,16 @@ std::vector<std::string> CallsOf(const sim::Game& g, std::uint64_t f) {
     return names;
 }
 
+// Neither the keyboard nor the pad was asked in these frames.
+void ExpectNoInputRead(const sim::Game& g, std::uint64_t first, std::uint64_t last) {
+    for (std::uint64_t f = first; f <= last; ++f) {
+        for (const std::string& name : CallsOf(g, f)) {
+            EXPECT_TRUE(name != "GetAsyncKeyState" && name != "XInputGetState")
+                << name << " in frame " << f;
+        }
+    }
+}
+
 TEST_F(Focus, keys_typed_into_another_program_do_nothing_and_are_not_even_asked) {
     game.input.ConnectPad(0);
     BootInVehicle("KEY_PC_MENU=16\r\n");
@@ -47,11 +57,8 @@ TEST_F(Focus, keys_typed_into_another_program_do_nothing_and_are_not_even_asked)
         EXPECT_EQ(calls[0], "GetForegroundWindow") << "frame " << f;
         EXPECT_EQ(calls[1], "GetWindowThreadProcessId") << "frame " << f;
         EXPECT_EQ(calls[2], "GetCurrentProcessId") << "frame " << f;
-        for (const std::string& name : calls) {
-            EXPECT_TRUE(name != "GetAsyncKeyState" && name != "XInputGetState")
-                << name << " in frame " << f;
-        }
     }
+    ExpectNoInputRead(game, away, game.frame);
     EXPECT_FALSE(rootPage.isOpen);
     EXPECT_EQ(lastKeyTick, keyTick);
     // The boost's own steps go on: it launched and runs, uncancelled.
@@ -84,12 +91,7 @@ TEST_F(Focus, no_window_in_front_counts_as_another_program) {
     HoldKey(VK_SHIFT_KEY, 30);
     game.input.HoldButtonsFrames(0, kDpadDown, locked, 60);
     sim::RunFrames(60);
-    for (std::uint64_t f = locked; f <= game.frame; ++f) {
-        for (const std::string& name : CallsOf(game, f)) {
-            EXPECT_TRUE(name != "GetAsyncKeyState" && name != "XInputGetState")
-                << name << " in frame " << f;
-        }
-    }
+    ExpectNoInputRead(game, locked, game.frame);
     EXPECT_EQ(turboState, TurboState::Ready);
     EXPECT_FALSE(rootPage.isOpen);
     EXPECT_TRUE(game.world.feed.empty());

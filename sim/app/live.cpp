@@ -3,6 +3,7 @@
 #include "sim/app/hud.h"
 #include "sim/app/live_input.h"
 #include "sim/app/picture.h"
+#include "sim/app/scenario.h"
 #include "sim/app/session.h"
 
 #include <SDL2/SDL.h>
@@ -25,21 +26,6 @@ constexpr int kMostFramesNotDrawn = 3;
 // Further behind than this, the game clock is let fall behind the wall clock
 // instead of rushing to catch up: the game runs slower, never in jumps.
 constexpr double kMostLagSeconds = 0.25;
-const char* ClassName(sim::VehicleClass c) {
-    switch (c) {
-    case sim::VehicleClass::Bike:
-        return "bike";
-    case sim::VehicleClass::Plane:
-        return "plane";
-    case sim::VehicleClass::Boat:
-        return "boat";
-    case sim::VehicleClass::Heli:
-        return "helicopter";
-    case sim::VehicleClass::Car:
-        break;
-    }
-    return "car";
-}
 
 // The leak checker of the sanitized build: allocations made between these
 // calls are never reported. Weak, so that a build without it links too.
@@ -228,7 +214,7 @@ HudContent Live::Hud() {
     const sim::Vehicle* v = it != world.vehicles.end() ? &it->second : nullptr;
     hud.speedKmh = v != nullptr ? v->speed * 3.6f : 0.0f;
     hud.enginePower = v != nullptr ? v->enginePowerMultiplier : 1.0f;
-    hud.vehicle = v != nullptr ? ClassName(v->vehicleClass)
+    hud.vehicle = v != nullptr ? VehicleClassWord(v->vehicleClass)
                                : std::string("on foot, Home: ") + input_.ChosenClass();
     hud.turbo = StateName(turboState);
     hud.timeScale = world.timeScale;

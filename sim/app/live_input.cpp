@@ -1,6 +1,7 @@
 #include "sim/app/live_input.h"
 
 #include "sim/app/key_names.h"
+#include "sim/app/scenario.h"
 #include "sim/game.h"
 
 #include <algorithm>
@@ -15,8 +16,7 @@ namespace {
 // A wall at speed: enough to end a boost at any sensitivity.
 constexpr int kCollisionKmh = 80;
 
-constexpr const char* kClassNames[] = {"car", "bike", "plane", "boat", "helicopter"};
-constexpr int kClassCount = static_cast<int>(sizeof kClassNames / sizeof kClassNames[0]);
+constexpr int kClassCount = static_cast<int>(std::size(kVehicleClassNames));
 
 struct PadButton {
     SDL_GameControllerButton button;
@@ -85,7 +85,7 @@ LiveInput::~LiveInput() {
     }
 }
 
-const char* LiveInput::ChosenClass() const { return kClassNames[classIndex_]; }
+const char* LiveInput::ChosenClass() const { return kVehicleClassNames[classIndex_].name; }
 
 void LiveInput::OnWorldKey(WorldKey key, bool down, bool& quit) {
     sim::World& world = sim::game().world;
@@ -106,7 +106,7 @@ void LiveInput::OnWorldKey(WorldKey key, bool down, bool& quit) {
     switch (key) {
     case WorldKey::EnterLeave:
         if (v == nullptr) {
-            act_(std::string("enter ") + kClassNames[classIndex_]);
+            act_(std::string("enter ") + kVehicleClassNames[classIndex_].name);
             // A new vehicle starts with neither pedal down.
             throttleSent_ = brakeSent_ = 0.0;
         } else {
@@ -121,7 +121,7 @@ void LiveInput::OnWorldKey(WorldKey key, bool down, bool& quit) {
             // Into a vehicle of that class at the speed of this one.
             char speed[32];
             std::snprintf(speed, sizeof speed, " %.1f", std::min(500.0, v->speed * 3.6));
-            act_(std::string("enter ") + kClassNames[classIndex_] + speed);
+            act_(std::string("enter ") + kVehicleClassNames[classIndex_].name + speed);
             throttleSent_ = brakeSent_ = 0.0;
         }
         break;

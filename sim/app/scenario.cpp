@@ -2,9 +2,11 @@
 
 #include "sim/app/key_names.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace simapp {
@@ -127,19 +129,12 @@ void ParsePad(Words& w, ScenarioLine& s) {
 void ParseEnter(Words& w, ScenarioLine& s) {
     const char* expected = "a vehicle class (car, bike, plane, boat, helicopter)";
     const std::string word = w.Take(expected);
-    if (word == "car") {
-        s.vehicleClass = sim::VehicleClass::Car;
-    } else if (word == "bike") {
-        s.vehicleClass = sim::VehicleClass::Bike;
-    } else if (word == "plane") {
-        s.vehicleClass = sim::VehicleClass::Plane;
-    } else if (word == "boat") {
-        s.vehicleClass = sim::VehicleClass::Boat;
-    } else if (word == "helicopter") {
-        s.vehicleClass = sim::VehicleClass::Heli;
-    } else {
+    const auto* named = std::find_if(std::begin(kVehicleClassNames), std::end(kVehicleClassNames),
+                                     [&](const VehicleClassName& c) { return word == c.name; });
+    if (named == std::end(kVehicleClassNames)) {
         throw Failure{expected, "'" + word + "'"};
     }
+    s.vehicleClass = named->vehicleClass;
     if (!w.Empty()) {
         s.value = static_cast<float>(w.Number("a starting speed in km/h (0 to 500)", 0.0, 500.0));
     }
@@ -222,6 +217,15 @@ double Time(Words& w, double previous) {
 }
 
 } // namespace
+
+const char* VehicleClassWord(sim::VehicleClass vehicleClass) {
+    for (const VehicleClassName& c : kVehicleClassNames) {
+        if (c.vehicleClass == vehicleClass) {
+            return c.name;
+        }
+    }
+    return "car";
+}
 
 bool ParseScenario(const std::string& file, std::istream& in, Scenario& out, std::string& error) {
     out = Scenario{};

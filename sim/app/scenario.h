@@ -36,6 +36,21 @@
 
 namespace simapp {
 
+// The vehicle classes by the names scenario lines give them, in the order the
+// live window's Page Up steps through them.
+struct VehicleClassName {
+    sim::VehicleClass vehicleClass;
+    const char* name;
+};
+inline constexpr VehicleClassName kVehicleClassNames[] = {
+    {sim::VehicleClass::Car, "car"},         {sim::VehicleClass::Bike, "bike"},
+    {sim::VehicleClass::Plane, "plane"},     {sim::VehicleClass::Boat, "boat"},
+    {sim::VehicleClass::Heli, "helicopter"},
+};
+
+// The scenario name of a vehicle class.
+const char* VehicleClassWord(sim::VehicleClass vehicleClass);
+
 enum class Action {
     Hold,
     Release,

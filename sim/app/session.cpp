@@ -16,7 +16,6 @@ namespace {
 
 // Feed messages stay in a picture this long after they were posted.
 constexpr double kFeedSeconds = 5.0;
-constexpr float kMenuHiddenOffset = 0.2f;
 
 const char* SoundName(std::int32_t id) {
     switch (id) {
@@ -163,8 +162,8 @@ void Session::Execute(const ScenarioLine& line) {
     const bool turboKey = line.key == Settings.KEY_PC;
     // With the pad menu on, the pad trigger with a menu button is the menu's
     // chord, and the D-pad is the menu's own while it is on screen.
-    const std::uint16_t padHeld =
-        line.buttons | game.input.pads.at(static_cast<std::size_t>(line.pad)).buttons;
+    const std::uint16_t padButtons = game.input.pads.at(static_cast<std::size_t>(line.pad)).buttons;
+    const auto padHeld = static_cast<std::uint16_t>(line.buttons | padButtons);
     const bool padChord = (line.action == Action::PadPress || line.action == Action::PadHold) &&
                           PadMenuOn() && (padHeld & Settings.KEY_GAMEPAD_MENU) != 0;
     const bool turboButtons = Settings.KEY_GAMEPAD != 0 &&
@@ -190,17 +189,12 @@ void Session::Execute(const ScenarioLine& line) {
         game.input.HoldButtonsFrames(line.pad, line.buttons, game.frame + 1, frames);
         break;
     case Action::PadHold:
-        game.input.SetButtons(
-            line.pad,
-            static_cast<std::uint16_t>(
-                game.input.pads.at(static_cast<std::size_t>(line.pad)).buttons | line.buttons));
+        game.input.SetButtons(line.pad, padHeld);
         break;
     case Action::PadRelease:
         // Without buttons named, every button comes up.
-        game.input.SetButtons(line.pad,
-                              static_cast<std::uint16_t>(
-                                  game.input.pads.at(static_cast<std::size_t>(line.pad)).buttons &
-                                  (line.buttons != 0 ? ~line.buttons : 0)));
+        game.input.SetButtons(line.pad, static_cast<std::uint16_t>(
+                                            padButtons & (line.buttons != 0 ? ~line.buttons : 0)));
         break;
     case Action::Enter: {
         const int bones = line.vehicleClass == sim::VehicleClass::Bike ? 1 : 2;

@@ -52,15 +52,15 @@ std::uint32_t ReadSwitch(const char* key, std::uint32_t fallback, std::uint32_t 
 // The tolerance is far below one percent, so 0.625 still saves as 62.
 constexpr float kSaveTolerance = 0.001f;
 
-// The keys added in 2.3.0. 0 or a missing key gives `unset`, and so does a
-// refused value: above `highest`, or in conflict with the trigger. No log
-// line for 0: a file of an older version is not wrong.
+// The keys added in 2.3.0. 0 or a missing key gives the field's value in a
+// fresh record, and so does a refused value: above `highest`, or in conflict
+// with the trigger. No log line for 0: a file of an older version is not
+// wrong.
 enum class Conflict : std::uint8_t { None, TriggerKey, TriggerButtons };
 
 struct NewKey {
     const char* key;
     std::int32_t SettingsRecord::*field;
-    std::int32_t unset;
     std::uint32_t highest;
     Conflict conflict;
     const char* rule;
@@ -72,22 +72,20 @@ struct NewKey {
 constexpr const char* kMenuKeyRule =
     "above 254, or also KEY_PC, KEY_PC_2 or KEY_PC_MENU: the keypad key used";
 constexpr NewKey kNewKeys[] = {
-    {"KEY_MENU_UP", &SettingsRecord::KEY_MENU_UP, 0x68, 254, Conflict::TriggerKey, kMenuKeyRule},
-    {"KEY_MENU_DOWN", &SettingsRecord::KEY_MENU_DOWN, 0x62, 254, Conflict::TriggerKey,
-     kMenuKeyRule},
-    {"KEY_MENU_LEFT", &SettingsRecord::KEY_MENU_LEFT, 0x64, 254, Conflict::TriggerKey,
-     kMenuKeyRule},
-    {"KEY_MENU_RIGHT", &SettingsRecord::KEY_MENU_RIGHT, 0x66, 254, Conflict::TriggerKey,
-     kMenuKeyRule},
-    {"KEY_MENU_SELECT", &SettingsRecord::KEY_MENU_SELECT, 0x65, 254, Conflict::TriggerKey,
-     kMenuKeyRule},
-    {"KEY_MENU_BACK", &SettingsRecord::KEY_MENU_BACK, 0x60, 254, Conflict::TriggerKey,
-     kMenuKeyRule},
-    {"KEY_GAMEPAD_MENU", &SettingsRecord::KEY_GAMEPAD_MENU, 0, 0xFFFF, Conflict::TriggerButtons,
+    {"KEY_MENU_UP", &SettingsRecord::KEY_MENU_UP, 254, Conflict::TriggerKey, kMenuKeyRule},
+    {"KEY_MENU_DOWN", &SettingsRecord::KEY_MENU_DOWN, 254, Conflict::TriggerKey, kMenuKeyRule},
+    {"KEY_MENU_LEFT", &SettingsRecord::KEY_MENU_LEFT, 254, Conflict::TriggerKey, kMenuKeyRule},
+    {"KEY_MENU_RIGHT", &SettingsRecord::KEY_MENU_RIGHT, 254, Conflict::TriggerKey, kMenuKeyRule},
+    {"KEY_MENU_SELECT", &SettingsRecord::KEY_MENU_SELECT, 254, Conflict::TriggerKey, kMenuKeyRule},
+    {"KEY_MENU_BACK", &SettingsRecord::KEY_MENU_BACK, 254, Conflict::TriggerKey, kMenuKeyRule},
+    {"KEY_GAMEPAD_MENU", &SettingsRecord::KEY_GAMEPAD_MENU, 0xFFFF, Conflict::TriggerButtons,
      "above 65535, or a button of KEY_GAMEPAD or KEY_GAMEPAD_2: no pad menu"},
-    {"SFX_volume", &SettingsRecord::SFX_volume, 100, 100, Conflict::None,
-     "above 100: taken as 100"},
+    {"SFX_volume", &SettingsRecord::SFX_volume, 100, Conflict::None, "above 100: taken as 100"},
 };
+
+// What a missing, 0 or refused new key gives: the keypad keys, no pad menu,
+// full volume.
+constexpr SettingsRecord kFreshRecord{};
 
 bool SameKey(std::uint32_t code, std::int32_t triggerKey) {
     return triggerKey != 0 && code == static_cast<std::uint32_t>(triggerKey);
@@ -104,12 +102,13 @@ bool Conflicts(Conflict conflict, std::uint32_t raw) {
 
 std::int32_t ReadNewKey(const NewKey& k) {
     const std::uint32_t raw = ReadKey(k.key, 0);
+    const std::int32_t unset = kFreshRecord.*k.field;
     if (raw == 0) {
-        return k.unset;
+        return unset;
     }
     if (raw > k.highest || Conflicts(k.conflict, raw)) {
         LogSettingRepair(k.key, raw, k.rule);
-        return k.unset;
+        return unset;
     }
     return static_cast<std::int32_t>(raw);
 }
