@@ -292,7 +292,10 @@ void Step() {
     } else if (g.script.running && WaitOver(g)) {
         g.context->Resume();
     }
-    const float seconds = static_cast<float>(g.options.msPerFrame) / 1000.0f * g.world.timeScale;
+    // The pause menu stops the game's time; the clock of Windows runs on.
+    const float seconds = g.world.paused ? 0.0f
+                                         : static_cast<float>(g.options.msPerFrame) / 1000.0f *
+                                               g.world.timeScale;
     g.world.Advance(g.tick, seconds);
     if (g.onFrameEnd) {
         g.onFrameEnd();

@@ -79,6 +79,31 @@ const std::vector<NativeEntry> kNatives = {
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          r.Int(a.I(0) == g.world.playerPed ? g.world.playerVehicle : 0);
      }},
+    // The game's states.
+    {0xB0034A223497FFCB, "IS_PAUSE_MENU_ACTIVE", "", "b",
+     [](Game& g, const NativeArgs&, NativeResult& r) { r.Flag(g.world.paused); }},
+    {0xD9D2CFFF49FAB35F, "IS_PLAYER_SWITCH_IN_PROGRESS", "", "b",
+     [](Game& g, const NativeArgs&, NativeResult& r) { r.Flag(g.world.playerSwitch); }},
+    {0xD3C2E180A40F031E, "IS_CUTSCENE_PLAYING", "", "b",
+     [](Game& g, const NativeArgs&, NativeResult& r) { r.Flag(g.world.cutscene); }},
+    {0xB16FCE9DDC7BA182, "IS_SCREEN_FADED_OUT", "", "b",
+     [](Game& g, const NativeArgs&, NativeResult& r) { r.Flag(g.world.fadedOut); }},
+    {0x4F8644AF03D0E0D6, "PLAYER_ID", "", "i",
+     [](Game& g, const NativeArgs&, NativeResult& r) { r.Int(g.world.playerId); }},
+    {0x5E9564D8246B909A, "IS_PLAYER_PLAYING", "i", "b",
+     [](Game& g, const NativeArgs& a, NativeResult& r) {
+         if (a.I(0) != g.world.playerId) {
+             Fault("IS_PLAYER_PLAYING: not the player's index");
+         }
+         r.Flag(!g.world.dead && !g.world.arrested);
+     }},
+    {0x49C32D60007AFA47, "IS_PLAYER_CONTROL_ON", "i", "b",
+     [](Game& g, const NativeArgs& a, NativeResult& r) {
+         if (a.I(0) != g.world.playerId) {
+             Fault("IS_PLAYER_CONTROL_ON: not the player's index");
+         }
+         r.Flag(!g.world.controlOff);
+     }},
     {0xA3EE4A07279BB9DB, "IS_PED_IN_VEHICLE", "iib", "b",
      [](Game& g, const NativeArgs& a, NativeResult& r) {
          r.Flag(a.I(0) == g.world.playerPed && a.I(1) != 0 && a.I(1) == g.world.playerVehicle);

@@ -83,6 +83,21 @@ struct World {
     std::int32_t playerPed = 0x101;
     std::int32_t playerVehicle = 0; // vehicle the player uses, 0 on foot
 
+    // The game's states besides driving. `paused` is the pause menu: the
+    // world stands still. The others leave the world moving, as the game's
+    // scenes do; dead and arrested both end the player's play.
+    std::int32_t playerId = 0;
+    bool paused = false;
+    bool playerSwitch = false;
+    bool cutscene = false;
+    bool fadedOut = false;
+    bool dead = false;
+    bool arrested = false;
+    bool controlOff = false;
+    bool Busy() const {
+        return playerSwitch || cutscene || fadedOut || dead || arrested || controlOff;
+    }
+
     // Vehicles by handle.
     std::map<std::int32_t, Vehicle> vehicles;
     std::int32_t nextVehicleHandle = 0x2001;

@@ -36,6 +36,17 @@ inline constexpr Native<0xFB71170B7E76ACBA, std::int32_t(Entity, const char*)>
 inline constexpr Native<0x44A8FCB8ED227738, Vector3(Entity, std::int32_t)>
     GET_WORLD_POSITION_OF_ENTITY_BONE{};
 
+// The game's own states: its pause menu, and whatever takes the player's
+// vehicle out of the player's hands (a character switch, a cutscene, a fade,
+// death or arrest, a scripted scene).
+inline constexpr Native<0xB0034A223497FFCB, bool()> IS_PAUSE_MENU_ACTIVE{};
+inline constexpr Native<0xD9D2CFFF49FAB35F, bool()> IS_PLAYER_SWITCH_IN_PROGRESS{};
+inline constexpr Native<0xD3C2E180A40F031E, bool()> IS_CUTSCENE_PLAYING{};
+inline constexpr Native<0xB16FCE9DDC7BA182, bool()> IS_SCREEN_FADED_OUT{};
+inline constexpr Native<0x4F8644AF03D0E0D6, std::int32_t()> PLAYER_ID{};
+inline constexpr Native<0x5E9564D8246B909A, bool(std::int32_t)> IS_PLAYER_PLAYING{};
+inline constexpr Native<0x49C32D60007AFA47, bool(std::int32_t)> IS_PLAYER_CONTROL_ON{};
+
 // World time, screen effects and camera.
 inline constexpr Native<0x1D408577D440E81E, void(float)> SET_TIME_SCALE{};
 inline constexpr Native<0x36AD3E690DA5ACEB, bool(const char*)> _GET_SCREEN_EFFECT_IS_ACTIVE{};
