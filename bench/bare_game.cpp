@@ -49,6 +49,13 @@ std::uint64_t Answer(std::uint64_t hash) {
         return is(native::IS_VEHICLE_DRIVEABLE) ? 1u : 0u;
     case Slot(native::GET_ENTITY_SPEED.hash):
         return is(native::GET_ENTITY_SPEED) ? std::bit_cast<std::uint32_t>(world.speed) : 0u;
+    case Slot(native::IS_PAUSE_MENU_ACTIVE.hash):
+        return is(native::IS_PAUSE_MENU_ACTIVE) && world.paused ? 1u : 0u;
+    // The player plays and has the controls: the game is never busy here.
+    case Slot(native::IS_PLAYER_PLAYING.hash):
+        return is(native::IS_PLAYER_PLAYING) ? 1u : 0u;
+    case Slot(native::IS_PLAYER_CONTROL_ON.hash):
+        return is(native::IS_PLAYER_CONTROL_ON) ? 1u : 0u;
     default:
         // No flame exists, no asset is loaded, nothing collided: the most
         // work the module does for these.

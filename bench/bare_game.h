@@ -27,6 +27,7 @@ struct World {
     // then open, write and close real files there.
     const char* moduleFolder = nullptr;
     std::int32_t profileVolume = 0; // SFX_volume in the INI: none, full level
+    bool paused = false;            // the game's pause menu is up
 };
 
 extern World world;

@@ -8,7 +8,7 @@
 #include "menu/settings_menu.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"
-#include "turbo/turbo_sound_volume.h"
+#include "turbo/turbo_sound.h"
 
 #include <cstring>
 
@@ -33,6 +33,7 @@ constexpr Named kNames[] = {
     {Situation::SpoolUp, "spool_up"},
     {Situation::BoostingWithFlames, "boosting_with_flames"},
     {Situation::Recharging, "recharging"},
+    {Situation::Paused, "paused"},
 };
 
 // Halfway through the slide and through the recharge.
@@ -102,6 +103,7 @@ void EnterSituation(Situation situation) {
     // RB with the pad found at start: the menu reads the pad on every pass.
     Settings.KEY_GAMEPAD_MENU = situation == Situation::MenuStillPadMenu ? 0x0200 : 0;
     world.inVehicle = false;
+    world.paused = false;
     PassLater();
 
     switch (situation) {
@@ -129,6 +131,10 @@ void EnterSituation(Situation situation) {
         StartBoost();
         // A second press cancels; the shutdown leaves the recharge running.
         Press(kKeyT);
+        break;
+    case Situation::Paused:
+        StartBoost();
+        world.paused = true;
         break;
     }
     PassLater();

@@ -17,12 +17,15 @@ enum class Situation : std::int32_t {
     SpoolUp,
     BoostingWithFlames,
     Recharging,
+    // The pause menu up in the middle of a boost: the module holds still.
+    Paused,
 };
 
 inline constexpr Situation kSituations[] = {
     Situation::IdleOnFoot, Situation::IdleInCar,          Situation::FirstRunNotice,
     Situation::MenuStill,  Situation::MenuStillPadMenu,   Situation::MenuSliding,
     Situation::SpoolUp,    Situation::BoostingWithFlames, Situation::Recharging,
+    Situation::Paused,
 };
 
 // A name without blanks, for benchmark names and command lines.

@@ -31,6 +31,29 @@ const sounds::WaveResource* Resource(const void* info, const char* function) {
     return static_cast<const sounds::WaveResource*>(info);
 }
 
+// Which of the module's recordings an image in memory is, 0 for none known: a
+// copy of a resource has its length and the bytes of its header (only the
+// samples may be scaled); the rest of a recording lies inside a copy that
+// played before.
+std::uint32_t RecordingOf(const std::uint8_t* bytes, std::size_t size, std::size_t& insideAt) {
+    constexpr std::size_t kHeader = 36; // RIFF, WAVE and a plain fmt chunk
+    for (const SoundPlay& earlier : game().sounds) {
+        if (earlier.id != 0 && earlier.insideCopyAt == 0 && bytes > earlier.wave &&
+            bytes < earlier.wave + earlier.waveBytes) {
+            insideAt = static_cast<std::size_t>(bytes - earlier.wave);
+            return earlier.id;
+        }
+    }
+    for (std::uint32_t id = 100; id < 120; ++id) {
+        const sounds::WaveResource* wave = sounds::Find(id);
+        if (wave != nullptr && wave->bytes.size() == size && size >= kHeader &&
+            std::memcmp(wave->bytes.data(), bytes, kHeader) == 0) {
+            return id;
+        }
+    }
+    return 0;
+}
+
 // A RIFF/WAVE image in the module's memory: its length from its own header.
 void PlayImage(SoundPlay& play, const char* name, const void* module) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(name);
@@ -56,6 +79,7 @@ void PlayImage(SoundPlay& play, const char* name, const void* module) {
     play.playedMs = *duration;
     play.wave = bytes;
     play.waveBytes = size;
+    play.id = RecordingOf(bytes, size, play.insideCopyAt);
 }
 
 void CutOffPlayingSound(Game& g) {

@@ -99,6 +99,9 @@ struct SoundPlay {
     bool cutOff = false;
     const std::uint8_t* wave =
         nullptr; // the bytes the module named: its resource's or its own copy
+    // For an image inside a copy played before (the rest of a recording,
+    // with a header of its own in front): where it begins in that copy.
+    std::size_t insideCopyAt = 0;
     std::size_t waveBytes = 0;
 };
 

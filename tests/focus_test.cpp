@@ -53,10 +53,11 @@ TEST_F(Focus, keys_typed_into_another_program_do_nothing_and_are_not_even_asked)
     sim::RunFrames(125);
     for (std::uint64_t f = away; f <= game.frame; ++f) {
         const std::vector<std::string> calls = CallsOf(game, f);
-        ASSERT_GE(calls.size(), 3u) << "frame " << f;
-        EXPECT_EQ(calls[0], "GetForegroundWindow") << "frame " << f;
-        EXPECT_EQ(calls[1], "GetWindowThreadProcessId") << "frame " << f;
-        EXPECT_EQ(calls[2], "GetCurrentProcessId") << "frame " << f;
+        ASSERT_GE(calls.size(), 4u) << "frame " << f;
+        EXPECT_EQ(calls[0], "IS_PAUSE_MENU_ACTIVE") << "frame " << f;
+        EXPECT_EQ(calls[1], "GetForegroundWindow") << "frame " << f;
+        EXPECT_EQ(calls[2], "GetWindowThreadProcessId") << "frame " << f;
+        EXPECT_EQ(calls[3], "GetCurrentProcessId") << "frame " << f;
     }
     ExpectNoInputRead(game, away, game.frame);
     EXPECT_FALSE(rootPage.isOpen);

@@ -17,6 +17,8 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -128,8 +130,8 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
     EXPECT_NE(csv.str().find("end=crash"), std::string::npos);
     EXPECT_NE(ReadFile(options.recordPath).find("hold num6"), std::string::npos);
 
-    // Each sound the module played reached the queue, from the bytes of its
-    // resource, converted whole: the Lumen spool-up, then the blow-off that
+    // Each sound the module played reached the queue, from the module's copy
+    // of its resource, converted whole: the Lumen spool-up, then the blow-off that
     // cut it off.
     ASSERT_TRUE(live.audioOpen);
     ASSERT_EQ(game.sounds.size(), 2u);
@@ -140,7 +142,8 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
         const sim::sounds::WaveResource* wave = sim::sounds::Find(ids[i]);
         ASSERT_NE(wave, nullptr);
         EXPECT_EQ(game.sounds[i].id, ids[i]);
-        EXPECT_EQ(live.sounds[i].wave, wave->bytes.data());
+        EXPECT_EQ(live.sounds[i].wave, game.sounds[i].wave);
+        EXPECT_EQ(std::memcmp(live.sounds[i].wave, wave->bytes.data(), wave->bytes.size()), 0);
         EXPECT_EQ(live.sounds[i].waveBytes, wave->bytes.size());
         EXPECT_NEAR(live.sounds[i].queuedMs, wave->durationMs, 2.0);
     }

@@ -5,7 +5,7 @@
 // module, and that computation is held to hand-worked samples first.
 
 #include "sim/sound_resources.h"
-#include "turbo/turbo_sound_volume.h"
+#include "turbo/turbo_sound.h"
 #include "turbo_fixture.h"
 
 #include <bit>
@@ -105,7 +105,7 @@ TEST(SoundVolumeScaling, hand_worked_samples_and_images_it_leaves_alone) {
 // exact at 50 (x 0.25) and within one step of the float below otherwise.
 void ExpectScaledCopy(std::uint32_t id, int volume) {
     const sim::sounds::WaveResource* wave = sim::sounds::Find(id);
-    const auto* copy = reinterpret_cast<const std::uint8_t*>(QuietTurboSound(std::int32_t(id)));
+    const auto* copy = reinterpret_cast<const std::uint8_t*>(TurboSoundCopy(std::int32_t(id)));
     ASSERT_NE(wave, nullptr);
     ASSERT_NE(copy, nullptr) << id;
     const std::vector<std::uint8_t>& b = wave->bytes;
@@ -125,7 +125,7 @@ void ExpectScaledCopy(std::uint32_t id, int volume) {
     EXPECT_EQ(wrong, 0u) << id << " at " << volume;
 }
 
-TEST_F(SoundVolume, copies_at_50_then_1_play_from_memory_and_100_plays_the_resources) {
+TEST_F(SoundVolume, copies_at_50_then_1_and_100_all_play_from_memory) {
     BootInVehicle("SFX_volume=50\r\nSFX_type=0\r\nduration=10\r\n");
     std::vector<std::int32_t> found;
     for (const sim::CallRecord* c : game.Calls("FindResourceA")) {
@@ -146,8 +146,8 @@ TEST_F(SoundVolume, copies_at_50_then_1_play_from_memory_and_100_plays_the_resou
     for (const auto& [play, id] :
          {std::pair{game.sounds[0], 106}, std::pair{game.sounds[1], 107}}) {
         EXPECT_EQ(play.flags, kMemoryPlay) << id;
-        EXPECT_EQ(play.id, 0u) << id << ": named by its bytes";
-        EXPECT_EQ(play.wave, reinterpret_cast<const std::uint8_t*>(QuietTurboSound(id))) << id;
+        EXPECT_EQ(play.id, std::uint32_t(id)) << "the copy of " << id;
+        EXPECT_EQ(play.wave, reinterpret_cast<const std::uint8_t*>(TurboSoundCopy(id))) << id;
         EXPECT_EQ(play.waveBytes, sim::sounds::Find(std::uint32_t(id))->bytes.size()) << id;
         EXPECT_EQ(play.durationMs, sim::sounds::Find(std::uint32_t(id))->durationMs) << id;
     }
@@ -155,29 +155,27 @@ TEST_F(SoundVolume, copies_at_50_then_1_play_from_memory_and_100_plays_the_resou
 
     // A restart at another volume stops the module's sound, then rewrites the
     // copies where they are.
-    const char* before = QuietTurboSound(107);
+    const char* before = TurboSoundCopy(107);
     WriteIni("[Veloxan]\r\nSFX_volume=1\r\nSFX_type=0\r\n");
     sim::RestartScript();
     sim::Step();
-    EXPECT_EQ(QuietTurboSound(107), before);
+    EXPECT_EQ(TurboSoundCopy(107), before);
     EXPECT_TRUE(game.sounds[1].cutOff) << "the blow-off stopped before the rewrite";
     for (const std::uint32_t id : {106u, 107u, 108u}) {
         ExpectScaledCopy(id, 1);
     }
 
-    // Full level: the resources by ID, with the flags of before, and no copy made.
-    const std::size_t lookups = game.Count("FindResourceA");
+    // Full level: an unscaled copy, rewritten where it was, so that no
+    // recording ever plays from the module's own mapped image.
     WriteIni("[Veloxan]\r\nSFX_type=0\r\n");
     sim::RestartScript();
     RunUntilState(TurboState::Ready);
     PressTrigger();
-    const sim::CallRecord* play = game.Last("PlaySoundA");
-    ASSERT_NE(play, nullptr);
-    EXPECT_EQ(play->I(0), 106);
-    EXPECT_EQ(play->I(1), 0x40085);
-    EXPECT_EQ(game.sounds.back().wave, sim::sounds::Find(106)->bytes.data());
-    EXPECT_EQ(game.Count("FindResourceA"), lookups);
-    EXPECT_EQ(QuietTurboSound(106), nullptr);
+    ASSERT_EQ(game.Last("PlaySoundA")->I(1), kMemoryPlay);
+    EXPECT_EQ(TurboSoundCopy(107), before);
+    EXPECT_EQ(game.sounds.back().wave, reinterpret_cast<const std::uint8_t*>(TurboSoundCopy(106)));
+    const std::vector<std::uint8_t>& orca = sim::sounds::Find(106)->bytes;
+    EXPECT_EQ(std::memcmp(TurboSoundCopy(106), orca.data(), orca.size()), 0) << "unscaled";
 }
 
 } // namespace

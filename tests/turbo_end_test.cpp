@@ -207,9 +207,10 @@ TEST_F(BoostEnd, shutdown_restores_the_car_in_order_within_its_own_frame) {
         "_START_SCREEN_EFFECT FocusOut 0 0",
         "_ADD_TEXT_COMPONENT_STRING Veloxan has been shut down",
         "SET_VEHICLE_RADIO_ENABLED " + c + " 1",
-        "PlaySoundA 107",
+        "PlaySoundA 0", // the blow-off, from the module's copy
         "_SET_VEHICLE_ENGINE_POWER_MULTIPLIER " + c + " 1.000000"};
     EXPECT_EQ(RestoringCalls(game, game.frame), expected);
+    EXPECT_EQ(game.sounds.back().id, 107u);
     sim::Step(); // the one-frame wait is over: no collision, no slow motion
     EXPECT_EQ(game.CallsInFrame("HAS_ENTITY_COLLIDED_WITH_ANYTHING", game.frame).size(), 1u);
     EXPECT_TRUE(RestoringCalls(game, game.frame).empty());

@@ -2,6 +2,7 @@
 // Keys by level and the one 200 ms wait that the turbo trigger and the menu
 // share.
 
+#include "host/game_state.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ extern bool gameHasFocus;
 // True when more than 200 ms have passed since lastKeyTick. The difference
 // is taken unsigned, so the test stays right across the wrap of the tick
 // counter every 49.7 days.
-inline bool KeyWaitOver() { return GetTickCount() - lastKeyTick > 200u; }
+inline bool KeyWaitOver() { return ModuleTick() - lastKeyTick > 200u; }
 
 // Only bit 15 says that the key is down now; bit 0 is about earlier presses.
 inline bool KeyDown(int virtualKey) {

@@ -1,3 +1,4 @@
+#include "host/game_state.h"
 #include "host/key_input.h"
 #include "host/script_hook.h"
 #include "host/script_main.h"
@@ -6,6 +7,7 @@
 #include "settings/notifications.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"
+#include "turbo/turbo_sound.h"
 
 std::uint32_t lastKeyTick = 0;
 bool gameHasFocus = true;
@@ -30,10 +32,15 @@ void RunTurboStep() {
         RechargeStep();
         break;
     case TurboState::SpoolUp:
-        SpoolUpStep();
-        break;
     case TurboState::Boosting:
-        BoostStep();
+        // The game has the vehicle now: the boost ends, and pushes nothing.
+        if (const char* reason = GameBusyReason()) {
+            TurboGameTookOver(reason);
+        } else if (turboState == TurboState::SpoolUp) {
+            SpoolUpStep();
+        } else {
+            BoostStep();
+        }
         break;
     case TurboState::Ready:
     default:
@@ -44,14 +51,30 @@ void RunTurboStep() {
 } // namespace
 
 void MainLoopPass() {
+    // While the game is paused the module holds still: nothing is read,
+    // drawn or sent, its clock stops, and its recording waits for the game.
+    switch (StepPause()) {
+    case PauseStep::Began:
+        PauseTurboSound();
+        return;
+    case PauseStep::Held:
+        return;
+    case PauseStep::Ended:
+        ResumeTurboSound();
+        break;
+    case PauseStep::Running:
+    default:
+        break;
+    }
     gameHasFocus = GameWindowInForeground();
-    if (Settings.New_Install != 0) {
+    // While the game is busy, nothing is drawn and no press acts.
+    if (Settings.New_Install != 0 && !GameBusy()) {
         DrawFirstRunNotice();
     }
     UpdateMenu();
-    if (TriggerPressed()) {
+    if (TriggerPressed() && !GameBusy()) {
         TurboTrigger();
-        lastKeyTick = GetTickCount();
+        lastKeyTick = ModuleTick();
     }
     RunTurboStep();
 }

@@ -1,5 +1,6 @@
 #include "host/script_main.h"
 
+#include "host/game_state.h"
 #include "host/gamepad.h"
 #include "host/log.h"
 #include "host/start_report.h"
@@ -7,7 +8,7 @@
 #include "menu/settings_menu.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"
-#include "turbo/turbo_sound_volume.h"
+#include "turbo/turbo_sound.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ void ScriptMain() {
         // rest, and never leave the world in slow motion.
         ResetTurbo();
         ResetMenu();
+        ResetGameState();
     }
     scriptStarted = true;
     LogEnvironment();

@@ -5,6 +5,7 @@
 #include "host/script_hook.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
+#include "turbo/turbo_sound.h"
 #include "version.h"
 
 #include <string_view>
@@ -175,6 +176,12 @@ constexpr std::size_t kIniFileLength = std::char_traits<char>::length(kIniFile);
     }
     LogText(" SFX_volume=");
     LogNumber(Settings.SFX_volume);
+    if (TurboSoundLevel() != Settings.SFX_volume) {
+        // A copy could not be made: that recording plays at full level.
+        LogText(" (plays at ");
+        LogNumber(TurboSoundLevel());
+        LogText(")");
+    }
     LogEnd();
     LogBegin("");
     for (const auto& setting : kKeySettings) {

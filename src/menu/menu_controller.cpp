@@ -1,5 +1,6 @@
 #include "menu/menu_controller.h"
 
+#include "host/game_state.h"
 #include "host/key_input.h"
 #include "host/log.h"
 #include "host/natives.h"
@@ -93,10 +94,10 @@ bool RunWaitingKey(int virtualKey, std::uint16_t padButton, Action act) {
     if (!CommandAccepted(virtualKey, padButton)) {
         return false;
     }
-    lastKeyTick = GetTickCount();
+    lastKeyTick = ModuleTick();
     PlayNavigationSound();
     act();
-    lastKeyTick = GetTickCount();
+    lastKeyTick = ModuleTick();
     return true;
 }
 
@@ -131,14 +132,21 @@ bool SlideOut() {
 } // namespace
 
 void UpdateMenu() {
-    // The pad is asked only when the keyboard's chord did not fire.
-    if ((KeyAccepted(Settings.KEY_PC) && KeyDown(Settings.KEY_PC_MENU)) || PadChordPressed()) {
-        lastKeyTick = GetTickCount();
+    // The pad is asked only when the keyboard's chord did not fire. While
+    // the game is busy the chord does nothing, and leaves the wait alone.
+    if (((KeyAccepted(Settings.KEY_PC) && KeyDown(Settings.KEY_PC_MENU)) || PadChordPressed()) &&
+        !GameBusy()) {
+        lastKeyTick = ModuleTick();
         currentPage = &rootPage;
         ToggleOpen();
         // Opening saves too, which ends the first-run notice.
         SaveSettings();
-        lastKeyTick = GetTickCount();
+        lastKeyTick = ModuleTick();
+    }
+    if (rootPage.isOpen && GameBusy()) {
+        // The game took over: close as the back key does on the first page.
+        ToggleOpen();
+        SaveSettings();
     }
     if (rootPage.isOpen) {
         SlideIn();

@@ -1,5 +1,6 @@
 #include "turbo/exhaust_flames.h"
 
+#include "host/game_state.h"
 #include "host/natives.h"
 #include "platform/platform.h"
 
@@ -32,7 +33,7 @@ void UpdateExhaustFlames(std::int32_t vehicle, std::uint32_t boostStartTick) {
         _SET_PTFX_ASSET_NEXT_CALL(kFlameAsset);
         const std::int32_t bone = _GET_ENTITY_BONE_INDEX(vehicle, kExhaustBones[i]);
         const Vector3 at = GET_WORLD_POSITION_OF_ENTITY_BONE(vehicle, bone);
-        const float sinceLaunch = static_cast<float>(GetTickCount() - boostStartTick);
+        const float sinceLaunch = static_cast<float>(ModuleTick() - boostStartTick);
         // Large at launch, settling towards 0.9 within about a second.
         const float decay = std::pow(2.71f, sinceLaunch * -0.0035f);
         if (!DOES_PARTICLE_FX_LOOPED_EXIST(flameSlots[i])) {

@@ -1,5 +1,6 @@
 #include "turbo/turbo.h"
 
+#include "host/game_state.h"
 #include "host/natives.h"
 #include "menu/draw_primitives.h"
 #include "settings/notifications.h"
@@ -27,6 +28,10 @@ void RechargeStep() {
         const float filled = rechargeProgress / total;
         // Red through the first half, green through the second; the green
         // value goes to the game negative at first, as it is.
+        // The count goes on while the game is busy; only the bar stays away.
+        if (GameBusy()) {
+            return;
+        }
         DrawRechargeBar(filled * 0.15f, static_cast<std::int32_t>((1.0f - filled) * 220.0f),
                         static_cast<std::int32_t>((filled - 0.5f) * 255.0f));
         return;

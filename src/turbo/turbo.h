@@ -26,6 +26,11 @@ void BoostStep();
 void RechargeStep();
 void TurboShutdown();
 
+// Ends a spool-up or boost because the game took the vehicle over (`reason`
+// names how, for the log): as a shutdown, but the recording just stops, and
+// nothing pushes, cuts or slows the vehicle.
+void TurboGameTookOver(const char* reason);
+
 // The bar at the bottom of the screen while the boost recharges, for this
 // frame only. Called by RechargeStep.
 void DrawRechargeBar(float width, std::int32_t red, std::int32_t green);

@@ -1,5 +1,6 @@
 #include "turbo/turbo.h"
 
+#include "host/game_state.h"
 #include "host/log.h"
 #include "host/natives.h"
 #include "host/script_hook.h"
@@ -8,6 +9,7 @@
 #include "turbo/boost_tuning.h"
 #include "turbo/exhaust_flames.h"
 #include "turbo/turbo_effects.h"
+#include "turbo/turbo_sound.h"
 
 using namespace native;
 
@@ -42,7 +44,7 @@ std::int32_t boostedVehicle = 0;
 // the world was left slowed when the script was abandoned there.
 bool slowMotionApplied = false;
 
-float MsSinceLaunch() { return static_cast<float>(GetTickCount() - boostStartTick); }
+float MsSinceLaunch() { return static_cast<float>(ModuleTick() - boostStartTick); }
 
 // Planes, boats and helicopters also get a direct push every step; other
 // vehicles get the engine power alone.
@@ -53,16 +55,21 @@ bool PushedDirectly(std::int32_t vehicle) {
 }
 
 // For the log: the boost's end, its cause and the highest speed it reached.
-void LogBoostEnd(const char* cause, float speed) {
+void LogBoostEnd(const char* cause, float speed, const char* detail = nullptr) {
     const float peak = UsableSpeed(speed) && speed > peakSpeed ? speed : peakSpeed;
     LogBegin("boost ended: ");
     LogText(cause);
+    if (detail != nullptr) {
+        LogText(" (");
+        LogText(detail);
+        LogText(")");
+    }
     LogText(", peak ");
     LogFixed(peak, 1);
     LogText(" m/s (");
     LogFixed(peak * 3.6f, 0);
     LogText(" km/h) after ");
-    LogNumber(GetTickCount() - boostStartTick);
+    LogNumber(ModuleTick() - boostStartTick);
     LogText(" ms");
     LogEnd();
 }
@@ -82,7 +89,7 @@ const char* BoostEndCause(float speed) {
         return "standstill";
     }
     // The Lumen recording runs out soon after 4.5 s of boost.
-    if (Settings.SFX_type == 1 && GetTickCount() - boostStartTick > kLumenBoostLimitMs) {
+    if (Settings.SFX_type == 1 && ModuleTick() - boostStartTick > kLumenBoostLimitMs) {
         return "sound limit";
     }
     return nullptr;
@@ -98,7 +105,7 @@ void Launch() {
     StartScreenEffectIfIdle("FocusIn");
     turboState = TurboState::Boosting;
     boostedVehicle = currentVehicle;
-    boostStartTick = GetTickCount();
+    boostStartTick = ModuleTick();
     SET_TIME_SCALE(1.0f);
     peakSpeed = 0.0f;
     const float speed = GET_ENTITY_SPEED(currentVehicle);
@@ -157,11 +164,11 @@ void TurboTrigger() {
 void SpoolUpStep() {
     if (!spoolStarted) {
         PlayTurboSound(Settings.SFX_type != 0 ? kSpoolSoundLumen : kSpoolSoundOrca);
-        spoolStartTick = GetTickCount();
+        spoolStartTick = ModuleTick();
         spoolStarted = true;
     }
     // Signed, so that a tick that ran backwards reads as still waiting.
-    const std::int32_t waited = static_cast<std::int32_t>(GetTickCount() - spoolStartTick);
+    const std::int32_t waited = static_cast<std::int32_t>(ModuleTick() - spoolStartTick);
     if (waited < static_cast<std::int32_t>(SpoolUpWaitMs())) {
         return;
     }
@@ -192,17 +199,49 @@ void BoostStep() {
     }
 }
 
-void TurboShutdown() {
+namespace {
+
+// What every end of a boost does, up to the frame's wait. `blowOff` plays the
+// shut-down sound, which cuts the boost's recording off; without it the
+// recording just stops. The power goes back only where the launch raised it.
+void EndBoost(const char* message, bool blowOff) {
     _STOP_SCREEN_EFFECT("FocusIn");
     StartScreenEffectIfIdle("FocusOut");
-    ShowNotification(MsSinceLaunch() > BoostTimeLimitMs() ? "Veloxan deactivated successfully."
-                                                          : "Veloxan has been shut down");
+    ShowNotification(message);
     SET_VEHICLE_RADIO_ENABLED(radioOffVehicle, true);
-    // Starting the blow-off cuts the spool-up and boost sound off.
-    PlayTurboSound(kShutdownSound);
+    if (blowOff) {
+        // Starting the blow-off cuts the spool-up and boost sound off.
+        PlayTurboSound(kShutdownSound);
+    } else {
+        StopTurboSound();
+    }
+    const bool launched = turboState == TurboState::Boosting;
     turboState = TurboState::Recharging;
-    _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(boostedVehicle, 1.0f);
+    if (launched) {
+        _SET_VEHICLE_ENGINE_POWER_MULTIPLIER(boostedVehicle, 1.0f);
+    }
     scriptWait(0);
+}
+
+} // namespace
+
+void TurboGameTookOver(const char* reason) {
+    if (turboState == TurboState::SpoolUp) {
+        LogBegin("boost ended: the game took over (");
+        LogText(reason);
+        LogText(") in the spool-up");
+        LogEnd();
+    } else {
+        LogBoostEnd("the game took over", 0.0f, reason);
+    }
+    // The game moves the vehicle now: no cut, no push, no slow motion.
+    EndBoost("Veloxan has been shut down", false);
+}
+
+void TurboShutdown() {
+    EndBoost(MsSinceLaunch() > BoostTimeLimitMs() ? "Veloxan deactivated successfully."
+                                                  : "Veloxan has been shut down",
+             true);
     // Only a boost that ended against something is replayed slowly.
     if (SlowMotionEnabled() && HAS_ENTITY_COLLIDED_WITH_ANYTHING(currentVehicle)) {
         SET_TIME_SCALE(SlowMotionTimeScale());

@@ -1,8 +1,8 @@
 // No heap allocation after start-up: every form of the global operator new
 // is replaced in this program and counted, and the module runs each
 // situation for many frames over the bare stand-ins. Start-up creates the
-// rows of the settings menu and, below full volume, the three copies of the
-// recordings; nothing else.
+// rows of the settings menu and the three copies of the recordings; nothing
+// else.
 
 #include "bench/bare_game.h"
 #include "bench/situations.h"
@@ -101,16 +101,17 @@ TEST_P(FrameAllocation, none_after_start_up) {
     bare::StartModule();
     const std::uint64_t afterFrames = allocations;
 
-    EXPECT_EQ(afterStartUp - atLoad, static_cast<std::uint64_t>(RowCount()))
-        << "start-up creates the menu's rows, one allocation each";
+    EXPECT_EQ(afterStartUp - atLoad, static_cast<std::uint64_t>(RowCount()) + 3u)
+        << "start-up creates the menu's rows, one allocation each, and the three recordings' "
+           "copies";
     EXPECT_GT(RowCount(), 0);
     EXPECT_EQ(afterFrames - afterStartUp, 0u) << "allocations in 4000 frames and a restart";
 }
 
-// Below full volume start-up also copies the three recordings, once: the
-// boost plays from them, and a restart at another volume rewrites them where
-// they are.
-TEST(SoundCopies, three_at_start_up_below_full_volume_and_none_after) {
+// Start-up copies the three recordings, once: the boost plays from them, a
+// pause resumes from inside them, and a restart at another volume rewrites
+// them where they are.
+TEST(SoundCopies, three_at_start_up_and_none_after) {
     bare::world.profileVolume = 50;
     const std::uint64_t atLoad = allocations;
     bare::StartModule();
@@ -120,11 +121,16 @@ TEST(SoundCopies, three_at_start_up_below_full_volume_and_none_after) {
         bare::world.tick += 16;
         MainLoopPass();
     }
+    bare::EnterSituation(bare::Situation::Paused);
+    bare::world.paused = false;
+    MainLoopPass(); // the recording resumes
     bare::world.profileVolume = 30;
     bare::StartModule();
 
-    EXPECT_EQ(afterStartUp - atLoad, 7u + 3u) << "the menu's seven rows and three copies";
-    EXPECT_EQ(allocations - afterStartUp, 0u) << "a boost, 2000 frames and a restart";
+    EXPECT_EQ(afterStartUp - atLoad, static_cast<std::uint64_t>(RowCount()) + 3u)
+        << "the menu's rows and three copies";
+    EXPECT_EQ(allocations - afterStartUp, 0u)
+        << "a boost, 2000 frames, a pause and its resume, and a restart";
 }
 
 INSTANTIATE_TEST_SUITE_P(Situations, FrameAllocation, testing::ValuesIn(bare::kSituations),

@@ -1,0 +1,336 @@
+#include "turbo/turbo_sound.h"
+
+#include "host/game_state.h"
+#include "host/log.h"
+#include "host/own_module.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+#include <bit>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Where a RIFF/WAVE image keeps its format and its samples.
+struct WaveLayout {
+    std::uint32_t fmtAt = 0; // the fmt chunk's body
+    std::uint32_t fmtLength = 0;
+    std::uint32_t dataAt = 0; // the data chunk's body
+    std::uint32_t dataLength = 0;
+    std::uint16_t format = 0;
+    std::uint16_t blockAlign = 0;
+    std::uint32_t bytesPerSecond = 0;
+    std::uint16_t bits = 0;
+};
+
+// The header written in front of the rest of a recording to resume it:
+// RIFF and WAVE, the fmt chunk as the recording has it, the data chunk's head.
+constexpr std::uint32_t kResumeHeaderMax = 96;
+constexpr std::uint32_t ResumeHeaderLength(const WaveLayout& wave) { return 28 + wave.fmtLength; }
+
+// One recording, as it plays. The copy is allocated at the first start of the
+// script and never freed, not even at unload: a recording that is still
+// playing must not read freed or unmapped memory. size is 0 while there is
+// no copy to play, and the resource plays instead.
+struct Recording {
+    std::int32_t id;
+    std::uint8_t* bytes;
+    std::uint32_t capacity;
+    std::uint32_t size;
+    WaveLayout wave;
+    std::uint32_t durationMs;
+};
+
+Recording recordings[] = {{kSpoolSoundOrca, nullptr, 0, 0, {}, 0},
+                          {kShutdownSound, nullptr, 0, 0, {}, 0},
+                          {kSpoolSoundLumen, nullptr, 0, 0, {}, 0}};
+// The volume the copies hold; 0 until they are first made.
+std::int32_t copiesVolume = 0;
+
+// The recording that plays, if any: started, as the module's clock counts,
+// at startTick (earlier than the call for a resumed one). Paused: the one
+// the pause stopped, and how far it had played.
+Recording* playing = nullptr;
+std::uint32_t startTick = 0;
+Recording* paused = nullptr;
+std::uint32_t pausedAtMs = 0;
+
+// The resume header, written over bytes of a copy that have already played;
+// they are put back before anything may play them again.
+Recording* patched = nullptr;
+std::uint32_t patchAt = 0;
+std::uint32_t patchLength = 0;
+std::uint8_t patchSaved[kResumeHeaderMax];
+
+std::uint32_t Read32(const std::uint8_t* at) {
+    return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+           static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
+
+std::uint16_t Read16(const std::uint8_t* at) {
+    return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+}
+
+void Write32(std::uint8_t* at, std::uint32_t value) {
+    for (std::uint32_t b = 0; b < 4; ++b) {
+        at[b] = static_cast<std::uint8_t>(value >> (8 * b));
+    }
+}
+
+// False for an image that is not whole, or has no fmt chunk before its data.
+[[gnu::cold]] bool ReadLayout(const std::uint8_t* wave, std::uint32_t size, WaveLayout& out) {
+    if (size < 12 || std::memcmp(wave, "RIFF", 4) != 0 || std::memcmp(wave + 8, "WAVE", 4) != 0) {
+        return false;
+    }
+    WaveLayout layout;
+    // 64 bits: a chunk's padding byte must not wrap the walk back to the start.
+    for (std::uint64_t at = 12; at + 8 <= size;) {
+        const std::uint32_t length = Read32(wave + at + 4);
+        const auto body = static_cast<std::uint32_t>(at + 8);
+        if (length > size - body) {
+            return false;
+        }
+        if (std::memcmp(wave + at, "fmt ", 4) == 0 && length >= 16) {
+            layout.fmtAt = body;
+            layout.fmtLength = length;
+            layout.format = Read16(wave + body);
+            layout.bytesPerSecond = Read32(wave + body + 8);
+            layout.blockAlign = Read16(wave + body + 12);
+            layout.bits = Read16(wave + body + 14);
+        } else if (std::memcmp(wave + at, "data", 4) == 0) {
+            layout.dataAt = body;
+            layout.dataLength = length;
+            out = layout;
+            return layout.fmtLength != 0;
+        }
+        at = std::uint64_t{body} + length + (length & 1u);
+    }
+    return false;
+}
+
+void ScalePcm16(std::uint8_t* data, std::uint32_t bytes, std::int32_t volume) {
+    const std::int32_t square = volume * volume;
+    for (std::uint32_t k = 0; k + 2 <= bytes; k += 2) {
+        const std::int32_t scaled = static_cast<std::int16_t>(Read16(data + k)) * square;
+        // Division truncates toward zero: adding half the divisor away from
+        // zero first rounds halves away from zero.
+        const std::int32_t sample = (scaled < 0 ? scaled - 5000 : scaled + 5000) / 10000;
+        data[k] = static_cast<std::uint8_t>(sample);
+        data[k + 1] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(sample) >> 8);
+    }
+}
+
+void ScaleFloat32(std::uint8_t* data, std::uint32_t bytes, std::int32_t volume) {
+    const float factor = static_cast<float>(volume * volume) / 10000.0f;
+    for (std::uint32_t k = 0; k + 4 <= bytes; k += 4) {
+        Write32(data + k,
+                std::bit_cast<std::uint32_t>(std::bit_cast<float>(Read32(data + k)) * factor));
+    }
+}
+
+// Puts back the bytes a resume header covered. Only when nothing plays from
+// that copy's header any more: after the sound was stopped or replaced.
+void RestorePatch() {
+    if (patched != nullptr) {
+        std::memcpy(patched->bytes + patchAt, patchSaved, patchLength);
+        patched = nullptr;
+    }
+}
+
+void StopSound() {
+    // A null sound stops the process's waveform sound; no module goes with it.
+    PlaySoundA(nullptr, nullptr, 0);
+    playing = nullptr;
+    RestorePatch();
+}
+
+Recording* Find(std::int32_t id) {
+    for (Recording& recording : recordings) {
+        if (recording.id == id) {
+            return &recording;
+        }
+    }
+    return nullptr;
+}
+
+// Once per start: why recording `id` has no copy, in the log.
+[[gnu::cold]] void LogNoCopy(std::int32_t id, const char* why) {
+    LogBegin("sound ");
+    LogNumber(id);
+    LogText(": no copy (");
+    LogText(why);
+    LogText("), it plays from the resource at full level");
+    LogEnd();
+}
+
+// Fills the copy of one recording at `volume`; false, logged, when it cannot.
+[[gnu::cold]] bool MakeCopy(HMODULE module, Recording& recording, std::int32_t volume) {
+    recording.size = 0;
+    // The cast is the Windows convention: a resource is named by its number.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
+    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(recording.id), "WAVE");
+    if (info == nullptr) {
+        LogNoCopy(recording.id, "no resource");
+        return false;
+    }
+    const auto* source = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, info)));
+    const DWORD size = SizeofResource(module, info);
+    if (recording.bytes == nullptr) {
+        recording.bytes = new (std::nothrow) std::uint8_t[size];
+        recording.capacity = recording.bytes != nullptr ? size : 0;
+    }
+    if (source == nullptr || size > recording.capacity) {
+        LogNoCopy(recording.id, "no memory");
+        return false;
+    }
+    std::memcpy(recording.bytes, source, size);
+    WaveLayout wave;
+    if (!ReadLayout(recording.bytes, size, wave) || wave.bytesPerSecond == 0) {
+        LogNoCopy(recording.id, "not a whole WAVE image");
+        return false;
+    }
+    if (volume < 100 && !ScaleWaveImage(recording.bytes, size, volume)) {
+        LogNoCopy(recording.id, "samples neither 16-bit PCM nor 32-bit float");
+        return false;
+    }
+    recording.size = size;
+    recording.wave = wave;
+    recording.durationMs =
+        static_cast<std::uint32_t>(std::uint64_t{wave.dataLength} * 1000u / wave.bytesPerSecond);
+    return true;
+}
+
+} // namespace
+
+// Once per start of the script, like its caller.
+[[gnu::cold]] bool ScaleWaveImage(std::uint8_t* wave, std::uint32_t size, std::int32_t volume) {
+    WaveLayout layout;
+    if (!ReadLayout(wave, size, layout)) {
+        return false;
+    }
+    if (layout.format == 1 && layout.bits == 16) {
+        ScalePcm16(wave + layout.dataAt, layout.dataLength, volume);
+    } else if (layout.format == 3 && layout.bits == 32) {
+        ScaleFloat32(wave + layout.dataAt, layout.dataLength, volume);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Runs once per start of the script: built for size.
+[[gnu::cold]] void PrepareTurboSounds() {
+    const std::int32_t volume = Settings.SFX_volume;
+    if (volume == copiesVolume) {
+        return;
+    }
+    if (copiesVolume != 0) {
+        // A recording may still play from the copies about to change.
+        StopSound();
+    }
+    paused = nullptr;
+    copiesVolume = volume;
+    HMODULE module = OwnModule();
+    for (Recording& recording : recordings) {
+        MakeCopy(module, recording, volume);
+    }
+}
+
+std::int32_t TurboSoundLevel() {
+    for (const Recording& recording : recordings) {
+        if (recording.size == 0) {
+            return 100;
+        }
+    }
+    return copiesVolume != 0 ? copiesVolume : 100;
+}
+
+const char* TurboSoundCopy(std::int32_t id) {
+    const Recording* recording = Find(id);
+    return recording != nullptr && recording->size != 0
+               ? reinterpret_cast<const char*>(recording->bytes)
+               : nullptr;
+}
+
+// The cast is the Windows convention: a resource is named by its number.
+// NOLINTBEGIN(performance-no-int-to-ptr)
+void PlayTurboSound(std::int32_t id) {
+    Recording* recording = Find(id);
+    if (patched != nullptr && patched == recording) {
+        // The copy must be whole again before it plays from its start.
+        StopSound();
+    }
+    if (const char* copy = TurboSoundCopy(id)) {
+        // The copy lives as long as the process, so it may play on its own.
+        PlaySoundA(copy, nullptr, SND_MEMORY | SND_ASYNC);
+    } else {
+        PlaySoundA(MAKEINTRESOURCEA(id), OwnModule(), SND_RESOURCE | SND_APPLICATION | SND_ASYNC);
+    }
+    // The new sound replaced whatever played: no header of ours is read now.
+    RestorePatch();
+    playing = recording != nullptr && recording->size != 0 ? recording : nullptr;
+    startTick = ModuleTick();
+    paused = nullptr;
+}
+// NOLINTEND(performance-no-int-to-ptr)
+
+void StopTurboSound() {
+    StopSound();
+    paused = nullptr;
+}
+
+void PauseTurboSound() {
+    if (playing == nullptr) {
+        return;
+    }
+    const std::uint32_t played = ModuleTick() - startTick;
+    if (played >= playing->durationMs) {
+        // It has ended on its own; nothing to stop or to play again.
+        playing = nullptr;
+        return;
+    }
+    Recording* recording = playing;
+    StopSound();
+    paused = recording;
+    pausedAtMs = played;
+}
+
+void ResumeTurboSound() {
+    Recording* recording = paused;
+    paused = nullptr;
+    if (recording == nullptr || recording->size == 0) {
+        return;
+    }
+    const WaveLayout& wave = recording->wave;
+    const std::uint32_t header = ResumeHeaderLength(wave);
+    std::uint32_t skip =
+        static_cast<std::uint32_t>(std::uint64_t{pausedAtMs} * wave.bytesPerSecond / 1000u);
+    if (wave.blockAlign != 0) {
+        skip -= skip % wave.blockAlign;
+    }
+    if (skip >= wave.dataLength || header > kResumeHeaderMax) {
+        return;
+    }
+    // The header goes right in front of the first sample still to play, over
+    // samples already heard; the original header and chunks before the data
+    // are at least as long, so it never starts before the copy.
+    const std::uint32_t rest = wave.dataLength - skip;
+    std::uint8_t head[kResumeHeaderMax];
+    std::memcpy(head, "RIFF", 4);
+    Write32(head + 4, header - 8 + rest);
+    std::memcpy(head + 8, "WAVEfmt ", 8);
+    Write32(head + 16, wave.fmtLength);
+    std::memcpy(head + 20, recording->bytes + wave.fmtAt, wave.fmtLength);
+    std::memcpy(head + 20 + wave.fmtLength, "data", 4);
+    Write32(head + 24 + wave.fmtLength, rest);
+    patchAt = wave.dataAt + skip - header;
+    patchLength = header;
+    std::uint8_t* at = recording->bytes + patchAt;
+    std::memcpy(patchSaved, at, header);
+    std::memcpy(at, head, header);
+    patched = recording;
+    PlaySoundA(reinterpret_cast<const char*>(at), nullptr, SND_MEMORY | SND_ASYNC);
+    playing = recording;
+    startTick = ModuleTick() - pausedAtMs;
+}
