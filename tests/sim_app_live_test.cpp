@@ -70,6 +70,13 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
         script[frame + frames].push_back({key, code, false, mod});
     };
     tap(10, SDLK_HOME, SDL_SCANCODE_HOME, 4);
+    // The game's states: the pause menu on Pause and off on Insert, a short
+    // cutscene on ], and the control taken away (.) to the end.
+    tap(20, SDLK_PAUSE, SDL_SCANCODE_PAUSE, 2);
+    tap(30, SDLK_INSERT, SDL_SCANCODE_INSERT, 2);
+    tap(32, SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET, 1);
+    tap(36, SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET, 1);
+    tap(390, SDLK_PERIOD, SDL_SCANCODE_PERIOD, 2);
     script[15].push_back({SDLK_UP, SDL_SCANCODE_UP, true, KMOD_NONE});
     for (const std::uint64_t chord : {40, 160}) {
         tap(chord, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, 15, KMOD_LSHIFT);
@@ -116,17 +123,29 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
     simapp::WriteCsv(live.run, csv);
     EXPECT_NE(ReadFile(dir + "/live/game/Veloxan.ini").find("\nboost=37"), std::string::npos);
     int menuFrames = 0;
+    std::map<std::string, int> gameFrames;
     std::istringstream rows(csv.str());
     for (std::string row; std::getline(rows, row);) {
         std::istringstream cells(row);
-        std::string cell;
-        for (int column = 0; column <= 6 && std::getline(cells, cell, ','); ++column) {
+        std::vector<std::string> cell(9);
+        for (std::size_t column = 0; column < cell.size(); ++column) {
+            std::getline(cells, cell[column], ',');
         }
-        menuFrames += cell == "1" ? 1 : 0; // menu_open
+        menuFrames += cell[6] == "1" ? 1 : 0; // menu_open
+        ++gameFrames[cell[8]];
     }
     EXPECT_GT(menuFrames, 60);
     EXPECT_NE(csv.str().find("end=crash"), std::string::npos);
-    EXPECT_NE(ReadFile(options.recordPath).find("hold num6"), std::string::npos);
+    EXPECT_EQ(gameFrames["paused"], 10);
+    EXPECT_EQ(gameFrames["cutscene"], 4);
+    EXPECT_EQ(gameFrames["nocontrol"], 11);
+    const std::string record = ReadFile(options.recordPath);
+    EXPECT_NE(record.find("hold num6"), std::string::npos);
+    for (const char* line : {"0.320 pause on", "0.480 pause off", "0.512 busy cutscene on",
+                             "0.576 busy cutscene off", "6.240 busy nocontrol on"}) {
+        EXPECT_NE(record.find(line), std::string::npos) << line;
+    }
+    EXPECT_EQ(simapp::FrameContent(game, kLastFrame).gameState, "busy: nocontrol");
 
     // Each sound the module played reached the queue, from the bytes of its
     // resource, converted whole: the Lumen spool-up, then the blow-off that
