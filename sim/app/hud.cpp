@@ -64,7 +64,11 @@ void DrawHud(Picture& window, const HudContent& hud) {
     std::snprintf(text, sizeof text, "time scale  %.2f", static_cast<double>(hud.timeScale));
     lines.emplace_back(text);
     lines.push_back("vehicle     " + hud.vehicle);
-    lines.push_back("game        " + hud.game);
+    // Several states at once cut short at the frame, the rest marked.
+    constexpr std::size_t kValueColumns = kColumns - 12;
+    lines.push_back("game        " + (hud.game.size() <= kValueColumns
+                                          ? hud.game
+                                          : hud.game.substr(0, kValueColumns - 1) + "\u2026"));
     std::snprintf(text, sizeof text, "natives     %u this frame", hud.nativeCalls);
     lines.emplace_back(text);
     std::snprintf(text, sizeof text, "input       %s, %s", hud.foreground ? "in front" : "behind",
