@@ -293,9 +293,9 @@ void Step() {
         g.context->Resume();
     }
     // The pause menu stops the game's time; the clock of Windows runs on.
-    const float seconds = g.world.paused ? 0.0f
-                                         : static_cast<float>(g.options.msPerFrame) / 1000.0f *
-                                               g.world.timeScale;
+    const float seconds =
+        g.world.paused ? 0.0f
+                       : static_cast<float>(g.options.msPerFrame) / 1000.0f * g.world.timeScale;
     g.world.Advance(g.tick, seconds);
     if (g.onFrameEnd) {
         g.onFrameEnd();

@@ -4,6 +4,7 @@
 // --record replays to the same CSV; the module's sounds reach the audio
 // queue. And the key table against the codes Windows sends.
 
+#include "platform/platform.h"
 #include "sim/app/hud.h"
 #include "sim/app/key_map.h"
 #include "sim/app/key_names.h"
@@ -12,6 +13,7 @@
 #include "sim/app/plot.h"
 #include "sim/app/session.h"
 #include "sim/game.h"
+#include "sim/platform_calls.h"
 #include "sim/sound_resources.h"
 
 #include <SDL2/SDL.h>
@@ -21,7 +23,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -72,6 +76,13 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
         script[frame + frames].push_back({key, code, false, mod});
     };
     tap(10, SDLK_HOME, SDL_SCANCODE_HOME, 4);
+    // The game's states: the pause menu on Pause and off on Insert, a short
+    // cutscene on ], and the control taken away (.) to the end.
+    tap(20, SDLK_PAUSE, SDL_SCANCODE_PAUSE, 2);
+    tap(30, SDLK_INSERT, SDL_SCANCODE_INSERT, 2);
+    tap(32, SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET, 1);
+    tap(36, SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET, 1);
+    tap(390, SDLK_PERIOD, SDL_SCANCODE_PERIOD, 2);
     script[15].push_back({SDLK_UP, SDL_SCANCODE_UP, true, KMOD_NONE});
     for (const std::uint64_t chord : {40, 160}) {
         tap(chord, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, 15, KMOD_LSHIFT);
@@ -118,17 +129,29 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
     simapp::WriteCsv(live.run, csv);
     EXPECT_NE(ReadFile(dir + "/live/game/Veloxan.ini").find("\nboost=37"), std::string::npos);
     int menuFrames = 0;
+    std::map<std::string, int> gameFrames;
     std::istringstream rows(csv.str());
     for (std::string row; std::getline(rows, row);) {
         std::istringstream cells(row);
-        std::string cell;
-        for (int column = 0; column <= 6 && std::getline(cells, cell, ','); ++column) {
+        std::vector<std::string> cell(9);
+        for (std::size_t column = 0; column < cell.size(); ++column) {
+            std::getline(cells, cell[column], ',');
         }
-        menuFrames += cell == "1" ? 1 : 0; // menu_open
+        menuFrames += cell[6] == "1" ? 1 : 0; // menu_open
+        ++gameFrames[cell[8]];
     }
     EXPECT_GT(menuFrames, 60);
     EXPECT_NE(csv.str().find("end=crash"), std::string::npos);
-    EXPECT_NE(ReadFile(options.recordPath).find("hold num6"), std::string::npos);
+    EXPECT_EQ(gameFrames["paused"], 10);
+    EXPECT_EQ(gameFrames["cutscene"], 4);
+    EXPECT_EQ(gameFrames["nocontrol"], 11);
+    const std::string record = ReadFile(options.recordPath);
+    EXPECT_NE(record.find("hold num6"), std::string::npos);
+    for (const char* line : {"0.320 pause on", "0.480 pause off", "0.512 busy cutscene on",
+                             "0.576 busy cutscene off", "6.240 busy nocontrol on"}) {
+        EXPECT_NE(record.find(line), std::string::npos) << line;
+    }
+    EXPECT_EQ(simapp::FrameContent(game, kLastFrame).gameState, "busy: nocontrol");
 
     // Each sound the module played reached the queue, from the module's copy
     // of its resource, converted whole: the Lumen spool-up, then the blow-off that
@@ -183,6 +206,67 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadFile(dir + "/replay.log");
     EXPECT_EQ(ReadFile(replay + "/session.csv"), csv.str());
     std::filesystem::remove_all(dir);
+}
+
+// A recording resumed from memory: a WAVE header written over the played
+// bytes of a whole copy, so that the image starts inside the larger buffer.
+// The simulated PlaySoundA and the live window's audio both take it from its
+// header on, play the rest alone, and stop on PlaySoundA(NULL, NULL, 0).
+TEST(SimLive, AResumedImageInsideALargerBufferPlaysTheRestAndStops) {
+    const sim::sounds::WaveResource* wave = sim::sounds::Find(108);
+    ASSERT_NE(wave, nullptr);
+    std::vector<std::uint8_t> copy = wave->bytes;
+    auto chunk = [&](const char* tag) {
+        const auto at = std::search(copy.begin(), copy.end(), tag, tag + 4);
+        EXPECT_NE(at, copy.end()) << tag;
+        return static_cast<std::size_t>(at - copy.begin());
+    };
+    const std::size_t fmt = chunk("fmt "), data = chunk("data");
+    std::uint16_t blockAlign = 0;
+    std::uint32_t rate = 0, dataBytes = 0;
+    std::memcpy(&rate, &copy[fmt + 12], 4);
+    std::memcpy(&blockAlign, &copy[fmt + 20], 2);
+    std::memcpy(&dataBytes, &copy[data + 4], 4);
+    // Resume 2 s in: a 44-byte header ends where the rest begins.
+    const std::size_t played = std::size_t{rate} * 2 * blockAlign;
+    const auto rest = static_cast<std::uint32_t>(dataBytes - played);
+    const std::size_t image = data + 8 + played - 44;
+    const std::uint32_t riff = 36 + rest, fmtBytes = 16;
+    std::memcpy(&copy[image], "RIFF", 4);
+    std::memcpy(&copy[image + 4], &riff, 4);
+    std::memcpy(&copy[image + 8], "WAVEfmt ", 8);
+    std::memcpy(&copy[image + 16], &fmtBytes, 4);
+    std::memmove(&copy[image + 20], &wave->bytes[fmt + 8], 16);
+    std::memcpy(&copy[image + 36], "data", 4);
+    std::memcpy(&copy[image + 40], &rest, 4);
+    const std::uint8_t* start = copy.data() + image;
+    const double restMs = wave->durationMs - 2000.0;
+
+    sim::Reset();
+    const char* name = reinterpret_cast<const char*>(start);
+    EXPECT_TRUE(sim::platform::PlaySound(name, nullptr, SND_MEMORY | SND_ASYNC));
+    const sim::Game& game = sim::game();
+    ASSERT_EQ(game.sounds.size(), 1u);
+    EXPECT_EQ(game.sounds[0].wave, start);
+    EXPECT_EQ(game.sounds[0].waveBytes, 44u + rest);
+    EXPECT_NEAR(game.sounds[0].durationMs, restMs, 1.0);
+    sim::Step();
+    EXPECT_TRUE(sim::platform::PlaySound(nullptr, nullptr, 0));
+    EXPECT_TRUE(game.sounds[0].cutOff);
+    EXPECT_EQ(game.sounds[0].playedMs, game.options.msPerFrame);
+
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    {
+        simapp::LiveAudio audio;
+        ASSERT_TRUE(audio.Open());
+        audio.Play(start, game.sounds[0].waveBytes);
+        audio.Stop();
+        ASSERT_EQ(audio.Queued().size(), 1u);
+        EXPECT_NEAR(audio.Queued()[0].queuedMs, restMs, 2.0);
+        EXPECT_EQ(audio.Stops(), 1);
+    }
+    SDL_Quit();
 }
 
 // A handful of keys against the codes Windows gives them, then every code's

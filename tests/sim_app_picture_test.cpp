@@ -107,6 +107,27 @@ TEST(PictureRenderer, MenuRowTextFitsItsBand) {
     EXPECT_NEAR((ink.top + ink.bottom) / 2.0, (bandTop + bandBottom) / 2.0, 4.0);
 }
 
+// "game paused" in 30 px DejaVu Sans Mono (0.602 em a letter), 12 px of
+// margin each side, in a framed box whose top is 0.02 of the height down:
+// the top centre, above everything the module draws there.
+TEST(PictureRenderer, GameStateLabelSitsFramedAtTheTopCentre) {
+    simapp::Picture p(simapp::kPictureWidth, simapp::kPictureHeight);
+    simapp::PictureContent content;
+    content.backdrop = false;
+    content.gameState = "paused";
+    simapp::Draw(p, content);
+    const Ink ink = InkOf(p, 0, p.Width());
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 960.0, 2.0);
+    EXPECT_NEAR(ink.right - ink.left, 11 * 0.602 * 30 + 24, 3.0);
+    EXPECT_NEAR(ink.top, 21.6, 2.0);
+    EXPECT_LT(ink.bottom, 90);
+    // The frame is the HUD's cyan; its dashes start at the top left corner.
+    const simapp::Rgb frame = p.Pixel(ink.left + 5, ink.top + 1);
+    EXPECT_EQ(frame.red, 0);
+    EXPECT_NEAR(frame.green, 219, 1);
+    EXPECT_EQ(frame.blue, 255);
+}
+
 TEST(PictureRenderer, ColourCodesSwitchTheColourAndSGoesBack) {
     const simapp::Picture p = Drawn({Text(0.5f, 0.4f, 1.0f, "~r~HH~s~HH")});
     const Ink ink = InkOf(p, 0, p.Width());

@@ -36,11 +36,14 @@ TEST(ScenarioParser, GoodAndBadLines) {
         {"3 throttle 0.5", "", Action::Throttle, 3.0, 0},
         {"3 brake 1", "", Action::Brake, 3.0, 0},
         {"3 focus off", "", Action::Focus, 3.0, 0},
+        {"3 pause on", "", Action::Pause, 3.0, 0},
+        {"3 busy cutscene off", "", Action::Busy, 3.0, 0},
         {"3 picture menu-open", "", Action::Picture, 3.0, 0},
         {"abc leave", "t.txt:2: expected a time in seconds or +delay, found 'abc'"},
         {"0.5 leave", "t.txt:2: expected a time not before the previous line's 1 s, found '0.5'"},
         {"2 jump", "t.txt:2: expected a command (hold, release, tap, pad, enter, leave, throttle, "
-                   "brake, collide, wreck, restart, focus, picture, end), found 'jump'"},
+                   "brake, collide, wreck, restart, focus, pause, busy, picture, end), found "
+                   "'jump'"},
         {"2 tap", "t.txt:2: expected a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                   "num0-num9, f1-f12, up, down, left, right or vkNN), found end of line"},
         {"2 tap num10", "t.txt:2: expected a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
@@ -54,6 +57,11 @@ TEST(ScenarioParser, GoodAndBadLines) {
         {"2 throttle 2", "t.txt:2: expected a throttle from 0 to 1, found '2'"},
         {"2 brake -1", "t.txt:2: expected a brake from 0 to 1, found '-1'"},
         {"2 focus maybe", "t.txt:2: expected on or off, found 'maybe'"},
+        {"2 pause", "t.txt:2: expected on or off, found end of line"},
+        {"2 busy asleep on", "t.txt:2: expected a busy state (switch, cutscene, faded, dead, "
+                             "arrested, nocontrol), found 'asleep'"},
+        {"2 busy dead yes", "t.txt:2: expected on or off, found 'yes'"},
+        {"2 busy dead on now", "t.txt:2: expected end of line, found 'now'"},
         {"2 collide 0", "t.txt:2: expected the km/h lost (above 0, up to 500), found '0'"},
         {"2 pad 7 connect", "t.txt:2: expected a pad number 0-3, found '7'"},
         {"2 pad press start+z", "t.txt:2: expected gamepad buttons joined by '+' (dpad-up, "
@@ -87,9 +95,10 @@ TEST(ScenarioParser, GoodAndBadLines) {
     }
 }
 
-TEST(ScenarioParser, ArgumentsOfPadEnterAndTap) {
+TEST(ScenarioParser, ArgumentsOfPadEnterTapAndTheGameStates) {
     std::istringstream in("0 pad 2 press a+dpad-down 100\n0 enter helicopter 50\n0 tap T\n"
-                          "0 pad release lb+y\n0 pad release\n0 focus on\n");
+                          "0 pad release lb+y\n0 pad release\n0 focus on\n"
+                          "0 busy nocontrol on\n0 busy switch off\n0 pause off\n");
     simapp::Scenario s;
     std::string error;
     ASSERT_TRUE(simapp::ParseScenario("t.txt", in, s, error)) << error;
@@ -102,6 +111,13 @@ TEST(ScenarioParser, ArgumentsOfPadEnterAndTap) {
     EXPECT_EQ(s.lines[3].buttons, 0x8100);
     EXPECT_EQ(s.lines[4].buttons, 0); // every button
     EXPECT_TRUE(s.lines[5].on);
+    // Each busy line names the world's flag it sets.
+    EXPECT_EQ(simapp::kBusyStateNames[s.lines[6].busy].flag, &sim::World::controlOff);
+    EXPECT_TRUE(s.lines[6].on);
+    EXPECT_EQ(simapp::kBusyStateNames[s.lines[7].busy].flag, &sim::World::playerSwitch);
+    EXPECT_FALSE(s.lines[7].on);
+    EXPECT_EQ(s.lines[8].action, Action::Pause);
+    EXPECT_FALSE(s.lines[8].on);
 }
 
 } // namespace

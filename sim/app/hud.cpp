@@ -11,11 +11,19 @@ namespace simapp {
 namespace {
 
 constexpr const char* kHudFont = "DejaVu Sans Mono";
-constexpr int kStatusLines = 9;
+constexpr int kStatusLines = 10;
 constexpr const char* kHelp[] = {
-    "world keys, never the module's:", "Up / Down   throttle / brake",
-    "Home        get in or out",       "PgUp/PgDn   vehicle class",
-    "Del crash   End script restart",  "Esc quit    F1 hide these keys",
+    "world keys, never the module's:",
+    "Up / Down   throttle / brake",
+    "Home        get in or out",
+    "PgUp/PgDn   vehicle class",
+    "Del crash   End script restart",
+    "Pause, Ins  game's pause menu",
+    "game busy, each on and off:",
+    "[ switch    ] cutscene",
+    "; fade out  ' dead",
+    ", arrested  . control off",
+    "Esc quit    F1 hide these keys",
 };
 constexpr int kHelpLines = static_cast<int>(sizeof kHelp / sizeof kHelp[0]);
 // The widest line, in characters, and the panel's margin in them.
@@ -56,6 +64,11 @@ void DrawHud(Picture& window, const HudContent& hud) {
     std::snprintf(text, sizeof text, "time scale  %.2f", static_cast<double>(hud.timeScale));
     lines.emplace_back(text);
     lines.push_back("vehicle     " + hud.vehicle);
+    // Several states at once cut short at the frame, the rest marked.
+    constexpr std::size_t kValueColumns = kColumns - 12;
+    lines.push_back("game        " + (hud.game.size() <= kValueColumns
+                                          ? hud.game
+                                          : hud.game.substr(0, kValueColumns - 1) + "\u2026"));
     std::snprintf(text, sizeof text, "natives     %u this frame", hud.nativeCalls);
     lines.emplace_back(text);
     std::snprintf(text, sizeof text, "input       %s, %s", hud.foreground ? "in front" : "behind",

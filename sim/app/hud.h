@@ -17,6 +17,7 @@ struct HudContent {
     float speedKmh = 0.0f;
     std::string turbo;   // the turbo's state
     std::string vehicle; // its class, or "on foot"
+    std::string game;    // the game's state: "playing", "paused", "cutscene"...
     float enginePower = 1.0f;
     float timeScale = 1.0f;
     std::uint32_t nativeCalls = 0; // in the frame shown

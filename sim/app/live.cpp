@@ -217,6 +217,7 @@ HudContent Live::Hud() {
     hud.vehicle = v != nullptr ? VehicleClassWord(v->vehicleClass)
                                : std::string("on foot, Home: ") + input_.ChosenClass();
     hud.turbo = StateName(turboState);
+    hud.game = GameStateWords(GameStateOf(world));
     hud.timeScale = world.timeScale;
     const RunResult& run = session_.Result();
     hud.nativeCalls = run.frames.empty() ? 0 : run.frames.back().nativeCalls;

@@ -17,6 +17,10 @@ namespace {
 constexpr int kCollisionKmh = 80;
 
 constexpr int kClassCount = static_cast<int>(std::size(kVehicleClassNames));
+static_assert(static_cast<std::size_t>(WorldKey::BusyNoControl) -
+                      static_cast<std::size_t>(WorldKey::BusySwitch) + 1 ==
+                  std::size(kBusyStateNames),
+              "a key for each busy state, in the table's order");
 
 struct PadButton {
     SDL_GameControllerButton button;
@@ -54,8 +58,24 @@ std::string Amount(double value) {
 
 } // namespace
 
-WorldKey WorldKeyOf(SDL_Keycode key) {
-    switch (key) {
+WorldKey WorldKeyOf(const SDL_Keysym& key) {
+    switch (key.scancode) {
+    case SDL_SCANCODE_LEFTBRACKET:
+        return WorldKey::BusySwitch;
+    case SDL_SCANCODE_RIGHTBRACKET:
+        return WorldKey::BusyCutscene;
+    case SDL_SCANCODE_SEMICOLON:
+        return WorldKey::BusyFaded;
+    case SDL_SCANCODE_APOSTROPHE:
+        return WorldKey::BusyDead;
+    case SDL_SCANCODE_COMMA:
+        return WorldKey::BusyArrested;
+    case SDL_SCANCODE_PERIOD:
+        return WorldKey::BusyNoControl;
+    default:
+        break;
+    }
+    switch (key.sym) {
     case SDLK_UP:
         return WorldKey::Throttle;
     case SDLK_DOWN:
@@ -70,6 +90,9 @@ WorldKey WorldKeyOf(SDL_Keycode key) {
         return WorldKey::Crash;
     case SDLK_END:
         return WorldKey::Restart;
+    case SDLK_PAUSE:
+    case SDLK_INSERT:
+        return WorldKey::Pause;
     case SDLK_F1:
         return WorldKey::Help;
     case SDLK_ESCAPE:
@@ -133,6 +156,20 @@ void LiveInput::OnWorldKey(WorldKey key, bool down, bool& quit) {
     case WorldKey::Restart:
         act_("restart");
         break;
+    case WorldKey::Pause:
+        act_(world.paused ? "pause off" : "pause on");
+        break;
+    case WorldKey::BusySwitch:
+    case WorldKey::BusyCutscene:
+    case WorldKey::BusyFaded:
+    case WorldKey::BusyDead:
+    case WorldKey::BusyArrested:
+    case WorldKey::BusyNoControl: {
+        const BusyStateName& busy = kBusyStateNames[static_cast<std::size_t>(key) -
+                                                    static_cast<std::size_t>(WorldKey::BusySwitch)];
+        act_(std::string("busy ") + busy.name + (world.*busy.flag ? " off" : " on"));
+        break;
+    }
     case WorldKey::Help:
         help_ = !help_;
         break;
@@ -145,7 +182,7 @@ void LiveInput::OnWorldKey(WorldKey key, bool down, bool& quit) {
 }
 
 void LiveInput::OnKey(const SDL_KeyboardEvent& key, bool down, bool& quit) {
-    const WorldKey world = WorldKeyOf(key.keysym.sym);
+    const WorldKey world = WorldKeyOf(key.keysym);
     if (world != WorldKey::None) {
         if (key.repeat == 0) {
             OnWorldKey(world, down, quit);

@@ -25,7 +25,10 @@ namespace simapp {
 // is a default key of the module (T, Shift, the keypad's 8 2 4 6 5 0) or one
 // the release package's Veloxan.ini offers (letters, digits, F-keys but F1,
 // Backspace, Tab, Enter, Shift, Ctrl, Alt, Caps Lock, Space, the keypad); the
-// keypad's arrows with Num Lock off are the keypad's, not these.
+// keypad's arrows with Num Lock off are the keypad's, not these. The game's
+// busy states sit on the punctuation keys right of the letters, taken by
+// where they are (a US keyboard's [ ] ; ' , .), so that every layout has
+// them; they come in the order of kBusyStateNames.
 enum class WorldKey {
     None,
     Throttle,
@@ -35,11 +38,18 @@ enum class WorldKey {
     PreviousClass,
     Crash,
     Restart,
+    Pause,
+    BusySwitch,
+    BusyCutscene,
+    BusyFaded,
+    BusyDead,
+    BusyArrested,
+    BusyNoControl,
     Help,
     Quit
 };
 
-WorldKey WorldKeyOf(SDL_Keycode key);
+WorldKey WorldKeyOf(const SDL_Keysym& key);
 
 class LiveInput {
 public:

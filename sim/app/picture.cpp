@@ -287,6 +287,33 @@ void DrawFeed(cairo_t* cr, const std::vector<FeedLine>& feed, double w, double h
     }
 }
 
+// The game's state at the top centre, where the module never draws: white
+// monospace in a dark box with a dashed cyan frame, as the live HUD is drawn.
+void DrawGameState(cairo_t* cr, const std::string& label, double w, double h) {
+    const double size = 30.0 * h / 1080.0, pad = 12.0 * h / 1080.0;
+    const std::string text = "game " + label;
+    cairo_select_font_face(cr, "DejaVu Sans Mono", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, size);
+    cairo_font_extents_t fe;
+    cairo_font_extents(cr, &fe);
+    const double width = Advance(cr, text) + 2 * pad;
+    const double height = fe.ascent + fe.descent + 2 * pad;
+    const double left = (w - width) / 2.0, top = 0.02 * h;
+    cairo_rectangle(cr, left, top, width, height);
+    cairo_set_source_rgba(cr, 0.0, 0.0, 0.0, 0.78);
+    cairo_fill(cr);
+    cairo_rectangle(cr, left + 1.5, top + 1.5, width - 3.0, height - 3.0);
+    const double dash[] = {9.0, 6.0};
+    cairo_set_dash(cr, dash, 2, 0.0);
+    cairo_set_line_width(cr, 3.0);
+    cairo_set_source_rgb(cr, 0.0, 0.86, 1.0);
+    cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0.0);
+    cairo_move_to(cr, left + pad, top + pad + fe.ascent);
+    cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);
+    cairo_show_text(cr, text.c_str());
+}
+
 } // namespace
 
 bool CodeColour(char code, Rgb& colour) {
@@ -395,6 +422,9 @@ void Draw(Picture& picture, const PictureContent& content) {
     }
     if (!content.feed.empty()) {
         DrawFeed(cr, content.feed, w, h);
+    }
+    if (!content.gameState.empty()) {
+        DrawGameState(cr, content.gameState, w, h);
     }
     cairo_destroy(cr);
 }

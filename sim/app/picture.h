@@ -67,6 +67,10 @@ struct PictureContent {
     bool backdrop = true; // false: plain black, for measuring ink
     std::vector<sim::DrawItem> items;
     std::vector<FeedLine> feed; // oldest first
+    // The game's state when it is not plain play ("paused", "busy: cutscene"),
+    // labelled at the top centre in the live HUD's style: the simulator's
+    // note, not the module's drawing.
+    std::string gameState;
 };
 
 void Draw(Picture& picture, const PictureContent& content);

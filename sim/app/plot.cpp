@@ -18,7 +18,11 @@ constexpr double kLeft = 90.0, kRight = 30.0, kTop = 50.0;
 constexpr double kStripRow = 22.0; // one row of event marks per kind
 constexpr double kPanelGap = 28.0;
 constexpr double kBottom = 50.0;
+// The kinds with a row of marks; the game's state changes show as spans in
+// lanes along the time axis instead, when the run has any.
 constexpr int kEventKinds = 6;
+constexpr double kLane = 20.0;
+constexpr double kLanesGap = 8.0;
 
 struct Colour {
     double r, g, b;
@@ -52,6 +56,8 @@ Colour EventColour(EventKind k) {
         return {0.1, 0.3, 0.8};
     case EventKind::Sound:
         return {0.0, 0.55, 0.55};
+    case EventKind::Game:
+        break;
     }
     return {0, 0, 0};
 }
@@ -72,6 +78,72 @@ struct Panel {
     Colour colour;
 };
 
+// The paused and busy spans: hatching over the panels, and below the time
+// axis a lane for each, its bars labelled with what held.
+template <typename ToX>
+void GameSpans(cairo_t* cr, const RunResult& run, const Panel (&panels)[3], const ToX& X) {
+    const double lanesTop = kHeight - kBottom - 2 * kLane - kLanesGap + 26.0;
+    const Colour pausedColour{0.35, 0.35, 0.40}, busyColour{0.55, 0.20, 0.60};
+    cairo_set_source_rgb(cr, 0.2, 0.2, 0.2);
+    Text(cr, kLeft - 6, lanesTop + kLane - 6, "paused", 12, true);
+    Text(cr, kLeft - 6, lanesTop + 2 * kLane - 6, "busy", 12, true);
+    const double t0 = run.frames.front().time;
+    for (const bool pausedLane : {true, false}) {
+        const double top = lanesTop + (pausedLane ? 0.0 : kLane) + 2.0;
+        const Colour c = pausedLane ? pausedColour : busyColour;
+        double labelEnd = 0.0;
+        for (std::size_t i = 0; i < run.frames.size();) {
+            auto key = [&](const FrameSample& f) {
+                return pausedLane ? (f.game.paused ? 1 : 0) : f.game.busy;
+            };
+            std::size_t j = i;
+            while (j < run.frames.size() && key(run.frames[j]) == key(run.frames[i])) {
+                ++j;
+            }
+            if (key(run.frames[i]) != 0) {
+                const double x0 = X(i == 0 ? t0 : run.frames[i - 1].time);
+                const double x1 = std::max(X(run.frames[j - 1].time), x0 + 2.0);
+                // Hatching, so that the turbo's bands show through: paused
+                // leaning right, busy leaning left.
+                const double slope = pausedLane ? 1.0 : -1.0;
+                for (const Panel& p : panels) {
+                    cairo_save(cr);
+                    cairo_rectangle(cr, x0, p.top, x1 - x0, p.height);
+                    cairo_clip(cr);
+                    cairo_set_source_rgba(cr, c.r, c.g, c.b, 0.45);
+                    cairo_set_line_width(cr, 1.5);
+                    for (double x = x0 - p.height; x < x1 + p.height; x += 12.0) {
+                        cairo_move_to(cr, x, p.top + p.height);
+                        cairo_line_to(cr, x + slope * p.height, p.top);
+                    }
+                    cairo_stroke(cr);
+                    cairo_restore(cr);
+                }
+
+                cairo_rectangle(cr, x0, top, x1 - x0, kLane - 4.0);
+                cairo_set_source_rgb(cr, c.r, c.g, c.b);
+                cairo_fill(cr);
+                GameState state;
+                state.busy = pausedLane ? 0 : run.frames[i].game.busy;
+                const std::string label = pausedLane ? "paused" : GameStateWords(state);
+                cairo_set_font_size(cr, 11);
+                cairo_text_extents_t ext;
+                cairo_text_extents(cr, label.c_str(), &ext);
+                // Inside a bar wide enough, else after it where there is room.
+                const bool inside = ext.x_advance + 8.0 < x1 - x0;
+                const double start = inside ? x0 + 4.0 : x1 + 4.0;
+                if (start > labelEnd) {
+                    cairo_set_source_rgb(cr, inside ? 1.0 : c.r, inside ? 1.0 : c.g,
+                                         inside ? 1.0 : c.b);
+                    Text(cr, start, top + kLane - 8.0, label, 11);
+                    labelEnd = start + ext.x_advance + 6.0;
+                }
+            }
+            i = j;
+        }
+    }
+}
+
 } // namespace
 
 void WriteCsv(const RunResult& run, std::ostream& out) {
@@ -85,14 +157,14 @@ void WriteCsv(const RunResult& run, std::ostream& out) {
                 (detail.empty() ? "" : "=" + detail);
     }
     out << "time_s,frame,state,speed_kmh,engine_power_multiplier,time_scale,menu_open,"
-           "native_calls,events\n";
+           "native_calls,game,events\n";
     char row[160];
     for (const FrameSample& s : run.frames) {
         std::snprintf(row, sizeof row, "%.3f,%llu,%s,%.2f,%.3f,%.3f,%d,%u,", s.time,
                       static_cast<unsigned long long>(s.frame), StateName(s.state),
                       static_cast<double>(s.speedKmh), static_cast<double>(s.enginePower),
                       static_cast<double>(s.timeScale), s.menuOpen ? 1 : 0, s.nativeCalls);
-        out << row;
+        out << row << GameStateWords(s.game) << ',';
         auto it = events.find(s.frame);
         if (it != events.end()) {
             out << '"' << it->second << '"';
@@ -124,9 +196,15 @@ bool WritePlot(const RunResult& run, const std::string& title, const std::string
         maxSpeed = std::max(maxSpeed, s.speedKmh);
         maxPower = std::max(maxPower, s.enginePower);
     }
+    bool paused = false, busy = false;
+    for (const FrameSample& s : run.frames) {
+        paused = paused || s.game.paused;
+        busy = busy || s.game.busy != 0;
+    }
+    const double lanes = paused || busy ? 2 * kLane + kLanesGap : 0.0;
     const double stripTop = kTop + 10.0;
     const double panelsTop = stripTop + kEventKinds * kStripRow + 14.0;
-    const double panelH = (kHeight - panelsTop - kBottom - 2 * kPanelGap) / 3.0;
+    const double panelH = (kHeight - panelsTop - kBottom - lanes - 2 * kPanelGap) / 3.0;
     const Panel panels[] = {
         {"speed, km/h",
          panelsTop,
@@ -166,6 +244,10 @@ bool WritePlot(const RunResult& run, const std::string& title, const std::string
             cairo_fill(cr);
         }
         i = j;
+    }
+
+    if (paused || busy) {
+        GameSpans(cr, run, panels, X);
     }
 
     for (const Panel& p : panels) {
@@ -215,6 +297,9 @@ bool WritePlot(const RunResult& run, const std::string& title, const std::string
     double labelEnd[kEventKinds] = {};
     for (const Event& e : run.events) {
         const int k = static_cast<int>(e.kind);
+        if (k >= kEventKinds) {
+            continue;
+        }
         const Colour c = EventColour(e.kind);
         const double x = X(e.time);
         const double rowBottom = stripTop + (k + 1) * kStripRow;
@@ -252,7 +337,7 @@ bool WritePlot(const RunResult& run, const std::string& title, const std::string
     for (double t = std::ceil(t0 / step) * step; t <= t1 + 1e-9; t += step) {
         char label[32];
         std::snprintf(label, sizeof label, "%g s", t);
-        Text(cr, X(t) - 10, kHeight - kBottom + 18, label, 12);
+        Text(cr, X(t) - 10, kHeight - kBottom - lanes + 18, label, 12);
     }
     Text(cr, kLeft, 30, title, 18);
     double lx = kLeft + plotW - 520;

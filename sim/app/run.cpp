@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace simapp {
 
@@ -29,12 +30,56 @@ const char* StateName(TurboState state) {
     return "?";
 }
 
+GameState GameStateOf(const sim::World& world) {
+    GameState state;
+    state.paused = world.paused;
+    for (std::size_t i = 0; i < std::size(kBusyStateNames); ++i) {
+        if (world.*kBusyStateNames[i].flag) {
+            state.busy = static_cast<std::uint8_t>(state.busy | 1u << i);
+        }
+    }
+    return state;
+}
+
+namespace {
+
+std::string BusyWords(std::uint8_t busy) {
+    std::string words;
+    for (std::size_t i = 0; i < std::size(kBusyStateNames); ++i) {
+        if ((busy >> i & 1u) != 0) {
+            words += (words.empty() ? "" : "+") + std::string(kBusyStateNames[i].name);
+        }
+    }
+    return words;
+}
+
+} // namespace
+
+std::string GameStateWords(GameState state) {
+    if (state == GameState{}) {
+        return "playing";
+    }
+    const std::string busy = BusyWords(state.busy);
+    return state.paused ? (busy.empty() ? "paused" : "paused+" + busy) : busy;
+}
+
+std::string GameStateLabel(GameState state) {
+    const std::string busy = state.busy != 0 ? "busy: " + BusyWords(state.busy) : "";
+    if (!state.paused) {
+        return busy;
+    }
+    return busy.empty() ? "paused" : "paused, " + busy;
+}
+
 std::string EventLabel(const Event& e) {
     if (e.kind == EventKind::Message) {
         return e.detail;
     }
     if (e.kind == EventKind::End) {
         return "end: " + e.detail;
+    }
+    if (e.kind == EventKind::Game) {
+        return "game " + e.detail;
     }
     return e.detail.empty() ? EventName(e.kind) : EventName(e.kind) + (" " + e.detail);
 }
@@ -53,6 +98,8 @@ const char* EventName(EventKind kind) {
         return "message";
     case EventKind::Sound:
         return "sound";
+    case EventKind::Game:
+        return "game";
     }
     return "?";
 }

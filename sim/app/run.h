@@ -21,6 +21,22 @@ struct RunOptions {
     bool quiet = false;        // no timeline on stdout
 };
 
+// The game's own state in a frame: its pause menu, and which busy states
+// hold, one bit per entry of kBusyStateNames.
+struct GameState {
+    bool paused = false;
+    std::uint8_t busy = 0;
+    bool operator==(const GameState&) const = default;
+};
+
+GameState GameStateOf(const sim::World& world);
+// "playing", or the scenario words of what holds joined by '+':
+// "paused", "cutscene+nocontrol", "paused+dead".
+std::string GameStateWords(GameState state);
+// What a picture or the HUD says of it: "" while playing, else "paused",
+// "busy: cutscene", "paused, busy: dead".
+std::string GameStateLabel(GameState state);
+
 struct FrameSample {
     std::uint64_t frame = 0;
     double time = 0.0; // seconds of game clock since the module's load
@@ -30,15 +46,17 @@ struct FrameSample {
     float timeScale = 1.0f;
     bool menuOpen = false;
     std::uint32_t nativeCalls = 0; // natives the module called in the frame
+    GameState game;
 };
 
-enum class EventKind { Press, Launch, End, Collision, Message, Sound };
+// Game: the game's state changed; its detail is the new state's words.
+enum class EventKind { Press, Launch, End, Collision, Message, Sound, Game };
 
 struct Event {
     std::uint64_t frame = 0;
     double time = 0.0;
     EventKind kind = EventKind::Press;
-    std::string detail; // the end's cause, the message, the sound's ID
+    std::string detail; // the end's cause, the message, the sound's ID, the game's state
 };
 
 struct RunResult {
@@ -55,7 +73,8 @@ RunResult RunScenario(const RunOptions& options);
 
 const char* StateName(TurboState state);
 const char* EventName(EventKind kind);
-// How the plot marks an event: "end: crash", the message's text, "sound 107".
+// How the plot marks an event: "end: crash", the message's text, "sound 107",
+// "game paused".
 std::string EventLabel(const Event& event);
 
 } // namespace simapp

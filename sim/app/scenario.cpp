@@ -14,7 +14,8 @@ namespace simapp {
 namespace {
 
 constexpr const char* kCommands = "a command (hold, release, tap, pad, enter, leave, throttle, "
-                                  "brake, collide, wreck, restart, focus, picture, end)";
+                                  "brake, collide, wreck, restart, focus, pause, busy, picture, "
+                                  "end)";
 constexpr const char* kKeyExpected = "a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                                      "num0-num9, f1-f12, up, down, left, right or vkNN)";
 constexpr std::uint32_t kDefaultTapMs = 50;
@@ -140,6 +141,26 @@ void ParseEnter(Words& w, ScenarioLine& s) {
     }
 }
 
+bool OnOff(Words& w) {
+    const std::string word = w.Take("on or off");
+    if (word != "on" && word != "off") {
+        throw Failure{"on or off", "'" + word + "'"};
+    }
+    return word == "on";
+}
+
+void ParseBusy(Words& w, ScenarioLine& s) {
+    const char* expected = "a busy state (switch, cutscene, faded, dead, arrested, nocontrol)";
+    const std::string word = w.Take(expected);
+    const auto* named = std::find_if(std::begin(kBusyStateNames), std::end(kBusyStateNames),
+                                     [&](const BusyStateName& b) { return word == b.name; });
+    if (named == std::end(kBusyStateNames)) {
+        throw Failure{expected, "'" + word + "'"};
+    }
+    s.busy = static_cast<int>(named - std::begin(kBusyStateNames));
+    s.on = OnOff(w);
+}
+
 void ParseAction(Words& w, ScenarioLine& s) {
     const std::string command = w.Take(kCommands);
     if (command == "hold" || command == "release") {
@@ -171,11 +192,13 @@ void ParseAction(Words& w, ScenarioLine& s) {
         s.action = Action::Restart;
     } else if (command == "focus") {
         s.action = Action::Focus;
-        const std::string word = w.Take("on or off");
-        if (word != "on" && word != "off") {
-            throw Failure{"on or off", "'" + word + "'"};
-        }
-        s.on = word == "on";
+        s.on = OnOff(w);
+    } else if (command == "pause") {
+        s.action = Action::Pause;
+        s.on = OnOff(w);
+    } else if (command == "busy") {
+        s.action = Action::Busy;
+        ParseBusy(w, s);
     } else if (command == "picture") {
         s.action = Action::Picture;
         const char* expected = "a picture name (letters, digits and '-')";

@@ -21,6 +21,11 @@
 //   6     restart                        the game reloads the script
 //   6     focus off | on                 another program's window comes to
 //                                        the front, or the game's again
+//   6     pause on | off                 the game's pause menu opens, closes
+//   6     busy WHAT on | off             the game is busy: switch (character
+//                                        switch), cutscene, faded (screen
+//                                        faded out), dead, arrested,
+//                                        nocontrol (player control off)
 //   7     picture NAME                   a picture of this frame
 //   9     end
 //
@@ -51,6 +56,18 @@ inline constexpr VehicleClassName kVehicleClassNames[] = {
 // The scenario name of a vehicle class.
 const char* VehicleClassWord(sim::VehicleClass vehicleClass);
 
+// The game's busy states by the names `busy` lines give them, each with the
+// world's flag it sets.
+struct BusyStateName {
+    const char* name;
+    bool sim::World::*flag;
+};
+inline constexpr BusyStateName kBusyStateNames[] = {
+    {"switch", &sim::World::playerSwitch}, {"cutscene", &sim::World::cutscene},
+    {"faded", &sim::World::fadedOut},      {"dead", &sim::World::dead},
+    {"arrested", &sim::World::arrested},   {"nocontrol", &sim::World::controlOff},
+};
+
 enum class Action {
     Hold,
     Release,
@@ -68,6 +85,8 @@ enum class Action {
     Wreck,
     Restart,
     Focus,
+    Pause,
+    Busy,
     Picture,
     End,
 };
@@ -82,7 +101,8 @@ struct ScenarioLine {
     std::uint32_t ms = 0;
     sim::VehicleClass vehicleClass = sim::VehicleClass::Car;
     float value = 0.0f; // throttle and brake 0..1, km/h for enter and collide
-    bool on = false;    // focus
+    bool on = false;    // focus, pause, busy
+    int busy = 0;       // the state of a busy line, an index of kBusyStateNames
     std::string name;   // picture name
     std::string text;   // the line as written, without its comment
 };

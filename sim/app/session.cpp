@@ -41,6 +41,7 @@ std::string Number(double value) {
 PictureContent FrameContent(const sim::Game& game, std::uint64_t frame) {
     PictureContent content;
     content.items = game.world.DrawList(frame);
+    content.gameState = GameStateLabel(GameStateOf(game.world));
     for (const sim::FeedItem& item : game.world.feed) {
         if (item.postedFrame > frame || (item.removed && item.removedFrame <= frame)) {
             continue;
@@ -126,6 +127,9 @@ void Session::OnCall(const sim::CallRecord& c) {
     } else if (c.name == "PlaySoundA" && c.I(0) == 0 && (c.I(1) & SND_MEMORY) != 0) {
         line = "sound from the module's copy at SFX_volume starts";
         AddEvent(EventKind::Sound, "copy");
+    } else if (c.name == "PlaySoundA" && c.I(0) == 0 && c.I(1) == 0) {
+        line = "sound stops";
+        AddEvent(EventKind::Sound, "stop");
     } else if (c.name == "PlaySoundA") {
         line = "sound " + std::to_string(c.I(0)) + " (" + SoundName(c.I(0)) + ") starts";
         AddEvent(EventKind::Sound, std::to_string(c.I(0)));
@@ -234,6 +238,12 @@ void Session::Execute(const ScenarioLine& line) {
     case Action::Focus:
         game.input.foreground = line.on;
         break;
+    case Action::Pause:
+        game.world.paused = line.on;
+        break;
+    case Action::Busy:
+        game.world.*kBusyStateNames[static_cast<std::size_t>(line.busy)].flag = line.on;
+        break;
     case Action::Picture:
         pendingPictures_.push_back(line.name);
         break;
@@ -260,6 +270,11 @@ void Session::Execute(const ScenarioLine& line) {
 std::string Session::EndCause() {
     if (restartFrame_ == g().frame) {
         return "script restarted";
+    }
+    // The module steps aside when the game takes the player over.
+    const GameState game = GameStateOf(g().world);
+    if (game.busy != 0) {
+        return "the game took over (" + GameStateWords({false, game.busy}) + ")";
     }
     const sim::Vehicle* v = PlayerVehicle();
     const float elapsed = static_cast<float>(g().tick - launchTick_);
@@ -349,11 +364,20 @@ void Session::DefaultPictures() {
     once("menu-sound-row",
          MenuFullyOpen() && row != nullptr && row->kind == MenuItemKind::Selector);
     once("recharge-bar-half", turboState == TurboState::Recharging && rechargeProgress >= 5000.0f);
+    const GameState state = GameStateOf(game.world);
+    once("game-paused", state.paused);
+    once("game-busy", state.busy != 0);
     once("feed-after-boost", feedPictureAt_ >= 0.0 && Seconds() >= feedPictureAt_);
 }
 
 void Session::AfterFrame() {
     sim::Game& game = g();
+    const GameState state = GameStateOf(game.world);
+    if (!(state == shownGame_)) {
+        Say("game " + GameStateWords(shownGame_) + " -> " + GameStateWords(state));
+        AddEvent(EventKind::Game, GameStateWords(state));
+        shownGame_ = state;
+    }
     if (turboState != shown_) {
         Say(std::string("state ") + StateName(shown_) + " -> " + StateName(turboState));
         if (turboState == TurboState::Boosting) {
@@ -388,6 +412,7 @@ void Session::AfterFrame() {
     s.enginePower = v != nullptr ? v->enginePowerMultiplier : 1.0f;
     s.timeScale = game.world.timeScale;
     s.menuOpen = rootPage.isOpen;
+    s.game = state;
     for (; callsSeen_ < game.calls.size(); ++callsSeen_) {
         s.nativeCalls += game.calls[callsSeen_].hash != 0 ? 1u : 0u;
     }

@@ -25,8 +25,9 @@ struct SessionOptions {
     bool quiet = false; // no timeline on stdout
 };
 
-// What the picture code draws for a frame: its draw list and the feed
-// messages visible then (posted in the last 5 s and not yet removed).
+// What the picture code draws for a frame: its draw list, the feed messages
+// visible then (posted in the last 5 s and not yet removed) and the game's
+// state as the world holds it now (the world keeps no history of it).
 PictureContent FrameContent(const sim::Game& game, std::uint64_t frame);
 
 class Session {
@@ -77,6 +78,7 @@ private:
     std::vector<std::string> pendingPictures_;
     std::map<std::string, bool> taken_;
     TurboState shown_ = TurboState::Ready;
+    GameState shownGame_;
     std::uint32_t lastStatusTick_ = 0;
     std::uint32_t launchTick_ = 0;
     double feedPictureAt_ = -1.0;

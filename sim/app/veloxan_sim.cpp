@@ -43,15 +43,16 @@ void PrintSummary(const simapp::RunResult& run) {
     };
     std::map<std::string, Load> loads;
     for (const simapp::FrameSample& f : run.frames) {
-        Load& load =
-            loads[std::string(f.menuOpen ? "menu open, " : "") + simapp::StateName(f.state)];
+        const std::string game =
+            f.game == simapp::GameState{} ? "" : simapp::GameStateWords(f.game) + ", ";
+        Load& load = loads[game + (f.menuOpen ? "menu open, " : "") + simapp::StateName(f.state)];
         ++load.frames;
         load.natives += f.nativeCalls;
         load.most = std::max(load.most, f.nativeCalls);
     }
     std::printf("\nnative calls per frame:\n");
     for (const auto& [phase, load] : loads) {
-        std::printf("  %-22s %5u frames  %6.1f on average  %4u at most\n", phase.c_str(),
+        std::printf("  %-32s %5u frames  %6.1f on average  %4u at most\n", phase.c_str(),
                     load.frames, static_cast<double>(load.natives) / load.frames, load.most);
     }
     // The module's own account of the drive, as a player would attach it to
