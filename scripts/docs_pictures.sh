@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Remakes the README's pictures from the built-in drive: the menu with a
-# slider row selected and the plot of the run. Needs the host build of
+# Remakes the pictures of docs/simulator.md from the built-in drive: the menu
+# with a slider row selected and the plot of the run. Needs the host build of
 # veloxan-sim (cmake --build --preset host --target veloxan-sim).
 set -euo pipefail
 cd "$(dirname "$0")/.."

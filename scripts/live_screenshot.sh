@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Takes the README's picture of `veloxan-sim --live` the way a player would
-# see it: the program runs on a virtual X display (xvfb-run), xdotool types
-# into its window (Home to get into a car, Up for the throttle, Shift + T to
-# open the module's menu, numpad 2 to walk down to a slider, F1 for the HUD's
-# key list), and xwd takes the screen, which netpbm cuts to the window and
-# turns into docs/live.png.
+# Takes the picture of `veloxan-sim --live` that README.md and
+# docs/simulator.md show, the way a player would see it: the program runs on a
+# virtual X display (xvfb-run), xdotool types into its window (Home to get
+# into a car, Up for the throttle, Shift + T to open the module's menu, numpad
+# 2 to walk down to a slider, F1 for the HUD's key list), and xwd takes the
+# screen, which netpbm cuts to the window and turns into docs/live.png.
 # Needs the host build of veloxan-sim (cmake --build --preset host --target
 # veloxan-sim); installs the X tools it uses from Debian's packages.
 set -euo pipefail

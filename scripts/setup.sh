@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what the builds and tests need from Debian's packages, and any
-# further packages named as arguments (a script's own tools). Idempotent:
-# packages already present are not fetched again.
+# Installs what the builds and tests need from Debian's packages and, for the
+# Markdown check, from the npm registry at pinned versions; and any further
+# Debian packages named as arguments (a script's own tools). Idempotent:
+# packages already present, at the pinned version for npm's, are not fetched
+# again.
 set -euo pipefail
 
 packages=(
@@ -19,7 +21,24 @@ packages=(
     # The native database extract is read by a host test.
     nlohmann-json3-dev
 )
+# scripts/check_markdown.sh: markdownlint-cli2 and the rule that checks links
+# into other files, installed globally side by side so that the one finds the
+# other. Both run on Node 20 (later releases ask for Node 22).
+npm_packages=(
+    markdownlint-cli2@0.22.1
+    markdownlint-rule-relative-links@3.0.0
+)
+# Node and npm from Debian's packages where the machine has no npm at all.
+if ! command -v npm >/dev/null; then
+    packages+=(nodejs npm)
+fi
 packages+=("$@")
+
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=sudo
+else
+    sudo=
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -31,11 +50,22 @@ done
 if ((${#missing[@]})); then
     echo "setup: installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo=sudo
-    else
-        sudo=
-    fi
     $sudo apt-get update -qq
     $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+npm_root="$(npm root -g)"
+npm_missing=()
+for spec in "${npm_packages[@]}"; do
+    name="${spec%@*}"
+    version="${spec##*@}"
+    installed="$(node -p "require('$npm_root/$name/package.json').version" 2>/dev/null || true)"
+    if [ "$installed" != "$version" ]; then
+        npm_missing+=("$spec")
+    fi
+done
+
+if ((${#npm_missing[@]})); then
+    echo "setup: installing ${npm_missing[*]} from npm"
+    $sudo npm install --global --no-audit --no-fund --loglevel=error "${npm_missing[@]}" >/dev/null
 fi
