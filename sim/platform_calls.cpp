@@ -38,9 +38,14 @@ const sounds::WaveResource* Resource(const void* info, const char* function) {
 std::uint32_t RecordingOf(const std::uint8_t* bytes, std::size_t size, std::size_t& insideAt) {
     constexpr std::size_t kHeader = 36; // RIFF, WAVE and a plain fmt chunk
     for (const SoundPlay& earlier : game().sounds) {
-        if (earlier.id != 0 && earlier.insideCopyAt == 0 && bytes > earlier.wave &&
-            bytes < earlier.wave + earlier.waveBytes) {
-            insideAt = static_cast<std::size_t>(bytes - earlier.wave);
+        const sounds::WaveResource* resource = sounds::Find(earlier.id);
+        if (earlier.id == 0 || resource == nullptr) {
+            continue;
+        }
+        // The copy that the earlier image was, or lay inside.
+        const std::uint8_t* copy = earlier.wave - earlier.insideCopyAt;
+        if (bytes > copy && bytes < copy + resource->bytes.size()) {
+            insideAt = static_cast<std::size_t>(bytes - copy);
             return earlier.id;
         }
     }

@@ -93,11 +93,12 @@ public:
     void PrintCounts() const {
         std::printf("  %llu launches (car %llu, plane %llu, boat %llu, heli %llu, bike %llu), "
                     "%llu cancels, %llu slow motions, %llu restarts, %llu menu frames, "
-                    "%llu saves, %llu frames with an unusable speed, %llu sounds from copies\n",
+                    "%llu saves, %llu frames with an unusable speed, %llu sounds from copies, %llu "
+                    "pauses, %llu busy spans\n",
                     counts_.launches, counts_.byClass[0], counts_.byClass[1], counts_.byClass[2],
                     counts_.byClass[3], counts_.byClass[4], counts_.cancels, counts_.slowMotions,
                     counts_.restarts, counts_.menuFrames, counts_.saves, counts_.unusableSpeeds,
-                    counts_.copyPlays);
+                    counts_.copyPlays, counts_.pauses, counts_.busySpans);
     }
 
 private:
@@ -214,6 +215,22 @@ private:
             sim::RestartScript();
             ++counts_.restarts;
         }
+        // The game pauses now and then, and is busy now and then, by one of
+        // its states or several; each lasts a few frames to a few seconds.
+        if (w.paused ? Chance(80) : Chance(1500)) {
+            w.paused = !w.paused;
+            counts_.pauses += w.paused ? 1 : 0;
+        }
+        bool* busy[] = {&w.playerSwitch, &w.cutscene, &w.fadedOut,
+                        &w.dead,         &w.arrested, &w.controlOff};
+        if (w.Busy() ? Chance(100) : Chance(2500)) {
+            const bool start = !w.Busy();
+            for (bool* state : busy) {
+                // One state starts, now and then with a second; all end together.
+                *state = start && (state == busy[Below(std::size(busy))] || Chance(12));
+            }
+            counts_.busySpans += start ? 1 : 0;
+        }
         // Now and then the game answers a speed that is no speed, for a frame.
         g.speedAnswer.reset();
         if (Chance(150)) {
@@ -261,14 +278,18 @@ private:
         return {};
     }
 
-    // Below full volume every recording plays from the module's copy: a
-    // memory image as long as one of the resources, with its header, and for
-    // the 16-bit ones the first samples at the level the file sets now.
+    // Every recording plays from the module's copy: a memory image as long
+    // as one of the resources, with its header, and for the 16-bit ones the
+    // first samples at the level the file sets now; or, after a pause, the
+    // rest of a copy from inside it.
     static std::string SoundFromCopy(const sim::SoundPlay& play) {
         constexpr std::uint32_t kSndMemory = 0x0004;
         if ((play.flags & kSndMemory) == 0 || play.wave == nullptr) {
             return "a recording played from the resources at SFX_volume " +
                    std::to_string(Settings.SFX_volume);
+        }
+        if (play.insideCopyAt != 0) {
+            return play.id != 0 ? std::string() : "a resumed recording from no copy";
         }
         constexpr std::size_t kHeaderBytes = 44;
         for (std::uint32_t id : {106u, 107u, 108u}) {
@@ -361,13 +382,16 @@ private:
             return range;
         }
         for (const sim::SoundPlay& play : g.sounds) {
-            if (play.frame == g.frame && Settings.SFX_volume < 100) {
+            if (play.frame == g.frame) {
                 if (std::string copy = SoundFromCopy(play); !copy.empty()) {
                     return copy;
                 }
             }
         }
         const sim::World& w = g.world;
+        if (std::string rule = GameStateRules(g); !rule.empty()) {
+            return rule;
+        }
         if (w.timeScale != 1.0f) {
             // Slow motion is due only in the shutdown's 1500 ms after a crash.
             const sim::TimeScaleChange& last = w.timeScaleChanges.back();
@@ -397,6 +421,44 @@ private:
         }
         if (saved_) {
             return FileHoldsLastSave();
+        }
+        return {};
+    }
+
+    // A pass that finds the game paused asks that alone: no other native, no
+    // key or pad (but the first may stop the module's sound). A pass that
+    // finds it busy leaves every vehicle at normal power and pushes none.
+    // Calls before the pass's first query belong to a wait inside the last
+    // pass (the shutdown's), which is ScriptHookV's and goes on regardless.
+    static std::string GameStateRules(const sim::Game& g) {
+        bool passStarted = false;
+        for (const sim::CallRecord& call : g.calls) {
+            if (call.frame != g.frame) {
+                continue;
+            }
+            if (call.name == "IS_PAUSE_MENU_ACTIVE") {
+                passStarted = true;
+                continue;
+            }
+            if (!passStarted) {
+                continue;
+            }
+            if (g.world.paused &&
+                (call.hash != 0 || call.name == "GetAsyncKeyState" ||
+                 call.name == "XInputGetState" || (call.name == "PlaySoundA" && call.I(1) != 0))) {
+                return call.name + " in a paused pass";
+            }
+            if (g.world.Busy() && call.name == "SET_VEHICLE_FORWARD_SPEED") {
+                return "a vehicle pushed in a busy pass";
+            }
+        }
+        if (passStarted && g.world.Busy()) {
+            for (const auto& [handle, v] : g.world.vehicles) {
+                if (v.enginePowerMultiplier != 1.0f) {
+                    return "engine power " + std::to_string(v.enginePowerMultiplier) +
+                           " on vehicle " + std::to_string(handle) + " after a busy pass";
+                }
+            }
         }
         return {};
     }
@@ -459,6 +521,8 @@ private:
         unsigned long long saves = 0;
         unsigned long long unusableSpeeds = 0;
         unsigned long long copyPlays = 0;
+        unsigned long long pauses = 0;
+        unsigned long long busySpans = 0;
     };
 
     std::mt19937_64 random_;
