@@ -323,6 +323,22 @@ std::uint32_t ReadInt(const std::string& path, std::string_view section, std::st
     return ConvertLikeWindows(value);
 }
 
+std::string ReadString(const std::string& path, std::string_view section, std::string_view key,
+                       std::string_view fallback) {
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) {
+        return std::string(fallback);
+    }
+    const std::vector<Line> lines = SplitLines(*text, BodyStart(*text));
+    const std::optional<Section> found = FindSection(*text, lines, section);
+    const std::optional<std::size_t> at = found ? FindKey(*text, lines, *found, key) : std::nullopt;
+    if (!at) {
+        return std::string(fallback);
+    }
+    const Entry entry = ParseEntry(Content(*text, lines[*at]));
+    return std::string(entry.value ? ProfileString(*entry.value) : std::string_view{});
+}
+
 bool WriteString(const std::string& path, std::string_view section, std::string_view key,
                  std::string_view value) {
     std::string text;

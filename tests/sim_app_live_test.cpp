@@ -6,10 +6,10 @@
 
 #include "sim/app/hud.h"
 #include "sim/app/key_map.h"
-#include "sim/app/key_names.h"
 #include "sim/app/live.h"
 #include "sim/app/picture.h"
 #include "sim/app/plot.h"
+#include "sim/app/scenario_keys.h"
 #include "sim/app/session.h"
 #include "sim/game.h"
 #include "sim/sound_resources.h"

@@ -11,7 +11,7 @@ namespace simapp {
 namespace {
 
 constexpr const char* kHudFont = "DejaVu Sans Mono";
-constexpr int kStatusLines = 9;
+constexpr int kStatusLines = 11;
 constexpr const char* kHelp[] = {
     "world keys, never the module's:", "Up / Down   throttle / brake",
     "Home        get in or out",       "PgUp/PgDn   vehicle class",
@@ -56,6 +56,13 @@ void DrawHud(Picture& window, const HudContent& hud) {
     std::snprintf(text, sizeof text, "time scale  %.2f", static_cast<double>(hud.timeScale));
     lines.emplace_back(text);
     lines.push_back("vehicle     " + hud.vehicle);
+    if (hud.planePitch) {
+        std::snprintf(text, sizeof text, ", pitch %+.0f", static_cast<double>(*hud.planePitch));
+        lines.back() += text;
+    }
+    lines.push_back(std::string("phone       ") + (hud.phoneOut ? "out" : "away"));
+    std::snprintf(text, sizeof text, "controls    %zu off by the menu", hud.controlsOff);
+    lines.emplace_back(hud.controlsOff != 0 ? text : "controls    all the game's");
     std::snprintf(text, sizeof text, "natives     %u this frame", hud.nativeCalls);
     lines.emplace_back(text);
     std::snprintf(text, sizeof text, "input       %s, %s", hud.foreground ? "in front" : "behind",

@@ -1,4 +1,5 @@
 #include "host/key_input.h"
+#include "host/pad_input.h"
 #include "host/script_hook.h"
 #include "host/script_main.h"
 #include "host/trigger.h"
@@ -45,6 +46,7 @@ void RunTurboStep() {
 
 void MainLoopPass() {
     gameHasFocus = GameWindowInForeground();
+    ForgetPadButtons();
     if (Settings.New_Install != 0) {
         DrawFirstRunNotice();
     }

@@ -10,7 +10,22 @@ namespace {
 // buttons held.
 XINPUT_STATE padState;
 
+// The word of this pass's one read, once `padReadThisPass`; written by
+// PadButtonsThisPass, forgotten by the main loop.
+std::uint16_t padButtonsThisPass = 0;
+bool padReadThisPass = false;
+
 } // namespace
+
+void ForgetPadButtons() { padReadThisPass = false; }
+
+std::uint16_t PadButtonsThisPass() {
+    if (!padReadThisPass) {
+        padButtonsThisPass = ReadPadButtons();
+        padReadThisPass = true;
+    }
+    return padButtonsThisPass;
+}
 
 std::uint16_t ReadPadButtons() {
     if (!gameHasFocus) {

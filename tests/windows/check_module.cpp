@@ -220,6 +220,7 @@ void CheckHeadersAndImports(const std::vector<unsigned char>& file) {
     Expect(from("XINPUT9_1_0.dll", "XInputGetState"), "XInputGetState from XInput 9.1.0");
     Expect(from("WINMM.dll", "PlaySoundA"), "PlaySoundA from winmm");
     Expect(from("KERNEL32.dll", "GetPrivateProfileIntA") &&
+               from("KERNEL32.dll", "GetPrivateProfileStringA") &&
                from("KERNEL32.dll", "WritePrivateProfileStringA"),
            "the INI file through the Windows profile functions");
     Expect(from("KERNEL32.dll", "GetTickCount") && from("USER32.dll", "GetAsyncKeyState") &&
