@@ -311,8 +311,8 @@ void Session::GameControls() {
     if (w.disabledControls.size() != controlsOff_) {
         controlsOff_ = w.disabledControls.size();
         Say(controlsOff_ == 0 ? std::string("the game acts on all its controls again")
-                              : "the game leaves " + std::to_string(controlsOff_) +
-                                    " of its controls to the module this frame");
+                              : "the module disables " + std::to_string(controlsOff_) +
+                                    " of the game's controls, frame by frame");
     }
     if (w.phoneOut != phoneOut_) {
         phoneOut_ = w.phoneOut;

@@ -164,7 +164,8 @@ bool SameName(std::string_view text, const char* name) {
 
 } // namespace
 
-const char* NameOfKey(std::int32_t code) {
+// The lookups run once per start, for the settings file and the start report.
+[[gnu::cold]] const char* NameOfKey(std::int32_t code) {
     for (std::size_t k = 0; k < kKeyNameCount; ++k) {
         if (kKeyNames[k].code == code) {
             return kKeyNames[k].name;
@@ -173,7 +174,6 @@ const char* NameOfKey(std::int32_t code) {
     return nullptr;
 }
 
-// Both lookups run once per start, for the settings file.
 [[gnu::cold]] std::uint32_t KeyOfName(std::string_view name) {
     name = Trimmed(name);
     for (std::size_t k = 0; k < kKeyNameCount; ++k) {

@@ -5,7 +5,6 @@
 #include "platform/platform.h"
 
 #include <charconv>
-#include <string_view>
 
 SettingsRecord Settings;
 
@@ -41,11 +40,15 @@ enum class Names : std::uint8_t { None, Key, PadButtons };
     }
     char text[64] = {};
     GetPrivateProfileStringA(kIniSection, key, "", text, sizeof text, kIniFile);
-    const std::string_view value(text);
-    if (value.find_first_not_of(" \t0123456789") == std::string_view::npos) {
+    // The profile functions give the text without the blanks around it.
+    const char* digit = text;
+    while (*digit >= '0' && *digit <= '9') {
+        ++digit;
+    }
+    if (*digit == '\0') {
         return 0;
     }
-    const std::uint32_t named = names == Names::Key ? KeyOfName(value) : PadMaskOfNames(value);
+    const std::uint32_t named = names == Names::Key ? KeyOfName(text) : PadMaskOfNames(text);
     if (named != 0) {
         return named;
     }
