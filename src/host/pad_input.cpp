@@ -10,14 +10,12 @@ namespace {
 // buttons held.
 XINPUT_STATE padState;
 
-// The word of this pass's one read, once `padReadThisPass`; written by
-// PadButtonsThisPass, forgotten by the main loop.
+// The word of this pass's one read, once `padReadThisPass`.
 std::uint16_t padButtonsThisPass = 0;
-bool padReadThisPass = false;
 
 } // namespace
 
-void ForgetPadButtons() { padReadThisPass = false; }
+bool padReadThisPass = false;
 
 std::uint16_t PadButtonsThisPass() {
     if (!padReadThisPass) {

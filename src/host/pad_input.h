@@ -18,8 +18,10 @@ std::uint16_t ReadPadButtons();
 // With the pad menu on, the chord, the menu's commands and the trigger all
 // take the pad's word from one read per pass: a pad unplugged mid-game makes
 // every read the slow one. The main loop forgets the word at the start of
-// each pass; the first to ask then reads it.
-void ForgetPadButtons();
+// each pass; the first to ask then reads it. Written by PadButtonsThisPass
+// and ForgetPadButtons alone.
+extern bool padReadThisPass;
+inline void ForgetPadButtons() { padReadThisPass = false; }
 std::uint16_t PadButtonsThisPass();
 
 // The pad trigger as the boost reads it: a button of `mask`, then of `mask2`

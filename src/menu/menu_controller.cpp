@@ -112,8 +112,10 @@ void RunSteppingKey(int virtualKey, std::uint16_t padButton, const MenuItem& pag
 }
 
 // Every pass while the menu is open or sliding in: the game acts on a
-// disabled control again in the first frame that does not disable it.
-void DisableSharedControls() {
+// disabled control again in the first frame that does not disable it. Kept
+// out of UpdateMenu, whose every pass would otherwise pay for the loop's
+// registers.
+[[gnu::noinline]] void DisableSharedControls() {
     for (const std::uint16_t control : kMenuControlIndices) {
         native::DISABLE_CONTROL_ACTION(0, control, true);
     }
