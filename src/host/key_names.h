@@ -4,6 +4,7 @@
 // --explain tells. One table each, so that a name the log prints is one the
 // file takes.
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
