@@ -38,9 +38,10 @@ inline constexpr const char* kNewKeys[] = {"KEY_MENU_UP",      "KEY_MENU_DOWN", 
                                            "KEY_MENU_RIGHT",   "KEY_MENU_SELECT", "KEY_MENU_BACK",
                                            "KEY_GAMEPAD_MENU", "SFX_volume"};
 
-// Each is read once as a number; the file leaves them out, so every key
-// setting among them (all but SFX_volume) is read once more as text.
-inline constexpr std::size_t kNewKeyReads = std::size(kNewKeys) * 2 - 1;
+// Each is read once as a number; the file leaves them out, so the seven key
+// settings among them (the six menu keys and KEY_GAMEPAD_MENU) are read once
+// more as text.
+inline constexpr std::size_t kNewKeyReads = std::size(kNewKeys) + 7;
 
 // Either read of one: the number, then, since 2.4.0, the text when the
 // number is 0.
