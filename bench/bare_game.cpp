@@ -159,6 +159,11 @@ DWORD GetTickCount() { return Counted(world.tick); }
 SHORT GetAsyncKeyState(int vKey) { return Counted(bare::KeyState(vKey)); }
 DWORD XInputGetState(DWORD i, XINPUT_STATE* s) { return Counted(bare::PadState(i, s)); }
 UINT GetPrivateProfileIntA(LPCSTR, LPCSTR k, INT d, LPCSTR) { return Counted(bare::Profile(k, d)); }
+// Every value is a number here: no text to give.
+DWORD GetPrivateProfileStringA(LPCSTR, LPCSTR, LPCSTR, LPSTR s, DWORD, LPCSTR) {
+    *s = '\0';
+    return Counted(DWORD{0});
+}
 BOOL WritePrivateProfileStringA(LPCSTR, LPCSTR, LPCSTR, LPCSTR) { return Counted(TRUE); }
 BOOL PlaySoundA(LPCSTR, HMODULE, DWORD) { return Counted(TRUE); }
 BOOL GetModuleHandleExW(DWORD, LPCWSTR, HMODULE* m) { return Counted(bare::OwnModule(m)); }

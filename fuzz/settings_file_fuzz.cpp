@@ -2,10 +2,12 @@
 // through the host build's profile functions. The settings that come out lie
 // in their documented ranges, and a save followed by a load gives back what
 // memory held. A finding aborts with the field, so that libFuzzer keeps the
-// input that caused it.
+// input that caused it. A key the file names reads as a key of the table.
 
+#include "host/key_names.h"
 #include "settings/settings.h"
 #include "sim/game.h"
+#include "sim/ini_file.h"
 
 #include <cmath>
 #include <cstddef>
@@ -15,6 +17,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -23,6 +26,50 @@ std::string folder;
 [[noreturn]] void Finding(const char* what, const char* field) {
     std::fprintf(stderr, "settings fuzz: %s: %s\n", what, field);
     std::abort();
+}
+
+// Shift, Ctrl and Alt are one key with their sides, as the module counts them.
+bool SameKey(std::int32_t a, std::int32_t b) {
+    const auto generic = [](std::int32_t c) {
+        return c >= 0xA0 && c <= 0xA5 ? 0x10 + (c - 0xA0) / 2 : c;
+    };
+    return a != 0 && b != 0 && (a == b || generic(a) == b || a == generic(b));
+}
+
+// Every key setting the file gives as a name (its number reads 0, its text is
+// more than digits) holds a key or buttons the tables name, or 0.
+void CheckNamedKeys(const SettingsRecord& s) {
+    const struct {
+        const char* name;
+        std::int32_t value;
+        bool pad;
+    } keys[] = {{"KEY_PC", s.KEY_PC, false},
+                {"KEY_PC_2", s.KEY_PC_2, false},
+                {"KEY_PC_MENU", s.KEY_PC_MENU, false},
+                {"KEY_GAMEPAD", s.KEY_GAMEPAD, true},
+                {"KEY_GAMEPAD_2", s.KEY_GAMEPAD_2, true},
+                {"KEY_MENU_UP", s.KEY_MENU_UP, false},
+                {"KEY_MENU_DOWN", s.KEY_MENU_DOWN, false},
+                {"KEY_MENU_LEFT", s.KEY_MENU_LEFT, false},
+                {"KEY_MENU_RIGHT", s.KEY_MENU_RIGHT, false},
+                {"KEY_MENU_SELECT", s.KEY_MENU_SELECT, false},
+                {"KEY_MENU_BACK", s.KEY_MENU_BACK, false},
+                {"KEY_GAMEPAD_MENU", s.KEY_GAMEPAD_MENU, true}};
+    const std::string path = folder + "/Veloxan.ini";
+    for (const auto& k : keys) {
+        const std::string text = sim::ini::ReadString(path, "Veloxan", k.name, "");
+        if (sim::ini::ReadInt(path, "Veloxan", k.name, 0) != 0 ||
+            text.find_first_not_of(" \t0123456789") == std::string::npos || k.value == 0) {
+            continue;
+        }
+        std::int32_t named = 0;
+        for (std::size_t b = 0; b < kPadButtonNameCount; ++b) {
+            named |= kPadButtonNames[b].mask;
+        }
+        if (k.pad ? (k.value & ~named) != 0 : NameOfKey(k.value) == nullptr) {
+            Finding("a key read from a name is not one the table names", k.name);
+        }
+    }
 }
 
 void CheckRanges(const SettingsRecord& s) {
@@ -50,9 +97,10 @@ void CheckRanges(const SettingsRecord& s) {
             Finding("flag neither 0 nor 1", f.name);
         }
     }
-    // A menu key is a virtual-key code, and one of the trigger's keys only
-    // when it is its keypad key, which a trigger key on the keypad shares as
-    // it always did: only the file's own code is refused for that.
+    // A menu key is a virtual-key code, and one of the trigger's keys (Shift,
+    // Ctrl and Alt with their sides) only when it is its keypad key, which a
+    // trigger key on the keypad shares as it always did: only the file's own
+    // code is refused for that. No two menu keys are one key.
     const struct {
         const char* name;
         std::int32_t value;
@@ -65,16 +113,22 @@ void CheckRanges(const SettingsRecord& s) {
         if (k.value < 1 || k.value > 254) {
             Finding("menu key outside 1 to 254", k.name);
         }
-        const bool triggerKey = (s.KEY_PC != 0 && k.value == s.KEY_PC) ||
-                                (s.KEY_PC_2 != 0 && k.value == s.KEY_PC_2) ||
-                                (s.KEY_PC_MENU != 0 && k.value == s.KEY_PC_MENU);
+        const bool triggerKey = SameKey(k.value, s.KEY_PC) || SameKey(k.value, s.KEY_PC_2) ||
+                                SameKey(k.value, s.KEY_PC_MENU);
         if (triggerKey && k.value != k.keypad) {
             Finding("menu key is a trigger key", k.name);
         }
+        for (const auto& other : menuKeys) {
+            if (&other != &k && SameKey(k.value, other.value)) {
+                Finding("two menu keys on one key", k.name);
+            }
+        }
     }
+    // The D-pad, A and B: the menu's own commands on the pad.
+    constexpr std::int32_t kMenuCommandButtons = 0x000F | 0x1000 | 0x2000;
     if (s.KEY_GAMEPAD_MENU < 0 || s.KEY_GAMEPAD_MENU > 0xFFFF ||
-        (s.KEY_GAMEPAD_MENU & (s.KEY_GAMEPAD | s.KEY_GAMEPAD_2)) != 0) {
-        Finding("pad menu buttons outside 0 to 0xFFFF or shared with the trigger",
+        (s.KEY_GAMEPAD_MENU & (s.KEY_GAMEPAD | s.KEY_GAMEPAD_2 | kMenuCommandButtons)) != 0) {
+        Finding("pad menu buttons outside 0 to 0xFFFF, shared with the trigger or the menu",
                 "KEY_GAMEPAD_MENU");
     }
     if (s.SFX_volume < 1 || s.SFX_volume > 100) {
@@ -149,6 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     LoadSettings();
     CheckRanges(Settings);
+    CheckNamedKeys(Settings);
     SaveSettings();
     const SettingsRecord held = Settings;
     LoadSettings();

@@ -269,6 +269,40 @@ void RestartScript() {
 
 namespace {
 
+// What the game itself does with the controls a script may disable, after the
+// scripts ran in the frame: D-pad up on a pad takes the phone out and B puts it
+// away; keypad 8 and 5 pitch the plane the player flies.
+void ApplyGameControls(Game& g) {
+    if (!g.input.foreground) {
+        return;
+    }
+    std::uint16_t buttons = 0;
+    for (int pad = 0; pad < static_cast<int>(g.input.pads.size()); ++pad) {
+        if (g.input.pads.at(static_cast<std::size_t>(pad)).connected) {
+            buttons = static_cast<std::uint16_t>(buttons | g.input.Buttons(pad, g.frame));
+        }
+    }
+    World& w = g.world;
+    constexpr std::uint16_t kDpadUp = 0x0001;
+    constexpr std::uint16_t kButtonB = 0x2000;
+    if ((buttons & kDpadUp) != 0 && w.ControlEnabled(kInputPhone)) {
+        w.phoneOut = true;
+    }
+    if ((buttons & kButtonB) != 0 && w.ControlEnabled(kInputCellphoneCancel)) {
+        w.phoneOut = false;
+    }
+    Vehicle* plane = w.Find(w.playerVehicle);
+    if (plane == nullptr || plane->vehicleClass != VehicleClass::Plane) {
+        return;
+    }
+    if (g.input.KeyDown(0x68, g.frame, g.tick) && w.ControlEnabled(kInputFlyPitchUpOnly)) {
+        plane->pitch += kPitchPerFrame;
+    }
+    if (g.input.KeyDown(0x65, g.frame, g.tick) && w.ControlEnabled(kInputFlyPitchDownOnly)) {
+        plane->pitch -= kPitchPerFrame;
+    }
+}
+
 bool WaitOver(const Game& g) {
     const ScriptState& s = g.script;
     if (g.frame <= s.waitFrame) {
@@ -292,6 +326,7 @@ void Step() {
     } else if (g.script.running && WaitOver(g)) {
         g.context->Resume();
     }
+    ApplyGameControls(g);
     // The pause menu stops the game's time; the clock of Windows runs on.
     const float seconds =
         g.world.paused ? 0.0f

@@ -214,6 +214,17 @@ std::string_view ProfileString(std::string_view raw_value) {
     return v;
 }
 
+// What wine's GetPrivateProfileStringA copies into a buffer large enough for
+// it: the value without the blanks around it, cut at a NUL, without a pair of
+// quotes around it. The caller's buffer cuts it further.
+std::string_view TextOfValue(std::string_view raw_value) {
+    std::string_view v = CutAtNul(Trim(raw_value));
+    if (v.size() > 1 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        v = v.substr(1, v.size() - 2);
+    }
+    return v;
+}
+
 // RtlUnicodeStringToInteger with base 0, in unsigned arithmetic so that
 // overflow wraps instead of being undefined.
 std::uint32_t ConvertLikeWindows(std::string_view s) {
@@ -321,6 +332,22 @@ std::uint32_t ReadInt(const std::string& path, std::string_view section, std::st
         return fallback_bits;
     }
     return ConvertLikeWindows(value);
+}
+
+std::string ReadString(const std::string& path, std::string_view section, std::string_view key,
+                       std::string_view fallback) {
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) {
+        return std::string(fallback);
+    }
+    const std::vector<Line> lines = SplitLines(*text, BodyStart(*text));
+    const std::optional<Section> found = FindSection(*text, lines, section);
+    const std::optional<std::size_t> at = found ? FindKey(*text, lines, *found, key) : std::nullopt;
+    if (!at) {
+        return std::string(fallback);
+    }
+    const Entry entry = ParseEntry(Content(*text, lines[*at]));
+    return std::string(entry.value ? TextOfValue(*entry.value) : std::string_view{});
 }
 
 bool WriteString(const std::string& path, std::string_view section, std::string_view key,

@@ -15,6 +15,12 @@ namespace sim::ini {
 std::uint32_t ReadInt(const std::string& path, std::string_view section, std::string_view key,
                       std::int32_t fallback);
 
+// GetPrivateProfileStringA: the value of `key` as text, without the blanks
+// around it or a pair of quotes; `fallback` when the file, section or key is
+// missing.
+std::string ReadString(const std::string& path, std::string_view section, std::string_view key,
+                       std::string_view fallback);
+
 // WritePrivateProfileStringA with a non-null key and value: replaces the value
 // in place, appends a missing key at the end of its section, creates the
 // section and the file when missing, and keeps every other line as it was.

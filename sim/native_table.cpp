@@ -357,6 +357,17 @@ const std::vector<NativeEntry> kNatives = {
          }
      }},
 
+    // Controls.
+    {0xFE99B66D079CF6BC, "DISABLE_CONTROL_ACTION", "iib", "",
+     [](Game& g, const NativeArgs& a, NativeResult&) {
+         if (a.I(0) != 0 || a.I(1) < 0 || a.I(1) > kLastControl) {
+             Fault("DISABLE_CONTROL_ACTION of control type " + std::to_string(a.I(0)) +
+                   ", control " + std::to_string(a.I(1)) + ": not the player's");
+             return;
+         }
+         g.world.disabledControls.insert(a.I(1));
+     }},
+
     // Frontend sound.
     {0x67C540AA08E4A6F5, "PLAY_SOUND_FRONTEND", "issb", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {

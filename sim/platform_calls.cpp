@@ -4,6 +4,7 @@
 #include "sim/ini_file.h"
 #include "sim/sound_resources.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <set>
@@ -166,6 +167,26 @@ std::uint32_t ProfileInt(const char* section, const char* key, std::int32_t fall
         return static_cast<std::uint32_t>(fallback);
     }
     return ini::ReadInt(g.IniPath(file), section, key, fallback);
+}
+
+std::uint32_t ProfileString(const char* section, const char* key, const char* fallback,
+                            char* buffer, std::uint32_t size, const char* file) {
+    Game& g = game();
+    CallRecord rec = PlatformCall("GetPrivateProfileStringA");
+    rec.args = {TextValue(section), TextValue(key), TextValue(fallback), IntValue(size),
+                TextValue(file)};
+    Record(rec);
+    if (section == nullptr || key == nullptr || file == nullptr || buffer == nullptr || size == 0) {
+        // Null section or key would list the file's sections or keys: never meant here.
+        Fault("GetPrivateProfileStringA with a null section, key, buffer or file");
+        return 0;
+    }
+    const std::string text =
+        ini::ReadString(g.IniPath(file), section, key, fallback != nullptr ? fallback : "");
+    const std::size_t copied = std::min<std::size_t>(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), copied);
+    buffer[copied] = '\0';
+    return static_cast<std::uint32_t>(copied);
 }
 
 bool WriteProfileString(const char* section, const char* key, const char* value, const char* file) {

@@ -15,6 +15,10 @@ std::int16_t AsyncKeyState(int vk);
 std::uint32_t PadState(std::uint32_t index, void* state);
 std::uint32_t ProfileInt(const char* section, const char* key, std::int32_t fallback,
                          const char* file);
+// GetPrivateProfileStringA with a section and key: the value's text, cut to
+// fit `size` with its terminator; the number of characters copied.
+std::uint32_t ProfileString(const char* section, const char* key, const char* fallback,
+                            char* buffer, std::uint32_t size, const char* file);
 bool WriteProfileString(const char* section, const char* key, const char* value, const char* file);
 // PlaySoundA for the module's own WAVE resources by ID, for a RIFF/WAVE image
 // in the module's memory (SND_MEMORY | SND_ASYNC, no module), and the one stop

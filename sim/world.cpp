@@ -94,7 +94,9 @@ std::vector<const FeedItem*> World::VisibleFeed() const {
 }
 
 void World::BeginFrame(std::uint64_t frame, std::uint32_t tick) {
-    // Text styles and entries do not carry over from one frame to the next.
+    // Text styles and entries do not carry over from one frame to the next,
+    // nor do disabled controls.
+    disabledControls.clear();
     pendingStyle = TextStyle{};
     textEntry.clear();
     textComponents.clear();

@@ -78,6 +78,16 @@ struct FrontendSound {
     std::string soundSet;
 };
 
+// The game's controls the simulated game acts on by itself, by their index in
+// the game's control list, and the highest index of that list.
+inline constexpr int kInputPhone = 27;             // D-pad up: the phone comes out
+inline constexpr int kInputFlyPitchUpOnly = 111;   // keypad 8: a plane's nose goes up
+inline constexpr int kInputFlyPitchDownOnly = 112; // keypad 5: and down
+inline constexpr int kInputCellphoneCancel = 177;  // B: the phone goes away
+inline constexpr int kLastControl = 360;
+// How fast the keypad pitches a plane, degrees per frame.
+inline constexpr float kPitchPerFrame = 1.0f;
+
 struct World {
     // Player.
     std::int32_t playerPed = 0x101;
@@ -128,6 +138,11 @@ struct World {
     std::int32_t nextFeedHandle = 1;
     std::vector<FrontendSound> frontendSounds;
 
+    // The controls scripts disabled in this frame; the game acts on the
+    // others. The phone is out from D-pad up until B puts it away.
+    std::set<int> disabledControls;
+    bool phoneOut = false;
+
     // Text being composed, and the draw list of each frame.
     TextStyle pendingStyle;
     std::string textEntry; // label given to _SET_TEXT_ENTRY / _SET_NOTIFICATION_TEXT_ENTRY
@@ -143,6 +158,7 @@ struct World {
     void LeaveVehicle() { playerVehicle = 0; }
     void ScheduleCollision(std::int32_t vehicle, std::uint32_t atTick, float speedAfter);
     bool EffectActive(const std::string& name) const;
+    bool ControlEnabled(int control) const { return disabledControls.count(control) == 0; }
     const std::vector<DrawItem>& DrawList(std::uint64_t frame) const;
     std::vector<const FeedItem*> VisibleFeed() const;
 

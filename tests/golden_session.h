@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,16 @@ inline constexpr const char* kNewKeys[] = {"KEY_MENU_UP",      "KEY_MENU_DOWN", 
                                            "KEY_MENU_RIGHT",   "KEY_MENU_SELECT", "KEY_MENU_BACK",
                                            "KEY_GAMEPAD_MENU", "SFX_volume"};
 
+// Each is read once as a number; the file leaves them out, so the seven key
+// settings among them (the six menu keys and KEY_GAMEPAD_MENU) are read once
+// more as text.
+inline constexpr std::size_t kNewKeyReads = std::size(kNewKeys) + 7;
+
+// Either read of one: the number, then, since 2.4.0, the text when the
+// number is 0.
 inline bool IsNewSettingRead(const sim::CallRecord& c) {
-    if (c.name != "GetPrivateProfileIntA" || c.args.size() != 4) {
+    if ((c.name != "GetPrivateProfileIntA" || c.args.size() != 4) &&
+        (c.name != "GetPrivateProfileStringA" || c.args.size() != 5)) {
         return false;
     }
     for (const char* key : kNewKeys) {

@@ -75,7 +75,7 @@ TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
         "duration=60 sensitivity=25 power=40 boost=35 slowmo=50",
         "SFX_type=0 display_notifications=1 New_Install=0",
         "KEY_PC=84 (T) KEY_PC_2=0 (none) KEY_PC_MENU=16 (Shift)",
-        "KEY_GAMEPAD=2 (D-pad down) KEY_GAMEPAD_2=0 (none)",
+        "KEY_GAMEPAD=2 (DPadDown) KEY_GAMEPAD_2=0 (none)",
         "pad 1"};
     std::vector<std::string> expected = start;
     expected.insert(expected.end(),
@@ -117,7 +117,8 @@ TEST_F(ModuleLog, the_game_version_names_its_edition) {
     const struct {
         std::int32_t version;
         const char* line;
-    } kEditions[] = {{0, "game version 0 (legacy)"},
+    } kEditions[] = {{-1, "game version -1 (unknown)"},
+                     {0, "game version 0 (legacy)"},
                      {999, "game version 999 (legacy)"},
                      {1000, "game version 1000 (Enhanced)"},
                      {1002, "game version 1002 (Enhanced)"}};

@@ -33,8 +33,8 @@ constexpr int VK_L = 'L';
 constexpr int VK_ENTER = 0x0D;
 constexpr int VK_BACKSPACE = 0x08;
 
-constexpr const char* kRefused =
-    ", above 254, or also KEY_PC, KEY_PC_2 or KEY_PC_MENU: the keypad key used";
+constexpr const char* kRefused = ", above 254, or also KEY_PC, KEY_PC_2, KEY_PC_MENU or another "
+                                 "menu key: the keypad key used";
 
 const KeyCase kCases[] = {
     {"up", "KEY_MENU_UP=73\r\n", VK_I, VK_PAD8, Effect::RowUp, " KEY_MENU_UP=73 (I) ", nullptr},

@@ -61,6 +61,139 @@ TEST_F(SettingsFile, twenty_one_keys_are_read_in_order_with_their_defaults) {
     ASSERT_EQ(reads.size(), 22u);
     EXPECT_EQ(reads[21]->S(1), "SFX_type");
     EXPECT_GT(static_cast<std::uint64_t>(reads[21] - &game.calls[0]), firstPadQuery);
+
+    // The text of a key setting is asked for only when its number reads 0:
+    // KEY_PC and KEY_GAMEPAD read their defaults.
+    const std::vector<std::string> texts = {
+        "KEY_PC_2",      "KEY_GAMEPAD_2",  "KEY_PC_MENU",     "KEY_MENU_UP",   "KEY_MENU_DOWN",
+        "KEY_MENU_LEFT", "KEY_MENU_RIGHT", "KEY_MENU_SELECT", "KEY_MENU_BACK", "KEY_GAMEPAD_MENU"};
+    const auto textReads = game.Calls("GetPrivateProfileStringA");
+    ASSERT_EQ(textReads.size(), texts.size());
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        EXPECT_EQ(textReads[k]->S(1), texts[k]);
+        EXPECT_EQ(textReads[k]->S(2), "");
+        EXPECT_EQ(textReads[k]->I(3), 64);
+        EXPECT_EQ((textReads[k] - 1)->name, "GetPrivateProfileIntA") << "right after its number";
+        EXPECT_EQ((textReads[k] - 1)->S(1), texts[k]);
+    }
+}
+
+// One table for keys by name: good names, wrong ones, case, blanks and
+// digits, each with the value it gives and the log's line when refused.
+TEST_F(SettingsFile, keys_and_pad_buttons_by_name) {
+    struct Case {
+        const char* line;
+        std::int32_t SettingsRecord::*field;
+        std::int32_t value;
+        const char* repair; // the log's line, null for none
+    };
+    const Case cases[] = {
+        {"KEY_PC=T", &SettingsRecord::KEY_PC, 84, nullptr},
+        {"KEY_PC=t", &SettingsRecord::KEY_PC, 84, nullptr},
+        {"KEY_PC=  f5  ", &SettingsRecord::KEY_PC, 116, nullptr},
+        {"KEY_PC=F24", &SettingsRecord::KEY_PC, 135, nullptr},
+        {"KEY_PC=084", &SettingsRecord::KEY_PC, 84, nullptr},
+        {"KEY_PC=Tee", &SettingsRecord::KEY_PC, 84,
+         "KEY_PC: read \"Tee\", not a name of the key list: default used"},
+        {"KEY_PC_2=LEFT CTRL", &SettingsRecord::KEY_PC_2, 162, nullptr},
+        {"KEY_PC_2=Numpad8", &SettingsRecord::KEY_PC_2, 0, "KEY_PC_2: read \"Numpad8\""},
+        {"KEY_PC_2=0", &SettingsRecord::KEY_PC_2, 0, nullptr},
+        {"KEY_PC_MENU=Shift", &SettingsRecord::KEY_PC_MENU, 16, nullptr},
+        {"KEY_MENU_UP=D8", &SettingsRecord::KEY_MENU_UP, 56, nullptr},
+        {"KEY_MENU_UP=8", &SettingsRecord::KEY_MENU_UP, 8, nullptr},
+        {"KEY_MENU_DOWN=Numpad 2", &SettingsRecord::KEY_MENU_DOWN, 98, nullptr},
+        {"KEY_MENU_LEFT=comma", &SettingsRecord::KEY_MENU_LEFT, 188, nullptr},
+        {"KEY_MENU_RIGHT=Right Bracket", &SettingsRecord::KEY_MENU_RIGHT, 221, nullptr},
+        {"KEY_MENU_BACK=F9", &SettingsRecord::KEY_MENU_BACK, 120, nullptr},
+        {"KEY_MENU_BACK=Backspace key", &SettingsRecord::KEY_MENU_BACK, 96,
+         "KEY_MENU_BACK: read \"Backspace key\""},
+        {"KEY_GAMEPAD=DPadDown", &SettingsRecord::KEY_GAMEPAD, 2, nullptr},
+        {"KEY_GAMEPAD=dpadup + A", &SettingsRecord::KEY_GAMEPAD, 0x1001, nullptr},
+        {"KEY_GAMEPAD=4096", &SettingsRecord::KEY_GAMEPAD, 4096, nullptr},
+        {"KEY_GAMEPAD=Trigger", &SettingsRecord::KEY_GAMEPAD, 2, "KEY_GAMEPAD: read \"Trigger\""},
+        {"KEY_GAMEPAD_2=LB+", &SettingsRecord::KEY_GAMEPAD_2, 0, "KEY_GAMEPAD_2: read \"LB+\""},
+        {"KEY_GAMEPAD_MENU=rb", &SettingsRecord::KEY_GAMEPAD_MENU, 512, nullptr},
+        {"KEY_GAMEPAD_MENU=LB+Y", &SettingsRecord::KEY_GAMEPAD_MENU, 0x8100, nullptr},
+    };
+    Boot();
+    for (const Case& c : cases) {
+        WriteIni(std::string("[Veloxan]\r\n") + c.line + "\r\n");
+        std::ofstream(folder + "/Veloxan.log", std::ios::trunc).flush();
+        LoadSettings();
+        EXPECT_EQ(Settings.*c.field, c.value) << c.line;
+        const std::string log = ReadGameFile("Veloxan.log");
+        if (c.repair != nullptr) {
+            EXPECT_NE(log.find(std::string("repaired ") + c.repair), std::string::npos)
+                << c.line << "\n"
+                << log;
+        } else {
+            EXPECT_EQ(log.find("repaired KEY"), std::string::npos) << c.line << "\n" << log;
+        }
+    }
+}
+
+// One table for the keys refused: the edge of the codes, Shift, Ctrl and Alt
+// with their sides, two menu keys on one key, and pad menu buttons the menu
+// itself reads.
+TEST_F(SettingsFile, refused_keys_keep_their_defaults_with_a_log_line) {
+    struct Case {
+        const char* file;
+        std::int32_t SettingsRecord::*field;
+        std::int32_t value;
+        const char* repair; // the log's line, null for none
+    };
+    constexpr const char* kMenuRule = "above 254, or also KEY_PC, KEY_PC_2, KEY_PC_MENU or another "
+                                      "menu key: the keypad key used";
+    constexpr const char* kPadRule =
+        "above 65535, or a button of KEY_GAMEPAD or KEY_GAMEPAD_2, A, B or the D-pad: no pad menu";
+    const Case cases[] = {
+        {"KEY_MENU_UP=254", &SettingsRecord::KEY_MENU_UP, 254, nullptr},
+        {"KEY_MENU_UP=255", &SettingsRecord::KEY_MENU_UP, 0x68, "KEY_MENU_UP: read 255, "},
+        {"KEY_MENU_UP=-1", &SettingsRecord::KEY_MENU_UP, 0x68, "KEY_MENU_UP: read -1, "},
+        {"KEY_PC_MENU=16\nKEY_MENU_BACK=160", &SettingsRecord::KEY_MENU_BACK, 0x60,
+         "KEY_MENU_BACK: read 160, "},
+        {"KEY_PC_MENU=Left Shift\nKEY_MENU_BACK=Shift", &SettingsRecord::KEY_MENU_BACK, 0x60,
+         "KEY_MENU_BACK: read 16, "},
+        {"KEY_PC_MENU=Left Shift\nKEY_MENU_BACK=Right Shift", &SettingsRecord::KEY_MENU_BACK, 161,
+         nullptr},
+        {"KEY_PC_2=Ctrl\nKEY_MENU_SELECT=Right Ctrl", &SettingsRecord::KEY_MENU_SELECT, 0x65,
+         "KEY_MENU_SELECT: read 163, "},
+        {"KEY_PC=165\nKEY_MENU_LEFT=Alt", &SettingsRecord::KEY_MENU_LEFT, 0x64,
+         "KEY_MENU_LEFT: read 18, "},
+        {"KEY_MENU_UP=98", &SettingsRecord::KEY_MENU_UP, 0x68, "KEY_MENU_UP: read 98, "},
+        {"KEY_MENU_DOWN=98", &SettingsRecord::KEY_MENU_DOWN, 98, nullptr},
+        {"KEY_MENU_UP=K\nKEY_MENU_BACK=k", &SettingsRecord::KEY_MENU_BACK, 0x60,
+         "KEY_MENU_BACK: read 75, "},
+        {"KEY_MENU_UP=K\nKEY_MENU_BACK=k", &SettingsRecord::KEY_MENU_UP, 75,
+         "KEY_MENU_BACK: read 75, "},
+        {"KEY_MENU_RIGHT=Shift\nKEY_MENU_SELECT=Left Shift", &SettingsRecord::KEY_MENU_SELECT, 0x65,
+         "KEY_MENU_SELECT: read 160, "},
+        {"KEY_GAMEPAD_MENU=B", &SettingsRecord::KEY_GAMEPAD_MENU, 0,
+         "KEY_GAMEPAD_MENU: read 8192, "},
+        {"KEY_GAMEPAD_MENU=RB+A", &SettingsRecord::KEY_GAMEPAD_MENU, 0,
+         "KEY_GAMEPAD_MENU: read 4608, "},
+        {"KEY_GAMEPAD_MENU=RB+DPadLeft", &SettingsRecord::KEY_GAMEPAD_MENU, 0,
+         "KEY_GAMEPAD_MENU: read 516, "},
+        {"KEY_GAMEPAD_MENU=1", &SettingsRecord::KEY_GAMEPAD_MENU, 0, "KEY_GAMEPAD_MENU: read 1, "},
+        {"KEY_GAMEPAD_MENU=LB+Back", &SettingsRecord::KEY_GAMEPAD_MENU, 0x120, nullptr},
+    };
+    Boot();
+    for (const Case& c : cases) {
+        WriteIni(std::string("[Veloxan]\n") + c.file + "\n");
+        std::ofstream(folder + "/Veloxan.log", std::ios::trunc).flush();
+        LoadSettings();
+        EXPECT_EQ(Settings.*c.field, c.value) << c.file;
+        const std::string log = ReadGameFile("Veloxan.log");
+        if (c.repair != nullptr) {
+            const char* rule =
+                std::string(c.repair).starts_with("KEY_GAMEPAD") ? kPadRule : kMenuRule;
+            EXPECT_NE(log.find(std::string("repaired ") + c.repair + rule), std::string::npos)
+                << c.file << "\n"
+                << log;
+        } else {
+            EXPECT_EQ(log.find("repaired KEY"), std::string::npos) << c.file << "\n" << log;
+        }
+    }
 }
 
 TEST_F(SettingsFile, sound_profile_above_one_means_the_second_profile) {
@@ -111,7 +244,7 @@ TEST_F(SettingsFile, pad_menu_buttons_and_volume_refused_fall_back_with_a_log_li
         {"KEY_GAMEPAD_MENU=514\n", 0, 100, "KEY_GAMEPAD_MENU: read 514, "},
         {"KEY_GAMEPAD_2=4096\nKEY_GAMEPAD_MENU=4608\n", 0, 100, "KEY_GAMEPAD_MENU: read 4608, "},
         {"SFX_volume=101\n", 0, 100, "SFX_volume: read 101, above 100: taken as 100"},
-        {"SFX_volume=-5\n", 0, 100, "SFX_volume: read 4294967291, above 100"},
+        {"SFX_volume=-5\n", 0, 100, "SFX_volume: read -5, above 100"},
     };
     Boot();
     for (const Case& c : cases) {
@@ -223,6 +356,22 @@ TEST_F(SettingsSave, every_percentage_saves_back_as_loaded_and_menu_values_trunc
     Settings.SFX_type = 0;
     SaveSettings();
     EXPECT_TRUE(HasLine("SFX_type=0"));
+}
+
+// The menu's saves write no key, so the names a player gave stay as written.
+TEST_F(SettingsSave, a_menu_save_keeps_keys_named_as_the_player_wrote_them) {
+    const std::string keys = "KEY_PC=T\r\nKEY_PC_MENU= Shift\r\nKEY_MENU_UP=D8\r\n"
+                             "KEY_GAMEPAD=DPadDown\r\nKEY_GAMEPAD_MENU=rb\r\n";
+    WriteIni("[Veloxan]\r\n" + keys);
+    Boot();
+    HoldKey(VK_T, 1);
+    HoldKey(VK_SHIFT_KEY, 1);
+    sim::RunFrames(20);
+    HoldKey(VK_T, 1);
+    HoldKey(VK_SHIFT_KEY, 1);
+    sim::RunFrames(20);
+    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), 14u) << "opened and closed: two saves";
+    EXPECT_EQ(ReadIni().rfind("[Veloxan]\r\n" + keys, 0), 0u) << ReadIni();
 }
 
 TEST_F(SettingsSave, failed_write_changes_nothing_in_memory) {

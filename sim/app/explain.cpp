@@ -1,7 +1,7 @@
 #include "sim/app/explain.h"
 
+#include "host/key_names.h"
 #include "settings/settings.h"
-#include "sim/app/key_names.h"
 #include "sim/game.h"
 #include "turbo/boost_tuning.h"
 
@@ -23,10 +23,31 @@ std::string Format(const char* format, double a, double b = 0.0) {
     return text;
 }
 
+// A key as Veloxan.ini may name it, with its code: "T (84)".
+std::string KeyName(std::int32_t vk) {
+    const char* name = NameOfKey(vk);
+    return std::string(name != nullptr ? name : "unnamed key") + " (" + std::to_string(vk) + ")";
+}
+
 std::string KeyOrNone(std::int32_t vk) { return vk == 0 ? "none" : KeyName(vk); }
 
-// The menu's keys in the order up, down, left, right, select, back; the
-// keypad's as the readme names them.
+// Pad buttons as Veloxan.ini may name them, with the mask: "LB+A (4352)".
+std::string ButtonNames(std::int32_t mask) {
+    std::string names;
+    std::int32_t named = 0;
+    for (std::size_t k = 0; k < kPadButtonNameCount; ++k) {
+        if ((mask & kPadButtonNames[k].mask) != 0) {
+            names += (names.empty() ? "" : "+") + std::string(kPadButtonNames[k].name);
+            named |= kPadButtonNames[k].mask;
+        }
+    }
+    if ((mask & ~named) != 0) {
+        names += (names.empty() ? "" : "+") + std::string("unnamed buttons");
+    }
+    return (names.empty() ? "none" : names) + " (" + std::to_string(mask) + ")";
+}
+
+// The menu's keys in the order up, down, left, right, select, back.
 std::string MenuKeys() {
     const std::int32_t keys[] = {Settings.KEY_MENU_UP,     Settings.KEY_MENU_DOWN,
                                  Settings.KEY_MENU_LEFT,   Settings.KEY_MENU_RIGHT,
@@ -38,14 +59,7 @@ std::string MenuKeys() {
         keypad = keypad && keys[k] >= 0x60 && keys[k] <= 0x69;
         named += (k == 0 ? "" : ", ") + std::string(roles[k]) + KeyName(keys[k]);
     }
-    if (keypad) {
-        std::string digits;
-        for (const std::int32_t key : keys) {
-            digits += (digits.empty() ? "" : "/") + std::to_string(key - 0x60);
-        }
-        return "Numpad " + digits + " (Num Lock on)";
-    }
-    return named;
+    return keypad ? named + " (Num Lock on)" : named;
 }
 
 // The square law: 40 log10 of the fraction.

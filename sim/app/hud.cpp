@@ -11,7 +11,7 @@ namespace simapp {
 namespace {
 
 constexpr const char* kHudFont = "DejaVu Sans Mono";
-constexpr int kStatusLines = 10;
+constexpr int kStatusLines = 12;
 constexpr const char* kHelp[] = {
     "world keys, never the module's:",
     "Up / Down   throttle / brake",
@@ -69,6 +69,13 @@ void DrawHud(Picture& window, const HudContent& hud) {
     lines.push_back("game        " + (hud.game.size() <= kValueColumns
                                           ? hud.game
                                           : hud.game.substr(0, kValueColumns - 1) + "\u2026"));
+    if (hud.planePitch) {
+        std::snprintf(text, sizeof text, ", pitch %+.0f", static_cast<double>(*hud.planePitch));
+        lines.back() += text;
+    }
+    lines.push_back(std::string("phone       ") + (hud.phoneOut ? "out" : "away"));
+    std::snprintf(text, sizeof text, "controls    %zu off by the menu", hud.controlsOff);
+    lines.emplace_back(hud.controlsOff != 0 ? text : "controls    all the game's");
     std::snprintf(text, sizeof text, "natives     %u this frame", hud.nativeCalls);
     lines.emplace_back(text);
     std::snprintf(text, sizeof text, "input       %s, %s", hud.foreground ? "in front" : "behind",

@@ -8,16 +8,21 @@
 
 #include "sim/app/picture.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace simapp {
 
 struct HudContent {
     float speedKmh = 0.0f;
-    std::string turbo;   // the turbo's state
-    std::string vehicle; // its class, or "on foot"
-    std::string game;    // the game's state: "playing", "paused", "cutscene"...
+    std::string turbo;               // the turbo's state
+    std::string vehicle;             // its class, or "on foot"
+    std::string game;                // the game's state: "playing", "paused", "cutscene"...
+    std::optional<float> planePitch; // degrees, while the player flies a plane
+    bool phoneOut = false;
+    std::size_t controlsOff = 0; // the game's controls a script disabled this frame
     float enginePower = 1.0f;
     float timeScale = 1.0f;
     std::uint32_t nativeCalls = 0; // in the frame shown

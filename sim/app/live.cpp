@@ -216,6 +216,11 @@ HudContent Live::Hud() {
     hud.enginePower = v != nullptr ? v->enginePowerMultiplier : 1.0f;
     hud.vehicle = v != nullptr ? VehicleClassWord(v->vehicleClass)
                                : std::string("on foot, Home: ") + input_.ChosenClass();
+    if (v != nullptr && v->vehicleClass == sim::VehicleClass::Plane) {
+        hud.planePitch = v->pitch;
+    }
+    hud.phoneOut = world.phoneOut;
+    hud.controlsOff = world.disabledControls.size();
     hud.turbo = StateName(turboState);
     hud.game = GameStateWords(GameStateOf(world));
     hud.timeScale = world.timeScale;

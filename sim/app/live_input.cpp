@@ -1,7 +1,7 @@
 #include "sim/app/live_input.h"
 
-#include "sim/app/key_names.h"
 #include "sim/app/scenario.h"
+#include "sim/app/scenario_keys.h"
 #include "sim/game.h"
 
 #include <algorithm>

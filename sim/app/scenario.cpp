@@ -1,6 +1,6 @@
 #include "sim/app/scenario.h"
 
-#include "sim/app/key_names.h"
+#include "sim/app/scenario_keys.h"
 
 #include <algorithm>
 #include <charconv>

@@ -319,6 +319,32 @@ void Session::Status() {
     }
 }
 
+// What the game did with the controls the menu shares: which it left to the
+// module, whether the phone came out and whether the keypad pitched a plane.
+void Session::GameControls() {
+    const sim::World& w = g().world;
+    if (w.disabledControls.size() != controlsOff_) {
+        controlsOff_ = w.disabledControls.size();
+        Say(controlsOff_ == 0 ? std::string("the game acts on all its controls again")
+                              : "the module disables " + std::to_string(controlsOff_) +
+                                    " of the game's controls, frame by frame");
+    }
+    if (w.phoneOut != phoneOut_) {
+        phoneOut_ = w.phoneOut;
+        Say(phoneOut_ ? "the game takes the phone out" : "the game puts the phone away");
+    }
+    const sim::Vehicle* v = PlayerVehicle();
+    const float pitch = v != nullptr ? v->pitch : pitch_;
+    const bool pitching = pitch != pitch_;
+    if (pitching && !pitching_) {
+        Say(std::string("the keypad pitches the plane ") + (pitch > pitch_ ? "up" : "down"));
+    } else if (!pitching && pitching_) {
+        Say("the plane's pitch holds at " + Number(pitch) + " degrees");
+    }
+    pitch_ = pitch;
+    pitching_ = pitching;
+}
+
 void Session::TakePicture(const std::string& what) {
     Picture picture(kPictureWidth, kPictureHeight);
     Draw(picture, FrameContent(g(), g().frame));
@@ -400,6 +426,7 @@ void Session::AfterFrame() {
         AddEvent(EventKind::Collision);
     }
     collided_ = collided;
+    GameControls();
     if (game.tick - lastStatusTick_ >= 500u) {
         Status();
         lastStatusTick_ = game.tick;

@@ -67,6 +67,7 @@ private:
     void OnCall(const sim::CallRecord& c);
     void AfterFrame();
     void Status();
+    void GameControls();
     std::string EndCause();
     void TakePicture(const std::string& what);
     void DefaultPictures();
@@ -85,6 +86,12 @@ private:
     bool collided_ = false;
     std::uint64_t restartFrame_ = 0;
     std::size_t callsSeen_ = 0;
+    // The game's own controls as last told: how many a script disabled, the
+    // phone, and whether the keypad was pitching the plane.
+    std::size_t controlsOff_ = 0;
+    bool phoneOut_ = false;
+    float pitch_ = 0.0f;
+    bool pitching_ = false;
 };
 
 } // namespace simapp

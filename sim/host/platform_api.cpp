@@ -21,6 +21,12 @@ UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPC
     return sim::platform::ProfileInt(lpAppName, lpKeyName, nDefault, lpFileName);
 }
 
+DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
+                               LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName) {
+    return sim::platform::ProfileString(lpAppName, lpKeyName, lpDefault, lpReturnedString, nSize,
+                                        lpFileName);
+}
+
 BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
                                 LPCSTR lpFileName) {
     return sim::platform::WriteProfileString(lpAppName, lpKeyName, lpString, lpFileName) ? TRUE

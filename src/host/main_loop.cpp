@@ -1,5 +1,6 @@
 #include "host/game_state.h"
 #include "host/key_input.h"
+#include "host/pad_input.h"
 #include "host/script_hook.h"
 #include "host/script_main.h"
 #include "host/trigger.h"
@@ -67,6 +68,7 @@ void MainLoopPass() {
         break;
     }
     gameHasFocus = GameWindowInForeground();
+    ForgetPadButtons();
     // While the game is busy, nothing is drawn and no press acts.
     if (Settings.New_Install != 0 && !GameBusy()) {
         DrawFirstRunNotice();

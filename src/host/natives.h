@@ -91,6 +91,11 @@ inline constexpr Native<0x202709F4C58A0424, void(const char*)> _SET_NOTIFICATION
 inline constexpr Native<0x2ED7843F8F801023, std::int32_t(bool, bool)> _DRAW_NOTIFICATION{};
 inline constexpr Native<0xBE4390CB40B3E627, void(std::int32_t)> _REMOVE_NOTIFICATION{};
 
+// Controls: type 0 is the player's. Disabling holds for the frame it is
+// called in.
+inline constexpr Native<0xFE99B66D079CF6BC, void(std::int32_t, std::int32_t, bool)>
+    DISABLE_CONTROL_ACTION{};
+
 // Frontend sound.
 inline constexpr Native<0x67C540AA08E4A6F5, void(std::int32_t, const char*, const char*, bool)>
     PLAY_SOUND_FRONTEND{};

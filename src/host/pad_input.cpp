@@ -10,7 +10,20 @@ namespace {
 // buttons held.
 XINPUT_STATE padState;
 
+// The word of this pass's one read, once `padReadThisPass`.
+std::uint16_t padButtonsThisPass = 0;
+
 } // namespace
+
+bool padReadThisPass = false;
+
+std::uint16_t PadButtonsThisPass() {
+    if (!padReadThisPass) {
+        padButtonsThisPass = ReadPadButtons();
+        padReadThisPass = true;
+    }
+    return padButtonsThisPass;
+}
 
 std::uint16_t ReadPadButtons() {
     if (!gameHasFocus) {

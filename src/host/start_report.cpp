@@ -1,6 +1,7 @@
 #include "host/start_report.h"
 
 #include "host/gamepad.h"
+#include "host/key_names.h"
 #include "host/log.h"
 #include "host/script_hook.h"
 #include "platform/platform.h"
@@ -12,69 +13,18 @@
 
 namespace {
 
-struct CodeName {
-    std::uint16_t code;
-    const char* name;
-};
-
-// The keys a player is likely to bind beyond letters, digits, F-keys and the
-// numeric keypad, which are named by rule.
-constexpr CodeName kKeyNames[] = {
-    {0x08, "Backspace"},   {0x09, "Tab"},       {0x0D, "Enter"},      {0x10, "Shift"},
-    {0x11, "Ctrl"},        {0x12, "Alt"},       {0x14, "Caps Lock"},  {0x1B, "Esc"},
-    {0x20, "Space"},       {0x21, "Page Up"},   {0x22, "Page Down"},  {0x23, "End"},
-    {0x24, "Home"},        {0x25, "Left"},      {0x26, "Up"},         {0x27, "Right"},
-    {0x28, "Down"},        {0x2D, "Insert"},    {0x2E, "Delete"},     {0xA0, "Left Shift"},
-    {0xA1, "Right Shift"}, {0xA2, "Left Ctrl"}, {0xA3, "Right Ctrl"}, {0xA4, "Left Alt"},
-    {0xA5, "Right Alt"},
-};
-
-constexpr CodeName kPadButtonNames[] = {
-    {XINPUT_GAMEPAD_DPAD_UP, "D-pad up"},
-    {XINPUT_GAMEPAD_DPAD_DOWN, "D-pad down"},
-    {XINPUT_GAMEPAD_DPAD_LEFT, "D-pad left"},
-    {XINPUT_GAMEPAD_DPAD_RIGHT, "D-pad right"},
-    {XINPUT_GAMEPAD_START, "Start"},
-    {XINPUT_GAMEPAD_BACK, "Back"},
-    {XINPUT_GAMEPAD_LEFT_THUMB, "LS"},
-    {XINPUT_GAMEPAD_RIGHT_THUMB, "RS"},
-    {XINPUT_GAMEPAD_LEFT_SHOULDER, "LB"},
-    {XINPUT_GAMEPAD_RIGHT_SHOULDER, "RB"},
-    {XINPUT_GAMEPAD_A, "A"},
-    {XINPUT_GAMEPAD_B, "B"},
-    {XINPUT_GAMEPAD_X, "X"},
-    {XINPUT_GAMEPAD_Y, "Y"},
-};
-
+// The names are the ones Veloxan.ini takes, from the one table.
 void LogKeyName(std::int32_t code) {
-    const char letter[2] = {static_cast<char>(code), '\0'};
-    if (code == 0) {
-        LogText("none");
-    } else if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) {
-        LogText(letter);
-    } else if (code >= 0x60 && code <= 0x69) {
-        LogText("Numpad ");
-        LogNumber(code - 0x60);
-    } else if (code >= 0x70 && code <= 0x87) {
-        LogText("F");
-        LogNumber(code - 0x6F);
-    } else {
-        for (const CodeName& key : kKeyNames) {
-            if (key.code == code) {
-                LogText(key.name);
-                return;
-            }
-        }
-        LogText("?");
-    }
+    const char* name = NameOfKey(code);
+    LogText(code == 0 ? "none" : name != nullptr ? name : "?");
 }
 
 void LogPadButtons(std::int32_t mask) {
     const char* separator = "";
-    for (const CodeName& button : kPadButtonNames) {
-        if ((static_cast<std::uint32_t>(mask) & button.code) != 0) {
+    for (std::size_t k = 0; k < kPadButtonNameCount; ++k) {
+        if ((static_cast<std::uint32_t>(mask) & kPadButtonNames[k].mask) != 0) {
             LogText(separator);
-            LogText(button.name);
+            LogText(kPadButtonNames[k].name);
             separator = "+";
         }
     }
@@ -130,7 +80,10 @@ constexpr std::size_t kIniFileLength = std::char_traits<char>::length(kIniFile);
     const int gameVersion = getGameVersion();
     LogBegin("game version ");
     LogNumber(gameVersion);
-    LogText(gameVersion >= kFirstEnhancedGameVersion ? " (Enhanced)" : " (legacy)");
+    // -1 is ScriptHookV's answer for a game build it does not know.
+    LogText(gameVersion < 0                            ? " (unknown)"
+            : gameVersion >= kFirstEnhancedGameVersion ? " (Enhanced)"
+                                                       : " (legacy)");
     LogEnd();
 
     // The wide functions, so that a folder named outside the system's code

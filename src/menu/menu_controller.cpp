@@ -5,6 +5,7 @@
 #include "host/log.h"
 #include "host/natives.h"
 #include "host/pad_input.h"
+#include "menu/menu_controls.h"
 #include "menu/menu_draw.h"
 #include "menu/menu_item.h"
 #include "menu/settings_menu.h"
@@ -111,6 +112,16 @@ void RunSteppingKey(int virtualKey, std::uint16_t padButton, const MenuItem& pag
     Step(page, command);
 }
 
+// Every pass while the menu is open or sliding in: the game acts on a
+// disabled control again in the first frame that does not disable it. Kept
+// out of UpdateMenu, whose every pass would otherwise pay for the loop's
+// registers.
+[[gnu::noinline]] void DisableSharedControls() {
+    for (const std::uint16_t control : kMenuControlIndices) {
+        native::DISABLE_CONTROL_ACTION(0, control, true);
+    }
+}
+
 void SlideIn() {
     if (static_cast<double>(slideOffset) >= 0.002) {
         slideOffset = static_cast<float>(static_cast<double>(slideOffset) - 0.02);
@@ -149,6 +160,7 @@ void UpdateMenu() {
         SaveSettings();
     }
     if (rootPage.isOpen) {
+        DisableSharedControls();
         SlideIn();
         HandleMenuKeys();
         DrawMenu();
@@ -162,7 +174,7 @@ void HandleMenuKeys() {
         return;
     }
     MenuItem& page = *currentPage;
-    menuPadButtons = PadMenuOn() ? ReadPadButtons() : 0;
+    menuPadButtons = PadMenuOn() ? PadButtonsThisPass() : 0;
     RunWaitingKey(Settings.KEY_MENU_UP, XINPUT_GAMEPAD_DPAD_UP, [&] { MoveUp(page); });
     RunWaitingKey(Settings.KEY_MENU_DOWN, XINPUT_GAMEPAD_DPAD_DOWN, [&] { MoveDown(page); });
     RunWaitingKey(Settings.KEY_MENU_BACK, XINPUT_GAMEPAD_B, [&] { GoBack(page); });

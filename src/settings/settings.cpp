@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "host/key_names.h"
 #include "host/log.h"
 #include "platform/platform.h"
 
@@ -10,12 +11,13 @@ SettingsRecord Settings;
 namespace {
 
 // A value of the file that the module does not use as read, for bug reports:
-// the key, the number read and the rule that replaced it.
+// the key, the number read and the rule that replaced it. The profile
+// functions read "-1" as 4294967295; the log gives it back as written.
 void LogSettingRepair(const char* key, std::uint32_t raw, const char* rule) {
     LogBegin("repaired ");
     LogWord(key);
     LogText(": read ");
-    LogNumber(raw);
+    LogNumber(static_cast<std::int32_t>(raw));
     LogText(", ");
     LogText(rule);
     LogEnd();
@@ -23,6 +25,40 @@ void LogSettingRepair(const char* key, std::uint32_t raw, const char* rule) {
 
 std::uint32_t ReadKey(const char* key, int fallback) {
     return GetPrivateProfileIntA(kIniSection, key, fallback, kIniFile);
+}
+
+enum class Names : std::uint8_t { None, Key, PadButtons };
+
+// A key setting as before: its whole number. Only when that is 0 is the text
+// asked for, which may name a key or pad buttons joined by '+'; digits alone
+// stay a code. A name the table does not hold gives `fallback`, with a line
+// that quotes it.
+[[gnu::cold]] std::uint32_t ReadKeySetting(const char* key, int fallback, Names names) {
+    const std::uint32_t raw = ReadKey(key, fallback);
+    if (raw != 0 || names == Names::None) {
+        return raw;
+    }
+    char text[64] = {};
+    GetPrivateProfileStringA(kIniSection, key, "", text, sizeof text, kIniFile);
+    // The profile functions give the text without the blanks around it.
+    const char* digit = text;
+    while (*digit >= '0' && *digit <= '9') {
+        ++digit;
+    }
+    if (*digit == '\0') {
+        return 0;
+    }
+    const std::uint32_t named = names == Names::Key ? KeyOfName(text) : PadMaskOfNames(text);
+    if (named != 0) {
+        return named;
+    }
+    LogBegin("repaired ");
+    LogWord(key);
+    LogText(": read \"");
+    LogText(text);
+    LogText("\", not a name of the key list: default used");
+    LogEnd();
+    return static_cast<std::uint32_t>(fallback);
 }
 
 // A percentage from the file as a fraction; anything outside (0, 1] is
@@ -63,50 +99,92 @@ struct NewKey {
     std::int32_t SettingsRecord::*field;
     std::uint32_t highest;
     Conflict conflict;
+    Names names;
     const char* rule;
 };
 
 // A menu key that is also a trigger key would boost or toggle the menu while
-// it moves through it; pad menu buttons that fire the boost could never open
-// the menu without boosting.
-constexpr const char* kMenuKeyRule =
-    "above 254, or also KEY_PC, KEY_PC_2 or KEY_PC_MENU: the keypad key used";
+// it moves through it, and two menu keys on one key leave one command out of
+// reach. Pad menu buttons that fire the boost could never open the menu
+// without boosting; A, B or the D-pad, still held when the chord's key wait
+// is over, would select or go back at once.
+constexpr const char* kMenuKeyRule = "above 254, or also KEY_PC, KEY_PC_2, KEY_PC_MENU or another "
+                                     "menu key: the keypad key used";
 constexpr NewKey kNewKeys[] = {
-    {"KEY_MENU_UP", &SettingsRecord::KEY_MENU_UP, 254, Conflict::TriggerKey, kMenuKeyRule},
-    {"KEY_MENU_DOWN", &SettingsRecord::KEY_MENU_DOWN, 254, Conflict::TriggerKey, kMenuKeyRule},
-    {"KEY_MENU_LEFT", &SettingsRecord::KEY_MENU_LEFT, 254, Conflict::TriggerKey, kMenuKeyRule},
-    {"KEY_MENU_RIGHT", &SettingsRecord::KEY_MENU_RIGHT, 254, Conflict::TriggerKey, kMenuKeyRule},
-    {"KEY_MENU_SELECT", &SettingsRecord::KEY_MENU_SELECT, 254, Conflict::TriggerKey, kMenuKeyRule},
-    {"KEY_MENU_BACK", &SettingsRecord::KEY_MENU_BACK, 254, Conflict::TriggerKey, kMenuKeyRule},
+    {"KEY_MENU_UP", &SettingsRecord::KEY_MENU_UP, 254, Conflict::TriggerKey, Names::Key,
+     kMenuKeyRule},
+    {"KEY_MENU_DOWN", &SettingsRecord::KEY_MENU_DOWN, 254, Conflict::TriggerKey, Names::Key,
+     kMenuKeyRule},
+    {"KEY_MENU_LEFT", &SettingsRecord::KEY_MENU_LEFT, 254, Conflict::TriggerKey, Names::Key,
+     kMenuKeyRule},
+    {"KEY_MENU_RIGHT", &SettingsRecord::KEY_MENU_RIGHT, 254, Conflict::TriggerKey, Names::Key,
+     kMenuKeyRule},
+    {"KEY_MENU_SELECT", &SettingsRecord::KEY_MENU_SELECT, 254, Conflict::TriggerKey, Names::Key,
+     kMenuKeyRule},
+    {"KEY_MENU_BACK", &SettingsRecord::KEY_MENU_BACK, 254, Conflict::TriggerKey, Names::Key,
+     kMenuKeyRule},
     {"KEY_GAMEPAD_MENU", &SettingsRecord::KEY_GAMEPAD_MENU, 0xFFFF, Conflict::TriggerButtons,
-     "above 65535, or a button of KEY_GAMEPAD or KEY_GAMEPAD_2: no pad menu"},
-    {"SFX_volume", &SettingsRecord::SFX_volume, 100, Conflict::None, "above 100: taken as 100"},
+     Names::PadButtons,
+     "above 65535, or a button of KEY_GAMEPAD or KEY_GAMEPAD_2, A, B or the D-pad: no pad menu"},
+    {"SFX_volume", &SettingsRecord::SFX_volume, 100, Conflict::None, Names::None,
+     "above 100: taken as 100"},
 };
+// The menu's keys lead the table.
+constexpr std::size_t kMenuKeyCount = 6;
+
+// The pad buttons of the menu's own commands.
+constexpr std::uint32_t kMenuCommandButtons = XINPUT_GAMEPAD_DPAD_UP | XINPUT_GAMEPAD_DPAD_DOWN |
+                                              XINPUT_GAMEPAD_DPAD_LEFT | XINPUT_GAMEPAD_DPAD_RIGHT |
+                                              XINPUT_GAMEPAD_A | XINPUT_GAMEPAD_B;
 
 // What a missing, 0 or refused new key gives: the keypad keys, no pad menu,
 // full volume.
 constexpr SettingsRecord kFreshRecord{};
 
-bool SameKey(std::uint32_t code, std::int32_t triggerKey) {
-    return triggerKey != 0 && code == static_cast<std::uint32_t>(triggerKey);
+// Shift, Ctrl and Alt, whichever side: Windows reports the generic key down
+// whenever either side is, so a generic key and its sides are one key here.
+// The two sides stay two keys. Left Shift to Right Alt are 160 to 165, in
+// pairs; Shift, Ctrl and Alt are 16, 17 and 18.
+std::uint32_t GenericKey(std::uint32_t code) {
+    return code >= 0xA0 && code <= 0xA5 ? 0x10 + (code - 0xA0) / 2 : code;
 }
 
-bool Conflicts(Conflict conflict, std::uint32_t raw) {
+bool SameKey(std::uint32_t code, std::int32_t other) {
+    const auto key = static_cast<std::uint32_t>(other);
+    return other != 0 && (code == key || GenericKey(code) == key || code == GenericKey(key));
+}
+
+// Another menu key's keypad key, or a menu key read from the file before
+// this one: then no two menu keys are ever one key.
+bool MenuKeyTaken(std::size_t index, std::uint32_t raw) {
+    for (std::size_t other = 0; other < kMenuKeyCount; ++other) {
+        const auto field = kNewKeys[other].field;
+        if (other != index && (SameKey(raw, kFreshRecord.*field) ||
+                               (other < index && SameKey(raw, Settings.*field)))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Conflicts(std::size_t index, std::uint32_t raw) {
+    const Conflict conflict = kNewKeys[index].conflict;
     if (conflict == Conflict::TriggerKey) {
         return SameKey(raw, Settings.KEY_PC) || SameKey(raw, Settings.KEY_PC_2) ||
-               SameKey(raw, Settings.KEY_PC_MENU);
+               SameKey(raw, Settings.KEY_PC_MENU) || MenuKeyTaken(index, raw);
     }
-    return conflict == Conflict::TriggerButtons &&
-           (raw & static_cast<std::uint32_t>(Settings.KEY_GAMEPAD | Settings.KEY_GAMEPAD_2)) != 0;
+    const auto taken = static_cast<std::uint32_t>(Settings.KEY_GAMEPAD | Settings.KEY_GAMEPAD_2);
+    return conflict == Conflict::TriggerButtons && (raw & (taken | kMenuCommandButtons)) != 0;
 }
 
-std::int32_t ReadNewKey(const NewKey& k) {
-    const std::uint32_t raw = ReadKey(k.key, 0);
+std::int32_t ReadNewKey(std::size_t index) {
+    const NewKey& k = kNewKeys[index];
+    const std::uint32_t raw = ReadKeySetting(k.key, 0, k.names);
     const std::int32_t unset = kFreshRecord.*k.field;
     if (raw == 0) {
         return unset;
     }
-    if (raw > k.highest || Conflicts(k.conflict, raw)) {
+    if (raw > k.highest || Conflicts(index, raw)) {
         LogSettingRepair(k.key, raw, k.rule);
         return unset;
     }
@@ -139,11 +217,14 @@ std::uint32_t PercentOf(float fraction) {
 // keeps the module's code small.
 [[gnu::cold]] void LoadSettings() {
     // Key bindings are used as read: a code of 0 is a key that is never down.
-    Settings.KEY_PC = static_cast<std::int32_t>(ReadKey("KEY_PC", 84));
-    Settings.KEY_GAMEPAD = static_cast<std::int32_t>(ReadKey("KEY_GAMEPAD", 2));
-    Settings.KEY_PC_2 = static_cast<std::int32_t>(ReadKey("KEY_PC_2", 0));
-    Settings.KEY_GAMEPAD_2 = static_cast<std::int32_t>(ReadKey("KEY_GAMEPAD_2", 0));
-    Settings.KEY_PC_MENU = static_cast<std::int32_t>(ReadKey("KEY_PC_MENU", 0));
+    // A key may be named instead (KEY_PC=T).
+    Settings.KEY_PC = static_cast<std::int32_t>(ReadKeySetting("KEY_PC", 84, Names::Key));
+    Settings.KEY_GAMEPAD =
+        static_cast<std::int32_t>(ReadKeySetting("KEY_GAMEPAD", 2, Names::PadButtons));
+    Settings.KEY_PC_2 = static_cast<std::int32_t>(ReadKeySetting("KEY_PC_2", 0, Names::Key));
+    Settings.KEY_GAMEPAD_2 =
+        static_cast<std::int32_t>(ReadKeySetting("KEY_GAMEPAD_2", 0, Names::PadButtons));
+    Settings.KEY_PC_MENU = static_cast<std::int32_t>(ReadKeySetting("KEY_PC_MENU", 0, Names::Key));
 
     Settings.duration = ReadFraction("duration", kDefaultDuration);
     Settings.sensitivity = ReadFraction("sensitivity", kDefaultSensitivity);
@@ -158,9 +239,10 @@ std::uint32_t PercentOf(float fraction) {
     Settings.display_notifications = ReadSwitch("display_notifications", 1, 1);
     Settings.SFX_type = ReadSwitch("SFX_type", 1, 1);
 
-    // The player sets these in the file alone; the save never writes them.
-    for (const NewKey& k : kNewKeys) {
-        Settings.*k.field = ReadNewKey(k);
+    // The player sets these in the file alone; the save never writes them,
+    // nor any key, so a key's name stays as the player wrote it.
+    for (std::size_t index = 0; index < sizeof kNewKeys / sizeof kNewKeys[0]; ++index) {
+        Settings.*kNewKeys[index].field = ReadNewKey(index);
     }
 }
 

@@ -10,6 +10,8 @@
 // the restarts.
 
 #include "host/script_main.h"
+#include "menu/menu_controller.h"
+#include "menu/menu_controls.h"
 #include "menu/menu_item.h"
 #include "settings/settings.h"
 #include "sim/game.h"
@@ -19,6 +21,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -418,6 +421,18 @@ private:
         }
         if (!SelectionsNameRows(rootPage)) {
             return "a menu page's selection names no row";
+        }
+        // The game's controls on the menu's inputs: every one of the table
+        // in a pass with the menu open, none once it is off screen. A frame
+        // the script spends waiting inside the boost's shutdown has no pass.
+        const bool passRan = std::any_of(g.calls.begin(), g.calls.end(), [&g](const auto& call) {
+            return call.frame == g.frame && call.name == "GetForegroundWindow";
+        });
+        const std::size_t disabled = w.disabledControls.size();
+        if ((passRan && rootPage.isOpen && disabled != kMenuControlCount) ||
+            (!MenuOnScreen() && disabled != 0)) {
+            return std::to_string(disabled) + " of the game's controls disabled with the menu " +
+                   (rootPage.isOpen ? "open" : "off screen");
         }
         if (saved_) {
             return FileHoldsLastSave();

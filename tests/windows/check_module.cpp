@@ -138,8 +138,9 @@ std::map<std::string, std::vector<std::string>> Imports(const std::vector<unsign
 // The module's code measured 24,432 bytes once the C++ runtime's exception
 // machinery was left out (the nothrow allocation functions of its own); a
 // stray std::string, iostream or printf brings tens of KB back. The limit
-// leaves room for a few KB of new module code.
-constexpr DWORD kCodeSizeLimit = 30 * 1024;
+// leaves room for a few KB of new module code. Keys by name and the menu's
+// disabled controls took it from 29,624 to 31,064 bytes.
+constexpr DWORD kCodeSizeLimit = 30 * 1024 + 512;
 
 void CheckCodeSize(const Image& image) {
     const auto text = std::find_if(
@@ -220,6 +221,7 @@ void CheckHeadersAndImports(const std::vector<unsigned char>& file) {
     Expect(from("XINPUT9_1_0.dll", "XInputGetState"), "XInputGetState from XInput 9.1.0");
     Expect(from("WINMM.dll", "PlaySoundA"), "PlaySoundA from winmm");
     Expect(from("KERNEL32.dll", "GetPrivateProfileIntA") &&
+               from("KERNEL32.dll", "GetPrivateProfileStringA") &&
                from("KERNEL32.dll", "WritePrivateProfileStringA"),
            "the INI file through the Windows profile functions");
     Expect(from("KERNEL32.dll", "GetTickCount") && from("USER32.dll", "GetAsyncKeyState") &&

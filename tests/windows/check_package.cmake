@@ -72,9 +72,9 @@ endif()
 expect(crlf_ok "Veloxan.ini has Windows line ends")
 
 set(expected_keys
-    KEY_PC=84 KEY_PC_2=0 KEY_PC_MENU=16 KEY_GAMEPAD=2 KEY_GAMEPAD_2=0 duration=60 sensitivity=25
+    KEY_PC=T KEY_PC_2=0 KEY_PC_MENU=Shift KEY_GAMEPAD=DPadDown KEY_GAMEPAD_2=0 duration=60 sensitivity=25
     power=40 boost=35 slowmo=20 SFX_type=1 display_notifications=1 New_Install=1
-    KEY_GAMEPAD_MENU=512 KEY_MENU_UP=0 KEY_MENU_DOWN=0 KEY_MENU_LEFT=0 KEY_MENU_RIGHT=0
+    KEY_GAMEPAD_MENU=RB KEY_MENU_UP=0 KEY_MENU_DOWN=0 KEY_MENU_LEFT=0 KEY_MENU_RIGHT=0
     KEY_MENU_SELECT=0 KEY_MENU_BACK=0 SFX_volume=100)
 string(REPLACE ";" "\\;" ini_escaped "${ini}")
 string(REPLACE "\n" ";" lines "${ini_escaped}")
@@ -90,7 +90,7 @@ foreach(line IN LISTS lines)
         list(APPEND sections "${section}")
     elseif(line MATCHES "^\\\\;" OR line MATCHES "^;" OR line STREQUAL "")
         # a comment
-    elseif(line MATCHES "^([A-Za-z_0-9]+)=([0-9]+)$")
+    elseif(line MATCHES "^([A-Za-z_0-9]+)=([A-Za-z0-9]+)$")
         if(section STREQUAL "Veloxan")
             list(APPEND found "${CMAKE_MATCH_1}=${CMAKE_MATCH_2}")
             if(NOT previous MATCHES "^\\\\?;")
@@ -146,7 +146,8 @@ foreach(needed "Veloxan ${VERSION}" "ScriptHookV" "Veloxan.asi" "Veloxan.ini" "S
                duration= sensitivity= power= boost= slowmo= SFX_type= display_notifications=
                New_Install= "When something goes wrong" "Veloxan.log" "volume mixer"
                "write access" KEY_GAMEPAD_MENU= KEY_MENU_UP= KEY_MENU_DOWN= KEY_MENU_LEFT=
-               KEY_MENU_RIGHT= KEY_MENU_SELECT= KEY_MENU_BACK= SFX_volume= "RB")
+               KEY_MENU_RIGHT= KEY_MENU_SELECT= KEY_MENU_BACK= SFX_volume= "RB"
+               "KEY_PC=T" "DPadDown" "D0 to D9")
     string(FIND "${readme}" "${needed}" at)
     if(at EQUAL -1)
         message(STATUS "      the readme does not mention ${needed}")

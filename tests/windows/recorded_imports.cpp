@@ -25,6 +25,15 @@ UINT WINAPI RecordedGetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT fallba
     return GetPrivateProfileIntA(section, key, fallback, file);
 }
 
+DWORD WINAPI RecordedGetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback,
+                                              LPSTR buffer, DWORD size, LPCSTR file) {
+    sim::Record(
+        sim::PlatformCall("GetPrivateProfileStringA",
+                          {sim::TextValue(section), sim::TextValue(key), sim::TextValue(fallback),
+                           sim::IntValue(size), sim::TextValue(file)}));
+    return GetPrivateProfileStringA(section, key, fallback, buffer, size, file);
+}
+
 BOOL WINAPI RecordedWritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
                                                LPCSTR file) {
     sim::Record(sim::PlatformCall("WritePrivateProfileStringA",
@@ -68,6 +77,7 @@ void RecordWindowsImports(HMODULE module) {
         void* recorder;
     } recorders[] = {
         {"GetPrivateProfileIntA", reinterpret_cast<void*>(RecordedGetPrivateProfileIntA)},
+        {"GetPrivateProfileStringA", reinterpret_cast<void*>(RecordedGetPrivateProfileStringA)},
         {"WritePrivateProfileStringA", reinterpret_cast<void*>(RecordedWritePrivateProfileStringA)},
         {"GetModuleHandleExW", reinterpret_cast<void*>(RecordedGetModuleHandleExW)},
         {"FindResourceA", reinterpret_cast<void*>(RecordedFindResourceA)},

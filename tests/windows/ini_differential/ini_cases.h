@@ -6,6 +6,8 @@
 //
 // Output, one line per event:
 //   R <case> <step> <value>          GetPrivateProfileIntA result, unsigned
+//   T <case> <step> "<text>"         GetPrivateProfileStringA's text, as the
+//                                    module asks it: default "", 64 chars
 //   W <case> <step> <0|1>            WritePrivateProfileStringA result
 //   F <case> <step> "<bytes>"        the file after a write, escaped
 //   F <case> <step> missing
@@ -39,7 +41,7 @@ enum class Kind {
     Open,
 };
 
-enum class Action { Read, Write };
+enum class Action { Read, ReadText, Write };
 
 struct Step {
     Action action;
@@ -51,6 +53,10 @@ struct Step {
 
 constexpr Step Read(std::string_view section, std::string_view key, std::int32_t fallback) {
     return {Action::Read, section, key, fallback, {}};
+}
+
+constexpr Step ReadText(std::string_view section, std::string_view key) {
+    return {Action::ReadText, section, key, 0, {}};
 }
 
 constexpr Step Write(std::string_view section, std::string_view key, std::string_view value) {
@@ -82,6 +88,15 @@ inline const std::vector<Case>& Cases() {
           Read("Veloxan", "tabs", 9), Read("Veloxan", "zero", 9),
           Read("Veloxan", "leading_zero", 9), Read("Veloxan", "max", 9),
           Read("Veloxan", "inner", 9), Read("Veloxan", "note", 9)}},
+        {"key_names_as_text",
+         Kind::Exact,
+         "[Veloxan]\r\nname=T\r\nspaced=  Numpad 8 \r\nquoted=\"Left Shift\"\r\n"
+         "buttons=DPadDown + A\r\nzero=0\r\nempty=\r\nnote=RB ; pad\r\n"
+         "long=0123456789012345678901234567890123456789012345678901234567890123456789\r\n"s,
+         {ReadText("Veloxan", "name"), ReadText("Veloxan", "spaced"), ReadText("Veloxan", "quoted"),
+          ReadText("Veloxan", "buttons"), ReadText("Veloxan", "zero"), ReadText("Veloxan", "empty"),
+          ReadText("Veloxan", "note"), ReadText("Veloxan", "long"), ReadText("Veloxan", "missing"),
+          ReadText("Missing", "name")}},
         {"missing_file",
          Kind::Exact,
          std::nullopt,
@@ -303,10 +318,10 @@ inline std::string FileName(const Case& c) {
 }
 
 // `path_of` maps a case's relative file name to what both the file streams
-// and the profile functions accept; `read` and `write` are the profile
-// functions under test.
-template <class PathOf, class ReadFn, class WriteFn>
-void RunCases(std::ostream& out, PathOf path_of, ReadFn read, WriteFn write) {
+// and the profile functions accept; `read`, `read_text` and `write` are the
+// profile functions under test.
+template <class PathOf, class ReadFn, class ReadTextFn, class WriteFn>
+void RunCases(std::ostream& out, PathOf path_of, ReadFn read, ReadTextFn read_text, WriteFn write) {
     for (const Case& c : Cases()) {
         const std::string path = path_of(FileName(c));
         if (c.initial) {
@@ -320,6 +335,11 @@ void RunCases(std::ostream& out, PathOf path_of, ReadFn read, WriteFn write) {
             if (s.action == Action::Read) {
                 const std::uint32_t got = read(section, key, s.fallback, path);
                 out << "R " << c.name << ' ' << i << ' ' << got << '\n';
+                continue;
+            }
+            if (s.action == Action::ReadText) {
+                const std::string text = read_text(section, key, path);
+                out << "T " << c.name << ' ' << i << " \"" << Escape(text) << "\"\n";
                 continue;
             }
             const bool ok = write(section, key, std::string{s.value}, path);

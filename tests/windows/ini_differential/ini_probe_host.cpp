@@ -29,6 +29,10 @@ int Run(const std::string& dir) {
         std::cout, [&dir](const std::string& name) { return dir + "/" + name; },
         [](const std::string& section, const std::string& key, std::int32_t fallback,
            const std::string& path) { return sim::ini::ReadInt(path, section, key, fallback); },
+        // The module's buffer: 63 characters and the terminator.
+        [](const std::string& section, const std::string& key, const std::string& path) {
+            return sim::ini::ReadString(path, section, key, "").substr(0, 63);
+        },
         [](const std::string& section, const std::string& key, const std::string& value,
            const std::string& path) { return sim::ini::WriteString(path, section, key, value); });
     return 0;
@@ -146,13 +150,15 @@ std::string Shorten(const std::string& payload) {
 }
 
 std::string Describe(const ini_diff::Step& s) {
-    std::string out = s.action == Action::Read ? "read  [" : "write [";
+    std::string out = s.action == Action::Read       ? "read  ["
+                      : s.action == Action::ReadText ? "text  ["
+                                                     : "write [";
     out += ini_diff::Escape(s.section);
     out += "] ";
     out += ini_diff::Escape(s.key);
     if (s.action == Action::Read) {
         out += " (default " + std::to_string(s.fallback) + ")";
-    } else {
+    } else if (s.action == Action::Write) {
         out += " = \"" + ini_diff::Escape(s.value) + "\"";
     }
     return out;
@@ -177,7 +183,9 @@ int Compare(const std::string& host_path, const std::string& wine_path) {
         for (std::size_t i = 0; i < c.steps.size(); ++i) {
             const ini_diff::Step& step = c.steps[i];
             std::vector<char> events{'R'};
-            if (step.action == Action::Write) {
+            if (step.action == Action::ReadText) {
+                events = {'T'};
+            } else if (step.action == Action::Write) {
                 events = {'W', 'F'};
             }
             for (const char event : events) {

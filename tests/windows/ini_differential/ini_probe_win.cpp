@@ -30,6 +30,12 @@ int main() {
            const std::string& path) -> std::uint32_t {
             return GetPrivateProfileIntA(section.c_str(), key.c_str(), fallback, path.c_str());
         },
+        [](const std::string& section, const std::string& key, const std::string& path) {
+            char text[64] = {};
+            GetPrivateProfileStringA(section.c_str(), key.c_str(), "", text, sizeof text,
+                                     path.c_str());
+            return std::string(text);
+        },
         [](const std::string& section, const std::string& key, const std::string& value,
            const std::string& path) {
             return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),

@@ -1,4 +1,4 @@
-#include "sim/app/key_names.h"
+#include "sim/app/scenario_keys.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,43 +9,27 @@ namespace simapp {
 namespace {
 
 struct NamedKey {
-    const char* name;   // as scenarios write it
-    const char* player; // as a player reads it
+    const char* name;
     int vk;
 };
 
 constexpr NamedKey kKeys[] = {
-    {"backspace", "Backspace", 8},  {"tab", "Tab", 9},
-    {"enter", "Enter", 13},         {"shift", "Shift", 16},
-    {"ctrl", "Ctrl", 17},           {"alt", "Alt", 18},
-    {"capslock", "Caps Lock", 20},  {"space", "Space", 32},
-    {"left", "Left arrow", 0x25},   {"up", "Up arrow", 0x26},
-    {"right", "Right arrow", 0x27}, {"down", "Down arrow", 0x28},
-    {"lshift", "Left Shift", 160},  {"rshift", "Right Shift", 161},
-    {"lctrl", "Left Ctrl", 162},    {"rctrl", "Right Ctrl", 163},
+    {"backspace", 8}, {"tab", 9},      {"enter", 13},    {"shift", 16},
+    {"ctrl", 17},     {"alt", 18},     {"capslock", 20}, {"space", 32},
+    {"left", 0x25},   {"up", 0x26},    {"right", 0x27},  {"down", 0x28},
+    {"lshift", 160},  {"rshift", 161}, {"lctrl", 162},   {"rctrl", 163},
 };
 
 struct NamedButton {
     const char* name;
-    const char* player;
     std::uint16_t mask;
 };
 
 constexpr NamedButton kButtons[] = {
-    {"dpad-up", "D-pad up", 0x0001},
-    {"dpad-down", "D-pad down", 0x0002},
-    {"dpad-left", "D-pad left", 0x0004},
-    {"dpad-right", "D-pad right", 0x0008},
-    {"start", "Start", 0x0010},
-    {"back", "Back", 0x0020},
-    {"ls", "left stick press", 0x0040},
-    {"rs", "right stick press", 0x0080},
-    {"lb", "LB", 0x0100},
-    {"rb", "RB", 0x0200},
-    {"a", "A", 0x1000},
-    {"b", "B", 0x2000},
-    {"x", "X", 0x4000},
-    {"y", "Y", 0x8000},
+    {"dpad-up", 0x0001}, {"dpad-down", 0x0002}, {"dpad-left", 0x0004}, {"dpad-right", 0x0008},
+    {"start", 0x0010},   {"back", 0x0020},      {"ls", 0x0040},        {"rs", 0x0080},
+    {"lb", 0x0100},      {"rb", 0x0200},        {"a", 0x1000},         {"b", 0x2000},
+    {"x", 0x4000},       {"y", 0x8000},
 };
 
 std::string Lower(std::string_view text) {
@@ -92,24 +76,6 @@ std::optional<int> KeyFromName(std::string_view name) {
     return std::nullopt;
 }
 
-std::string KeyName(int vk) {
-    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) {
-        return std::string(1, static_cast<char>(vk));
-    }
-    for (const NamedKey& k : kKeys) {
-        if (vk == k.vk) {
-            return k.player;
-        }
-    }
-    if (vk >= 0x60 && vk <= 0x69) {
-        return "Numpad " + std::to_string(vk - 0x60);
-    }
-    if (vk >= 0x70 && vk <= 0x7B) {
-        return "F" + std::to_string(vk - 0x70 + 1);
-    }
-    return "key code " + std::to_string(vk);
-}
-
 std::string ScenarioKeyName(int vk) {
     if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) {
         return std::string(1, static_cast<char>(vk));
@@ -147,20 +113,6 @@ std::optional<std::uint16_t> ButtonsFromNames(std::string_view names) {
         start = plus + 1;
     }
     return mask;
-}
-
-std::string ButtonNames(std::int32_t mask) {
-    std::string out;
-    for (const NamedButton& b : kButtons) {
-        if ((mask & b.mask) != 0) {
-            out += (out.empty() ? "" : " + ") + std::string(b.player);
-        }
-    }
-    const std::int32_t unnamed = mask & ~0xF3FF;
-    if (unnamed != 0) {
-        out += (out.empty() ? "" : " + ") + std::string("mask ") + std::to_string(unnamed);
-    }
-    return out.empty() ? "none" : out;
 }
 
 std::string ScenarioButtonNames(std::uint16_t mask) {

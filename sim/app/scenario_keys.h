@@ -1,6 +1,8 @@
 #pragma once
-// Names for keyboard keys and gamepad buttons, as scenarios write them and as
-// --explain prints them.
+// The spellings scenarios use for keyboard keys and gamepad buttons: one word
+// each, so that a scenario line splits at its blanks. The names a player
+// writes in Veloxan.ini, and the log and --explain print, are the module's
+// (src/host/key_names.h).
 
 #include <cstdint>
 #include <optional>
@@ -13,8 +15,6 @@ namespace simapp {
 // space, enter, tab, backspace, capslock, up, down, left, right, num0-num9,
 // f1-f12, or vkNN for any Windows virtual-key code NN (decimal, 1-255).
 std::optional<int> KeyFromName(std::string_view name);
-// A player's name for a virtual-key code: "T", "Shift", "Numpad 8", "F5".
-std::string KeyName(int vk);
 // The name a scenario writes for a virtual-key code, which KeyFromName reads
 // back: "T", "shift", "num8", "f5", "vk190".
 std::string ScenarioKeyName(int vk);
@@ -22,8 +22,6 @@ std::string ScenarioKeyName(int vk);
 // Buttons joined by '+': dpad-up, dpad-down, dpad-left, dpad-right, start,
 // back, ls, rs, lb, rb, a, b, x, y.
 std::optional<std::uint16_t> ButtonsFromNames(std::string_view names);
-// "D-pad down", "A + B"; "none" for 0.
-std::string ButtonNames(std::int32_t mask);
 // The names a scenario writes, which ButtonsFromNames reads back:
 // "dpad-down+a"; empty for 0. Buttons without a name are left out.
 std::string ScenarioButtonNames(std::uint16_t mask);
