@@ -5,8 +5,8 @@
 #define VELOXAN_VERSION_MAJOR 2
 #define VELOXAN_VERSION_MINOR 3
 #define VELOXAN_VERSION_PATCH 0
-#define VELOXAN_VERSION_TEXT "2.3.0"
+#define VELOXAN_VERSION_TEXT "2.4.0"
 // As the menu header shows it.
-#define VELOXAN_VERSION_SHORT "v2.3"
+#define VELOXAN_VERSION_SHORT "v2.4"
 // Where the first-run notice sends the player for help.
 #define VELOXAN_HELP_LINE "Help and updates: see the Veloxan readme"

@@ -42,13 +42,10 @@ const char* AskBusy() {
 
 std::uint32_t ModuleTick() { return GetTickCount() - pausedMs; }
 
-PauseStep StepPause() {
-    busyAsked = false;
-    busyReason = nullptr;
-    const bool nowPaused = IS_PAUSE_MENU_ACTIVE();
-    if (nowPaused == paused) {
-        return paused ? PauseStep::Held : PauseStep::Running;
-    }
+namespace {
+
+// The pause's edges, a few times a session: built for size.
+[[gnu::cold]] PauseStep PauseEdge(bool nowPaused) {
     paused = nowPaused;
     if (paused) {
         pauseStartTick = GetTickCount();
@@ -62,6 +59,18 @@ PauseStep StepPause() {
     LogText(" ms");
     LogEnd();
     return PauseStep::Ended;
+}
+
+} // namespace
+
+PauseStep StepPause() {
+    busyAsked = false;
+    busyReason = nullptr;
+    const bool nowPaused = IS_PAUSE_MENU_ACTIVE();
+    if (nowPaused == paused) {
+        return paused ? PauseStep::Held : PauseStep::Running;
+    }
+    return PauseEdge(nowPaused);
 }
 
 const char* GameBusyReason() {

@@ -165,7 +165,8 @@ void BuildSettingsMenu() {
     ShowSoundProfileFromFile();
 }
 
-void ApplyItemAction(std::int32_t id, char command) {
+// On a key of the menu, a few times a second at most: built for size.
+[[gnu::cold]] void ApplyItemAction(std::int32_t id, char command) {
     if (float* field = SliderField(id)) {
         StepSlider(*field, command);
     } else if (std::uint32_t* flag = ToggleField(id)) {

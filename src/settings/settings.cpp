@@ -246,7 +246,8 @@ std::uint32_t PercentOf(float fraction) {
     }
 }
 
-void SaveSettings() {
+// When the menu opens and closes: built for size.
+[[gnu::cold]] void SaveSettings() {
     Settings.New_Install = 0;
     // A key the file refuses does not stop the others.
     bool written = WritePercentage("duration", Settings.duration);

@@ -131,14 +131,15 @@ void ScaleFloat32(std::uint8_t* data, std::uint32_t bytes, std::int32_t volume) 
 
 // Puts back the bytes a resume header covered. Only when nothing plays from
 // that copy's header any more: after the sound was stopped or replaced.
-void RestorePatch() {
+// Rare, like the pauses and the ends of a boost that call them: built for size.
+[[gnu::cold]] void RestorePatch() {
     if (patched != nullptr) {
         std::memcpy(patched->bytes + patchAt, patchSaved, patchLength);
         patched = nullptr;
     }
 }
 
-void StopSound() {
+[[gnu::cold]] void StopSound() {
     // A null sound stops the process's waveform sound; no module goes with it.
     PlaySoundA(nullptr, nullptr, 0);
     playing = nullptr;
@@ -237,7 +238,7 @@ Recording* Find(std::int32_t id) {
     }
 }
 
-std::int32_t TurboSoundLevel() {
+[[gnu::cold]] std::int32_t TurboSoundLevel() {
     for (const Recording& recording : recordings) {
         if (recording.size == 0) {
             return 100;
@@ -246,7 +247,7 @@ std::int32_t TurboSoundLevel() {
     return copiesVolume != 0 ? copiesVolume : 100;
 }
 
-const char* TurboSoundCopy(std::int32_t id) {
+[[gnu::cold]] const char* TurboSoundCopy(std::int32_t id) {
     const Recording* recording = Find(id);
     return recording != nullptr && recording->size != 0
                ? reinterpret_cast<const char*>(recording->bytes)
@@ -255,7 +256,7 @@ const char* TurboSoundCopy(std::int32_t id) {
 
 // The cast is the Windows convention: a resource is named by its number.
 // NOLINTBEGIN(performance-no-int-to-ptr)
-void PlayTurboSound(std::int32_t id) {
+[[gnu::cold]] void PlayTurboSound(std::int32_t id) {
     Recording* recording = Find(id);
     if (patched != nullptr && patched == recording) {
         // The copy must be whole again before it plays from its start.
@@ -269,22 +270,27 @@ void PlayTurboSound(std::int32_t id) {
     }
     // The new sound replaced whatever played: no header of ours is read now.
     RestorePatch();
-    playing = recording != nullptr && recording->size != 0 ? recording : nullptr;
+    playing = recording;
     startTick = ModuleTick();
     paused = nullptr;
 }
 // NOLINTEND(performance-no-int-to-ptr)
 
-void StopTurboSound() {
+[[gnu::cold]] void StopTurboSound() {
     StopSound();
     paused = nullptr;
 }
 
-void PauseTurboSound() {
+[[gnu::cold]] void PauseTurboSound() {
     if (playing == nullptr) {
         return;
     }
     const std::uint32_t played = ModuleTick() - startTick;
+    if (playing->size == 0) {
+        // From the resource, which cannot resume: it stops with the game.
+        StopSound();
+        return;
+    }
     if (played >= playing->durationMs) {
         // It has ended on its own; nothing to stop or to play again.
         playing = nullptr;
@@ -296,7 +302,7 @@ void PauseTurboSound() {
     pausedAtMs = played;
 }
 
-void ResumeTurboSound() {
+[[gnu::cold]] void ResumeTurboSound() {
     Recording* recording = paused;
     paused = nullptr;
     if (recording == nullptr || recording->size == 0) {

@@ -55,7 +55,7 @@ bool PushedDirectly(std::int32_t vehicle) {
 }
 
 // For the log: the boost's end, its cause and the highest speed it reached.
-void LogBoostEnd(const char* cause, float speed, const char* detail = nullptr) {
+[[gnu::cold]] void LogBoostEnd(const char* cause, float speed, const char* detail = nullptr) {
     const float peak = UsableSpeed(speed) && speed > peakSpeed ? speed : peakSpeed;
     LogBegin("boost ended: ");
     LogText(cause);
@@ -95,7 +95,8 @@ const char* BoostEndCause(float speed) {
     return nullptr;
 }
 
-void Launch() {
+// Once per boost, as the press that starts it: built for size.
+[[gnu::cold]] void Launch() {
     spoolStarted = false;
     spoolStartTick = 0;
     // Both scale changes fall in the launch's frame: nothing may wait
@@ -123,7 +124,7 @@ void Launch() {
 
 } // namespace
 
-void TurboTrigger() {
+[[gnu::cold]] void TurboTrigger() {
     const Ped ped = PLAYER_PED_ID();
     currentVehicle = GET_VEHICLE_PED_IS_USING(ped);
 
@@ -204,7 +205,8 @@ namespace {
 // What every end of a boost does, up to the frame's wait. `blowOff` plays the
 // shut-down sound, which cuts the boost's recording off; without it the
 // recording just stops. The power goes back only where the launch raised it.
-void EndBoost(const char* message, bool blowOff) {
+// Once per boost: built for size, as is the rest of a boost's end.
+[[gnu::cold]] void EndBoost(const char* message, bool blowOff) {
     _STOP_SCREEN_EFFECT("FocusIn");
     StartScreenEffectIfIdle("FocusOut");
     ShowNotification(message);
@@ -225,7 +227,7 @@ void EndBoost(const char* message, bool blowOff) {
 
 } // namespace
 
-void TurboGameTookOver(const char* reason) {
+[[gnu::cold]] void TurboGameTookOver(const char* reason) {
     if (turboState == TurboState::SpoolUp) {
         LogBegin("boost ended: the game took over (");
         LogText(reason);
@@ -238,7 +240,7 @@ void TurboGameTookOver(const char* reason) {
     EndBoost("Veloxan has been shut down", false);
 }
 
-void TurboShutdown() {
+[[gnu::cold]] void TurboShutdown() {
     EndBoost(MsSinceLaunch() > BoostTimeLimitMs() ? "Veloxan deactivated successfully."
                                                   : "Veloxan has been shut down",
              true);
