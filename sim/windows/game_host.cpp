@@ -12,6 +12,7 @@
 #include "sim/windows/script_hook_bridge.h"
 
 #include <cstring>
+#include <optional>
 
 namespace sim::windows {
 
@@ -69,6 +70,83 @@ DWORD WINAPI GameGetWindowThreadProcessId(HWND window, DWORD* processId) {
     return thread;
 }
 
+// The sound thread of Windows, as far as the module can tell: from the
+// PlaySoundA that starts a sound until the sound ends, is stopped or is
+// replaced, it reads the image it was given where it lies (the module's
+// memory, or its mapped resource), one frame's share at a time. Memory that
+// is no longer readable, or bytes that changed since the call, are faults.
+struct Playback {
+    const unsigned char* image = nullptr;
+    std::vector<unsigned char> atCall; // the image as it was when it started
+    std::uint32_t startTick = 0;
+    std::uint32_t durationMs = 0;
+    std::size_t read = 0;
+};
+std::optional<Playback> playback;
+std::uint64_t bytesRead = 0;
+
+bool Readable(const unsigned char* at, std::size_t length) {
+    const unsigned char* const end = at + length;
+    while (at < end) {
+        MEMORY_BASIC_INFORMATION region = {};
+        if (VirtualQuery(at, &region, sizeof region) == 0 || region.State != MEM_COMMIT ||
+            (region.Protect & (PAGE_NOACCESS | PAGE_GUARD)) != 0) {
+            return false;
+        }
+        at = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize;
+    }
+    return true;
+}
+
+// After every frame, while the module's scripts may be gone.
+void ReadPlayingSound() {
+    if (!playback) {
+        return;
+    }
+    Playback& p = *playback;
+    const std::uint32_t elapsed = game().tick - p.startTick;
+    const std::size_t size = p.atCall.size();
+    const std::size_t due =
+        elapsed >= p.durationMs ? size : size * std::size_t{elapsed} / p.durationMs;
+    if (due > p.read) {
+        if (!Readable(p.image + p.read, due - p.read)) {
+            Fault("the sound thread reads the playing sound from memory that is no longer mapped");
+            playback.reset();
+            return;
+        }
+        if (std::memcmp(p.image + p.read, p.atCall.data() + p.read, due - p.read) != 0) {
+            Fault("the bytes of the playing sound changed while it played");
+        }
+        bytesRead += due - p.read;
+        p.read = due;
+    }
+    if (p.read == size) {
+        playback.reset();
+    }
+}
+
+// The image a started sound plays: the memory it names, or the resource as
+// PlaySound locks it in the module.
+void StartPlayback(LPCSTR sound, HMODULE module, DWORD flags, const SoundPlay& play) {
+    const unsigned char* image = nullptr;
+    std::size_t size = 0;
+    if ((flags & SND_RESOURCE) == SND_RESOURCE) {
+        HRSRC info = FindResourceA(module, sound, "WAVE");
+        image = info != nullptr
+                    ? static_cast<const unsigned char*>(LockResource(LoadResource(module, info)))
+                    : nullptr;
+        size = info != nullptr ? SizeofResource(module, info) : 0;
+    } else {
+        image = reinterpret_cast<const unsigned char*>(sound);
+        size = play.waveBytes;
+    }
+    if (image == nullptr || size == 0) {
+        return;
+    }
+    playback = Playback{image, std::vector<unsigned char>(image, image + size), play.tick,
+                        play.durationMs, 0};
+}
+
 // PlaySound finds a resource sound with FindResource in the module it is
 // given, under the type "WAVE"; the game hears nothing when that fails.
 BOOL WINAPI GamePlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
@@ -77,7 +155,16 @@ BOOL WINAPI GamePlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
         Fault("PlaySoundA: FindResource finds no WAVE resource " +
               std::to_string(reinterpret_cast<std::uintptr_t>(sound)) + " in the module");
     }
-    return platform::PlaySound(sound, module, flags) ? TRUE : FALSE;
+    const std::size_t before = game().sounds.size();
+    const bool played = platform::PlaySound(sound, module, flags);
+    // The stop, or a new sound, ends the one playing.
+    if (sound == nullptr || game().sounds.size() != before) {
+        playback.reset();
+    }
+    if (played && game().sounds.size() != before) {
+        StartPlayback(sound, module, flags, game().sounds.back());
+    }
+    return played ? TRUE : FALSE;
 }
 
 bool ReadWaveFromModule(std::uint32_t id, std::vector<std::uint8_t>& bytes) {
@@ -153,6 +240,9 @@ std::vector<std::string> PatchImport(HMODULE image, const char* function, void* 
 
 bool LoadGame(const std::string& standInPath, const std::filesystem::path& modulePath,
               LoadedGame& game, std::string& error) {
+    playback.reset();
+    bytesRead = 0;
+    sim::game().onFrameEnd = ReadPlayingSound;
     game.standIn = LoadLibraryA(standInPath.c_str());
     if (game.standIn == nullptr) {
         error = LastError("LoadLibrary", standInPath);
@@ -202,6 +292,10 @@ bool UnloadModule(LoadedGame& game) {
     game.module = nullptr;
     return ok;
 }
+
+std::uint64_t SoundBytesRead() { return bytesRead; }
+
+bool SoundPlaying() { return playback.has_value(); }
 
 } // namespace sim::windows
 

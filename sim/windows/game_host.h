@@ -24,8 +24,9 @@ struct LoadedGame {
     std::vector<std::string> patched;
 };
 
-// Loads both images by path. The module must register during its load; its
-// imports are then patched. False, with the reason in `error`, when an image
+// Loads both images by path. From then on, after every frame, the stand-in
+// for the sound thread reads what the module's sound plays (see below). The module must register
+// during its load; its imports are then patched. False, with the reason in `error`, when an image
 // does not load; a missing import is not an error here (the module may not
 // use that function yet), the caller sees it in `patched`.
 // The module's path may name a folder in any script.
@@ -47,5 +48,14 @@ std::vector<std::string> PatchImport(HMODULE image, const char* function, void* 
 // The module's WAVE resource `id`, language-neutral lookup as PlaySound does
 // it; empty when there is none.
 std::vector<unsigned char> WaveResource(HMODULE module, unsigned id);
+
+// The stand-in for the sound thread of Windows: from the PlaySoundA that
+// starts a sound until it ends, is stopped or is replaced, it reads a frame's
+// share of the image the module gave (or of the resource it named) after
+// every frame, even after the module is unloaded. Memory that is no longer
+// readable, or bytes that changed while they played, are game faults.
+// Bytes read since the game was loaded, and whether a sound is being read.
+std::uint64_t SoundBytesRead();
+bool SoundPlaying();
 
 } // namespace sim::windows

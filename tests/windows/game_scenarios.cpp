@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -626,6 +627,221 @@ void UnloadAndReload(const Paths& paths) {
                 logBefore.c_str(), s.ReadLog().c_str());
 }
 
+// --- the pause menu and an unload while a sound plays ------------------------------
+
+// Where a RIFF/WAVE image keeps its fmt and data chunks' bodies; fmtLength 0
+// when the image is not whole.
+struct WaveChunks {
+    std::size_t fmtAt = 0;
+    std::size_t fmtLength = 0;
+    std::size_t dataAt = 0;
+    std::size_t dataLength = 0;
+};
+
+std::uint32_t Le32(const unsigned char* at) {
+    return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+           static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
+
+WaveChunks ChunksOf(const unsigned char* image, std::size_t size) {
+    WaveChunks out;
+    if (size < 12 || std::memcmp(image, "RIFF", 4) != 0 || Le32(image + 4) != size - 8 ||
+        std::memcmp(image + 8, "WAVE", 4) != 0) {
+        return out;
+    }
+    for (std::size_t at = 12; at + 8 <= size;) {
+        const std::size_t length = Le32(image + at + 4);
+        if (length > size - at - 8) {
+            break;
+        }
+        if (std::memcmp(image + at, "fmt ", 4) == 0) {
+            out.fmtAt = at + 8;
+            out.fmtLength = length;
+        } else if (std::memcmp(image + at, "data", 4) == 0) {
+            out.dataAt = at + 8;
+            out.dataLength = length;
+            return out;
+        }
+        at += 8 + length + (length & 1u);
+    }
+    out.fmtLength = 0;
+    return out;
+}
+
+// True when the address lies in the image of Veloxan.asi.
+bool InModuleImage(const void* at, HMODULE module) {
+    HMODULE holder = nullptr;
+    return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              static_cast<LPCWSTR>(at), &holder) != FALSE &&
+           holder == module;
+}
+
+// Boosting at full volume, the player opens the pause menu: the first paused
+// pass stops the recording and every paused pass only asks whether the game
+// is still paused. The pass after the pause plays the rest of the same
+// recording from inside its copy, behind a header of its own; a later sound
+// puts the copy back as it was.
+void PauseMidBoost(const Paths& paths) {
+    Session s(paths);
+    s.WriteIni("[Veloxan]\r\nSFX_volume=100\r\n");
+    s.game.input.ConnectPad(0);
+    if (!s.Boot()) {
+        return;
+    }
+    sim::Game& g = s.game;
+    const std::int32_t car = s.DriveCar(20.0f);
+    g.world.Get(car).throttle = 1.0f;
+    s.Run(15);
+    s.HoldKey(kKeyT, 1);
+    s.Run(91); // 1456 ms: launched at 1250 ms, boosting
+    Expect(g.Count("SHAKE_GAMEPLAY_CAM") == 1 && g.sounds.size() == 1 && g.sounds[0].id == 108 &&
+               g.sounds[0].flags == (SND_MEMORY | SND_ASYNC),
+           "boosting, the Lumen spool-up (108) playing from memory: " + SoundList(g));
+    if (g.sounds.size() != 1 || g.sounds[0].wave == nullptr) {
+        return;
+    }
+    const unsigned char* const copy = g.sounds[0].wave;
+    const std::size_t copyBytes = g.sounds[0].waveBytes;
+    const std::vector<unsigned char> resource = sim::windows::WaveResource(s.loaded.module, 108);
+    const WaveChunks wave = ChunksOf(resource.data(), resource.size());
+    Expect(!InModuleImage(copy, s.loaded.module) && copyBytes == resource.size() &&
+               std::memcmp(copy, resource.data(), copyBytes) == 0 && wave.fmtLength >= 16,
+           "at SFX_volume=100 the recording plays from a copy outside the module's image, "
+           "byte for byte its resource");
+    if (copyBytes != resource.size() || wave.fmtLength < 16) {
+        return;
+    }
+
+    // Paused for 40 frames, with a pad connected and the trigger polled on
+    // every frame until now.
+    g.world.paused = true;
+    const std::uint64_t pausedFrom = g.frame + 1;
+    s.Run(40);
+    const sim::CallRecord* stop = g.Last("PlaySoundA");
+    Expect(stop != nullptr && stop->frame == pausedFrom && stop->I(0) == 0 && stop->I(1) == 0 &&
+               g.sounds.size() == 1 && g.sounds[0].cutOff,
+           "the first paused pass stops the recording: PlaySoundA(NULL, NULL, 0)");
+    std::string others;
+    std::size_t asked = 0;
+    for (const sim::CallRecord& c : g.calls) {
+        if (c.frame < pausedFrom) {
+            continue;
+        }
+        if (c.name == "IS_PAUSE_MENU_ACTIVE") {
+            ++asked;
+        } else if (&c != stop && others.size() < 200) {
+            others += " " + c.name + "@" + std::to_string(c.frame);
+        } else if (&c != stop) {
+            others += " ...";
+            break;
+        }
+    }
+    Expect(others.empty() && asked == 40,
+           "the paused passes ask IS_PAUSE_MENU_ACTIVE once each and call nothing else, read no "
+           "key and no pad:" +
+               others);
+    if (stop == nullptr) {
+        return;
+    }
+    const std::uint32_t playedMs = stop->tick - g.sounds[0].tick;
+
+    g.world.paused = false;
+    const std::uint64_t resumed = g.frame + 1;
+    s.Run(1);
+    Expect(g.sounds.size() == 2 && g.sounds[1].frame == resumed &&
+               g.sounds[1].flags == (SND_MEMORY | SND_ASYNC) && g.sounds[1].found,
+           "the first pass after the pause plays from memory, SND_MEMORY | SND_ASYNC: " +
+               SoundList(g));
+    if (g.sounds.size() != 2) {
+        return;
+    }
+    const sim::SoundPlay& rest = g.sounds[1];
+    const bool inside = rest.wave > copy && rest.wave + rest.waveBytes == copy + copyBytes;
+    Expect(inside, "the image lies inside the stopped recording's copy and runs to its end");
+    if (!inside) {
+        return;
+    }
+    const WaveChunks head = ChunksOf(rest.wave, rest.waveBytes);
+    Expect(head.fmtLength == wave.fmtLength &&
+               std::memcmp(rest.wave + head.fmtAt, resource.data() + wave.fmtAt, wave.fmtLength) ==
+                   0 &&
+               head.dataAt + head.dataLength == rest.waveBytes,
+           "its header is a whole RIFF/WAVE header with the recording's fmt chunk, its data "
+           "chunk to the end");
+    if (head.fmtLength != wave.fmtLength) {
+        return;
+    }
+    // Where its samples begin in the recording's data, against the resource.
+    const std::size_t from = static_cast<std::size_t>(rest.wave + head.dataAt - copy) - wave.dataAt;
+    const std::uint32_t bytesPerSecond = Le32(resource.data() + wave.fmtAt + 8);
+    const std::uint32_t blockAlign = resource[wave.fmtAt + 12] | resource[wave.fmtAt + 13] << 8;
+    const double fromMs = static_cast<double>(from) * 1000.0 / bytesPerSecond;
+    Expect(from % blockAlign == 0 && fromMs > playedMs - 20.0 && fromMs < playedMs + 20.0 &&
+               head.dataLength == wave.dataLength - from &&
+               std::memcmp(rest.wave + head.dataAt, resource.data() + wave.dataAt + from,
+                           head.dataLength) == 0,
+           "its samples are the recording's from " + std::to_string(fromMs) + " ms on; " +
+               std::to_string(playedMs) + " ms had played before the pause");
+    const auto under = static_cast<std::size_t>(rest.wave - copy);
+    Expect(std::memcmp(copy, resource.data(), under) == 0 &&
+               std::memcmp(copy + under + head.dataAt, resource.data() + under + head.dataAt,
+                           copyBytes - under - head.dataAt) == 0,
+           "the header covers only bytes that had played; the rest of the copy is untouched");
+
+    // The boost runs out; the blow-off replaces the rest of the recording.
+    const bool ended = s.RunUntil([&g] { return g.sounds.size() == 3; }, 900);
+    Expect(ended && g.sounds[2].id == 107, "the boost ends with the blow-off: " + SoundList(g));
+    Expect(std::memcmp(copy, resource.data(), copyBytes) == 0,
+           "once another sound plays, the copy is its resource again, byte for byte");
+    Expect(g.faults.empty(), "the sound thread read every sound unchanged while it played");
+}
+
+// ScriptHookV unloads the module 100 ms into a spool-up (a developer-mode
+// reload without the load again). The sound plays on; the sound thread must
+// still be able to read it while 3 s of the game pass.
+void UnloadMidSound(const Paths& paths, int volume) {
+    Session s(paths);
+    s.WriteIni("[Veloxan]\r\nSFX_volume=" + std::to_string(volume) + "\r\n");
+    if (!s.Boot()) {
+        return;
+    }
+    sim::Game& g = s.game;
+    const std::int32_t car = s.DriveCar(20.0f);
+    g.world.Get(car).throttle = 1.0f;
+    s.Run(15);
+    s.HoldKey(kKeyT, 1);
+    s.Run(1);
+    Expect(g.sounds.size() == 1 && g.sounds[0].found && g.sounds[0].durationMs > 3200,
+           "the press starts the spool-up, longer than the stretch to come: " + SoundList(g));
+    if (g.sounds.empty()) {
+        return;
+    }
+    const std::uint32_t started = g.sounds[0].tick;
+    s.RunUntil([&g, started] { return g.tick - started >= 100; }, 10);
+    const std::uint64_t readBefore = sim::windows::SoundBytesRead();
+    if (!s.Unload()) {
+        return;
+    }
+    const std::uint32_t unloaded = g.tick;
+    s.Run(3000 / g.options.msPerFrame + 1);
+    const std::uint64_t readAfter = sim::windows::SoundBytesRead() - readBefore;
+    Expect(g.tick - unloaded >= 3000 && g.sounds.size() == 1 && !g.sounds[0].cutOff,
+           "3 s of frames after the unload; the spool-up was neither stopped nor replaced");
+    Expect(readAfter > 0 && sim::windows::SoundPlaying() && g.faults.empty(),
+           "SFX_volume=" + std::to_string(volume) + ": the sound thread read " +
+               std::to_string(readAfter) +
+               " bytes of the spool-up after the unload, all readable and unchanged");
+    for (const std::string& fault : g.faults) {
+        std::printf("      %s\n", fault.c_str());
+    }
+    g.faults.clear();
+}
+
+void UnloadMidSoundFullVolume(const Paths& paths) { UnloadMidSound(paths, 100); }
+
+void UnloadMidSoundHalfVolume(const Paths& paths) { UnloadMidSound(paths, 50); }
+
 // --- a game folder named in other scripts ---------------------------------------------
 
 // Cyrillic, Greek and Japanese letters (UTF-8 in this source): no ANSI code
@@ -714,6 +930,9 @@ const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"log_in_a_foreign_folder", LogInAForeignFolder},
     {"golden_session", GoldenSession},
     {"laptop_pad_and_half_volume", LaptopPadAndHalfVolume},
+    {"pause_mid_boost", PauseMidBoost},
+    {"unload_mid_sound", UnloadMidSoundFullVolume},
+    {"unload_mid_sound_half_volume", UnloadMidSoundHalfVolume},
 };
 
 // Paths from the command line, made absolute while the current directory is
