@@ -34,12 +34,12 @@ constexpr std::uint32_t ResumeHeaderLength(const WaveLayout& wave) { return 28 +
 // playing must not read freed or unmapped memory. size is 0 while there is
 // no copy to play, and the resource plays instead.
 struct Recording {
-    std::int32_t id;
-    std::uint8_t* bytes;
-    std::uint32_t capacity;
-    std::uint32_t size;
+    std::int32_t id = 0;
+    std::uint8_t* bytes = nullptr;
+    std::uint32_t capacity = 0;
+    std::uint32_t size = 0;
     WaveLayout wave;
-    std::uint32_t durationMs;
+    std::uint32_t durationMs = 0;
 };
 
 Recording recordings[] = {{kSpoolSoundOrca, nullptr, 0, 0, {}, 0},
@@ -70,6 +70,13 @@ std::uint32_t Read32(const std::uint8_t* at) {
 
 std::uint16_t Read16(const std::uint8_t* at) {
     return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+}
+
+// A chunk's four-letter tag, without its terminating zero.
+void WriteTag(std::uint8_t* at, const char (&tag)[5]) {
+    for (std::size_t k = 0; k < 4; ++k) {
+        at[k] = static_cast<std::uint8_t>(tag[k]);
+    }
 }
 
 void Write32(std::uint8_t* at, std::uint32_t value) {
@@ -323,12 +330,13 @@ Recording* Find(std::int32_t id) {
     // are at least as long, so it never starts before the copy.
     const std::uint32_t rest = wave.dataLength - skip;
     std::uint8_t head[kResumeHeaderMax];
-    std::memcpy(head, "RIFF", 4);
+    WriteTag(head, "RIFF");
     Write32(head + 4, header - 8 + rest);
-    std::memcpy(head + 8, "WAVEfmt ", 8);
+    WriteTag(head + 8, "WAVE");
+    WriteTag(head + 12, "fmt ");
     Write32(head + 16, wave.fmtLength);
     std::memcpy(head + 20, recording->bytes + wave.fmtAt, wave.fmtLength);
-    std::memcpy(head + 20 + wave.fmtLength, "data", 4);
+    WriteTag(head + 20 + wave.fmtLength, "data");
     Write32(head + 24 + wave.fmtLength, rest);
     patchAt = wave.dataAt + skip - header;
     patchLength = header;
