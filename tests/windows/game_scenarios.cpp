@@ -265,7 +265,7 @@ void ScriptRestart(const Paths& paths) {
 
 // --- the boost -------------------------------------------------------------------
 
-constexpr std::uint32_t kSndFlags = 0x40085; // SND_RESOURCE | SND_APPLICATION | SND_ASYNC
+constexpr std::uint32_t kSndFlags = 0x0005; // SND_MEMORY | SND_ASYNC: the module's copies
 
 // The frame of the first feed post with this text, 0 when there is none.
 std::uint64_t PostedFrame(const sim::Game& g, const std::string& text) {
@@ -330,8 +330,8 @@ void WholeBoost(const Paths& paths, bool orca) {
                           g.sounds[0].found && g.sounds[1].found && g.sounds[0].cutOff &&
                           g.sounds[0].flags == kSndFlags && g.sounds[1].flags == kSndFlags;
     Expect(soundsOk, "WAVE " + spool +
-                         " at the press, then 107 cutting it off, both found in "
-                         "the module by FindResource: " +
+                         " at the press, then 107 cutting it off, both from the "
+                         "module's copies of its resources: " +
                          SoundList(g));
 
     // Launch after the spool-up wait: the push of boost 0.35 x 15 x 1.5 m/s.

@@ -68,7 +68,7 @@ bool InFile(const Session& s, const std::string& line) {
 void ExpectHalfVolumeCopy(const Session& s, const sim::SoundPlay& play, unsigned id) {
     const std::vector<unsigned char> resource = sim::windows::WaveResource(s.loaded.module, id);
     const std::string what = "sound " + std::to_string(id);
-    Expect(play.id == 0 && play.flags == (SND_MEMORY | SND_ASYNC) && play.found &&
+    Expect(play.id == id && play.flags == (SND_MEMORY | SND_ASYNC) && play.found &&
                play.wave != nullptr && play.waveBytes == resource.size(),
            what + " plays from memory with SND_MEMORY | SND_ASYNC, as long as the resource");
     if (play.wave == nullptr || play.waveBytes != resource.size() || resource.size() < 46) {
