@@ -4,6 +4,7 @@
 #include "menu/menu_item.h"
 #include "menu_fixture.h"
 #include "settings/settings.h"
+#include "version.h"
 
 #include <algorithm>
 #include <cmath>
@@ -143,7 +144,7 @@ TEST_F(MenuDrawing, root_page_frame_follows_the_layout_call_by_call) {
     EXPECT_NEAR(drawn.back().rect.y, 0.16625 + (count + 1) * 0.0425, 1e-6);
     const std::string credit = drawn[2].text.text;
     ASSERT_GT(credit.size(), 6u);
-    EXPECT_EQ(credit.substr(credit.size() - 5), " v2.3");
+    EXPECT_EQ(credit.substr(credit.size() - 5), " " VELOXAN_VERSION_SHORT);
     EXPECT_NE(credit[credit.size() - 6], ' ');
 }
 
