@@ -56,12 +56,12 @@ fi
 
 npm_root="$(npm root -g)"
 npm_missing=()
-for spec in "${npm_packages[@]}"; do
-    name="${spec%@*}"
-    version="${spec##*@}"
+for package in "${npm_packages[@]}"; do
+    name="${package%@*}"
+    version="${package##*@}"
     installed="$(node -p "require('$npm_root/$name/package.json').version" 2>/dev/null || true)"
     if [ "$installed" != "$version" ]; then
-        npm_missing+=("$spec")
+        npm_missing+=("$package")
     fi
 done
 

@@ -172,51 +172,9 @@ Recording* Find(std::int32_t id) {
     LogEnd();
 }
 
-// Fills the copy of one recording at `volume`; false, logged, when it cannot.
-[[gnu::cold]] bool MakeCopy(HMODULE module, Recording& recording, std::int32_t volume) {
-    recording.size = 0;
-    // The cast is the Windows convention: a resource is named by its number.
-    // NOLINTNEXTLINE(performance-no-int-to-ptr)
-    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(recording.id), "WAVE");
-    if (info == nullptr) {
-        LogNoCopy(recording.id, "no resource");
-        return false;
-    }
-    const auto* source = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, info)));
-    const DWORD size = SizeofResource(module, info);
-    if (recording.bytes == nullptr) {
-        recording.bytes = new (std::nothrow) std::uint8_t[size];
-        recording.capacity = recording.bytes != nullptr ? size : 0;
-    }
-    if (source == nullptr || size > recording.capacity) {
-        LogNoCopy(recording.id, "no memory");
-        return false;
-    }
-    std::memcpy(recording.bytes, source, size);
-    WaveLayout wave;
-    if (!ReadLayout(recording.bytes, size, wave) || wave.bytesPerSecond == 0) {
-        LogNoCopy(recording.id, "not a whole WAVE image");
-        return false;
-    }
-    if (volume < 100 && !ScaleWaveImage(recording.bytes, size, volume)) {
-        LogNoCopy(recording.id, "samples neither 16-bit PCM nor 32-bit float");
-        return false;
-    }
-    recording.size = size;
-    recording.wave = wave;
-    recording.durationMs =
-        static_cast<std::uint32_t>(std::uint64_t{wave.dataLength} * 1000u / wave.bytesPerSecond);
-    return true;
-}
-
-} // namespace
-
-// Once per start of the script, like its caller.
-[[gnu::cold]] bool ScaleWaveImage(std::uint8_t* wave, std::uint32_t size, std::int32_t volume) {
-    WaveLayout layout;
-    if (!ReadLayout(wave, size, layout)) {
-        return false;
-    }
+// The samples of an image whose layout is read, scaled by (volume / 100)^2;
+// false, with nothing changed, for a sample format of another kind.
+[[gnu::cold]] bool ScaleSamples(std::uint8_t* wave, const WaveLayout& layout, std::int32_t volume) {
     if (layout.format == 1 && layout.bits == 16) {
         ScalePcm16(wave + layout.dataAt, layout.dataLength, volume);
     } else if (layout.format == 3 && layout.bits == 32) {
@@ -225,6 +183,52 @@ Recording* Find(std::int32_t id) {
         return false;
     }
     return true;
+}
+
+// Fills the copy of one recording at `volume`, or logs why it cannot.
+[[gnu::cold]] void MakeCopy(HMODULE module, Recording& recording, std::int32_t volume) {
+    recording.size = 0;
+    // The cast is the Windows convention: a resource is named by its number.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
+    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(recording.id), "WAVE");
+    const auto* source =
+        info != nullptr ? static_cast<const std::uint8_t*>(LockResource(LoadResource(module, info)))
+                        : nullptr;
+    if (source == nullptr) {
+        LogNoCopy(recording.id, "no resource");
+        return;
+    }
+    const DWORD size = SizeofResource(module, info);
+    if (recording.bytes == nullptr) {
+        recording.bytes = new (std::nothrow) std::uint8_t[size];
+        recording.capacity = recording.bytes != nullptr ? size : 0;
+    }
+    if (size > recording.capacity) {
+        LogNoCopy(recording.id, "no memory");
+        return;
+    }
+    std::memcpy(recording.bytes, source, size);
+    WaveLayout wave;
+    if (!ReadLayout(recording.bytes, size, wave) || wave.bytesPerSecond == 0) {
+        LogNoCopy(recording.id, "not a whole WAVE image");
+        return;
+    }
+    if (volume < 100 && !ScaleSamples(recording.bytes, wave, volume)) {
+        LogNoCopy(recording.id, "samples neither 16-bit PCM nor 32-bit float");
+        return;
+    }
+    recording.size = size;
+    recording.wave = wave;
+    recording.durationMs =
+        static_cast<std::uint32_t>(std::uint64_t{wave.dataLength} * 1000u / wave.bytesPerSecond);
+}
+
+} // namespace
+
+// Once per start of the script, like its caller.
+[[gnu::cold]] bool ScaleWaveImage(std::uint8_t* wave, std::uint32_t size, std::int32_t volume) {
+    WaveLayout layout;
+    return ReadLayout(wave, size, layout) && ScaleSamples(wave, layout, volume);
 }
 
 // Runs once per start of the script: built for size.

@@ -294,6 +294,16 @@ std::string SoundList(const sim::Game& g) {
     return out;
 }
 
+// In a car at 20 m/s on full throttle for 15 frames, the player presses T
+// in the next one. The car's handle.
+std::int32_t PressTriggerWhileDriving(Session& s) {
+    const std::int32_t car = s.DriveCar(20.0f);
+    s.game.world.Get(car).throttle = 1.0f;
+    s.Run(15);
+    s.HoldKey(kKeyT, 1);
+    return car;
+}
+
 // One whole boost from the press to "Turbo Boost System Online", on the
 // sound profile and duration that the file (or its absence) gives.
 void WholeBoost(const Paths& paths, bool orca) {
@@ -307,10 +317,7 @@ void WholeBoost(const Paths& paths, bool orca) {
     }
     const sim::Game& g = s.game;
     Expect(Has(s.loaded.patched, "WINMM.dll!PlaySoundA"), "the module plays its sounds with winmm");
-    const std::int32_t car = s.DriveCar(20.0f);
-    s.game.world.Get(car).throttle = 1.0f;
-    s.Run(15);
-    s.HoldKey(kKeyT, 1);
+    const std::int32_t car = PressTriggerWhileDriving(s);
     const std::uint64_t press = g.frame + 1;
     const bool online = s.RunUntil([&s] { return s.Posted("Turbo Boost System Online"); }, 900);
     Expect(online, "the boost runs its course and the turbo comes back online");
@@ -374,10 +381,7 @@ void BoostCancel(const Paths& paths) {
         return;
     }
     const sim::Game& g = s.game;
-    const std::int32_t car = s.DriveCar(20.0f);
-    s.game.world.Get(car).throttle = 1.0f;
-    s.Run(15);
-    s.HoldKey(kKeyT, 1);
+    const std::int32_t car = PressTriggerWhileDriving(s);
     s.Run(1);
     // Into the boost: launched after 1250 ms, then a second press cancels it.
     s.Run(100);
@@ -690,10 +694,7 @@ void PauseMidBoost(const Paths& paths) {
         return;
     }
     sim::Game& g = s.game;
-    const std::int32_t car = s.DriveCar(20.0f);
-    g.world.Get(car).throttle = 1.0f;
-    s.Run(15);
-    s.HoldKey(kKeyT, 1);
+    PressTriggerWhileDriving(s);
     s.Run(91); // 1456 ms: launched at 1250 ms, boosting
     Expect(g.Count("SHAKE_GAMEPLAY_CAM") == 1 && g.sounds.size() == 1 && g.sounds[0].id == 108 &&
                g.sounds[0].flags == (SND_MEMORY | SND_ASYNC),
@@ -807,10 +808,7 @@ void UnloadMidSound(const Paths& paths, int volume) {
         return;
     }
     sim::Game& g = s.game;
-    const std::int32_t car = s.DriveCar(20.0f);
-    g.world.Get(car).throttle = 1.0f;
-    s.Run(15);
-    s.HoldKey(kKeyT, 1);
+    PressTriggerWhileDriving(s);
     s.Run(1);
     Expect(g.sounds.size() == 1 && g.sounds[0].found && g.sounds[0].durationMs > 3200,
            "the press starts the spool-up, longer than the stretch to come: " + SoundList(g));
@@ -875,10 +873,7 @@ void LogInAForeignFolder(const Paths& paths) {
     if (!s.Boot()) {
         return;
     }
-    const std::int32_t car = s.DriveCar(20.0f);
-    s.game.world.Get(car).throttle = 1.0f;
-    s.Run(15);
-    s.HoldKey(kKeyT, 1);
+    PressTriggerWhileDriving(s);
     s.Run(100);
     const std::filesystem::path logFile = s.Folder() / "Veloxan.log";
     const std::string log = s.ReadLog();
