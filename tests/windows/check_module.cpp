@@ -140,7 +140,7 @@ std::map<std::string, std::vector<std::string>> Imports(const std::vector<unsign
 // stray std::string, iostream or printf brings tens of KB back. The limit
 // leaves room for new module code. Keys by name and the menu's disabled
 // controls took it from 29,624 to 31,064 bytes; the game's pause and busy
-// states and the sounds' resume to 32,552, with the rare paths of a boost's
+// states and the sounds' resume to 32,568, with the rare paths of a boost's
 // start and end and of the menu's keys built for size.
 constexpr DWORD kCodeSizeLimit = 32 * 1024;
 
