@@ -1,0 +1,116 @@
+#pragma once
+// Every text the player sees, in one table by language and by text. The
+// language is picked once per start of the script; a draw only selects a
+// pointer. Texts are UTF-8, which the game draws in its own font for its
+// language. The names Veloxan, Orca and Lumen, the version and the ~r~ / ~g~
+// colour codes stay as they are in every language.
+
+#include <cstddef>
+#include <cstdint>
+
+enum class TextId : std::uint8_t {
+    // Notifications.
+    Activated,         // "VELOXAN ACTIVATED"
+    Recharging,        // "Veloxan: Recharging..."
+    Totaled,           // "Veloxan: Your vehicle is totaled!"
+    Online,            // "Turbo Boost System Online"
+    DeactivatedByTime, // "Veloxan deactivated successfully."
+    ShutDown,          // "Veloxan has been shut down"
+
+    // The first-run notice, lines 2 to 5. %1 is the chord, in capitals.
+    NoticePressToEnter, // "Press %1 to enter SETUP"
+    NoticeNoMenuKey,    // no keyboard menu key and no pad menu
+    NoticeRemove,       // "~r~and to remove this message~r~."
+    NoticeHelp,         // where to find help
+    NoticeThanks,       // "Thank you for using this mod.  Ver:2.1 by the Veloxan team"
+
+    // The menu's frame.
+    MenuCredit, // "by the Veloxan team ", the version follows
+    MainMenu,   // "Main Menu"
+    On,         // "~g~: ON"
+    Off,        // "~r~: OFF"
+
+    // The root page's rows: label, then description.
+    DurationLabel,
+    DurationHelp,
+    InitialBoostLabel,
+    InitialBoostHelp,
+    PowerLabel,
+    PowerHelp,
+    SensitivityLabel,
+    SensitivityHelp,
+    SlowMotionLabel,
+    SlowMotionHelp,
+    SoundLabel, // "SFX: "
+    SoundHelp,
+    ResetLabel,
+    ResetHelp,
+    VolumeLabel,
+    VolumeHelp,
+    MessagesLabel,
+    MessagesHelp,
+    KeysLabel, // also the Keys page's name
+    KeysHelp,
+
+    // The Keys page: one row per key setting (the label ends in ": ", the
+    // key's name follows), then the Pad page.
+    KeyBoostLabel,
+    KeyBoostHelp,
+    KeyBoost2Label,
+    KeyBoost2Help,
+    KeyMenuLabel,
+    KeyMenuHelp,
+    KeyUpLabel,
+    KeyDownLabel,
+    KeyLeftLabel,
+    KeyRightLabel,
+    KeySelectLabel,
+    KeyBackLabel,
+    KeyMenuMoveHelp, // the six menu keys share it
+    PadLabel,        // also the Pad page's name
+    PadHelp,
+    PadBoostLabel,
+    PadBoostHelp,
+    PadBoost2Label,
+    PadBoost2Help,
+    PadMenuLabel,
+    PadMenuHelp,
+
+    // What a key row shows: no key, the wait, and why a key was refused.
+    KeyNone,         // "none"
+    KeyWaitKey,      // "press a key"
+    KeyWaitButton,   // "press a button"
+    KeyWaitHelp,     // the description while a row waits
+    KeyTaken,        // "%1 is %2": the key's name, the setting that holds it
+    KeyStartRefused, // Start opens the pause menu
+    KeyMenuButton,   // "%1 moves the menu": A, B or the D-pad for the pad menu
+    KeyWayIn,        // the menu would have no way in
+    KeyNotSaved,     // the file did not take the key
+
+    // The settings that may hold a key, as KeyTaken names them.
+    HolderBoost,
+    HolderBoost2,
+    HolderMenu,
+    HolderMenuUp,
+    HolderMenuDown,
+    HolderMenuLeft,
+    HolderMenuRight,
+    HolderMenuSelect,
+    HolderMenuBack,
+    HolderPadBoost,
+    HolderPadBoost2,
+    HolderPadMenu,
+
+    Count
+};
+
+inline constexpr std::size_t kTextCount = static_cast<std::size_t>(TextId::Count);
+
+// The text in the language picked at start (English until then).
+const char* Text(TextId id);
+
+// Writes `pattern` into `out` (always NUL-terminated, cut short rather than
+// overrun) with %1 and %2 replaced by `first` and `second`. For texts built
+// on an event, never per frame.
+void FormatText(char* out, std::size_t size, const char* pattern, const char* first,
+                const char* second = "");
