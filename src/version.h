@@ -1,12 +1,13 @@
 #pragma once
 // The module's version, in one place: the Windows version resource, the
-// menu header and the release package all take it from here.
+// menu header and the release package all take it from here. The numbers
+// and the texts must agree (start_report.cpp checks them at compile time).
 
 #define VELOXAN_VERSION_MAJOR 2
-#define VELOXAN_VERSION_MINOR 3
+#define VELOXAN_VERSION_MINOR 5
 #define VELOXAN_VERSION_PATCH 0
-#define VELOXAN_VERSION_TEXT "2.4.0"
+#define VELOXAN_VERSION_TEXT "2.5.0"
 // As the menu header shows it.
-#define VELOXAN_VERSION_SHORT "v2.4"
+#define VELOXAN_VERSION_SHORT "v2.5"
 // Where the first-run notice sends the player for help.
 #define VELOXAN_HELP_LINE "Help and updates: see the Veloxan readme"

@@ -71,6 +71,18 @@ constexpr int kFirstEnhancedGameVersion = 1000;
 
 constexpr std::size_t kIniFileLength = std::char_traits<char>::length(kIniFile);
 
+// The version resource takes the numbers and the log and the menu the texts:
+// 2.4.0 shipped with a resource that still said 2.3.0.
+constexpr bool VersionTextsMatchNumbers() {
+    constexpr char numbers[] = {'0' + VELOXAN_VERSION_MAJOR, '.', '0' + VELOXAN_VERSION_MINOR, '.',
+                                '0' + VELOXAN_VERSION_PATCH, '\0'};
+    const std::string_view text = VELOXAN_VERSION_TEXT;
+    const std::string_view shortText = VELOXAN_VERSION_SHORT;
+    return VELOXAN_VERSION_MAJOR < 10 && VELOXAN_VERSION_MINOR < 10 && VELOXAN_VERSION_PATCH < 10 &&
+           text == numbers && shortText.substr(1) == text.substr(0, 3) && shortText[0] == 'v';
+}
+static_assert(VersionTextsMatchNumbers(), "src/version.h: the texts and the numbers disagree");
+
 } // namespace
 
 // Both run once per start of the script: built for size.
