@@ -8,6 +8,7 @@
 #include "turbo/turbo_sound.h"
 #include "turbo_fixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -177,13 +178,10 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
     const std::uint64_t last = game.frame;
     const std::uint64_t settled = first + (c.moment == Moment::SlowMotionWait ? 100 : 0);
     // After a slow motion's wait, the first pass comes late.
-    const sim::CallRecord* firstPass = nullptr;
-    for (const sim::CallRecord* call : game.Calls("IS_PAUSE_MENU_ACTIVE")) {
-        if (firstPass == nullptr && call->frame >= first) {
-            firstPass = call;
-        }
-    }
-    ASSERT_NE(firstPass, nullptr);
+    const auto passes = game.Calls("IS_PAUSE_MENU_ACTIVE");
+    const sim::CallRecord* firstPass =
+        *std::find_if(passes.begin(), passes.end(),
+                      [&](const sim::CallRecord* call) { return call->frame >= first; });
 
     for (const sim::CallRecord& call : game.calls) {
         if (call.frame < settled || call.frame > last) {
