@@ -269,6 +269,8 @@ const std::vector<NativeEntry> kNatives = {
      }},
 
     // Drawing.
+    {0xA86478C6958735C5, "IS_HUD_HIDDEN", "", "b",
+     [](Game& g, const NativeArgs&, NativeResult& r) { r.Flag(g.world.hudHidden); }},
     {0x3A618A217E5154F0, "DRAW_RECT", "ffffiiii", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          DrawItem item;

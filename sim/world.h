@@ -107,6 +107,8 @@ struct World {
     bool Busy() const {
         return playerSwitch || cutscene || fadedOut || dead || arrested || controlOff;
     }
+    // The player has hidden the game's HUD; the game goes on as before.
+    bool hudHidden = false;
 
     // Vehicles by handle.
     std::map<std::int32_t, Vehicle> vehicles;

@@ -1,22 +1,42 @@
 // The game paused or busy at each moment of the module's life: what the
 // module sends and draws while the state holds, and what it does after.
 
+#include "host/game_state.h"
 #include "menu/menu_controller.h"
 #include "menu/menu_item.h"
 #include "sim/sound_resources.h"
+#include "turbo/turbo_sound.h"
 #include "turbo_fixture.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace {
 
-enum class Moment { Idle, SpoolUp, Boost, SlowMotionWait, MenuOpen, MenuSliding, Notice, Recharge };
+enum class Moment {
+    Idle,
+    SpoolUp,
+    Boost,
+    SlowMotionWait,
+    MenuOpen,
+    MenuSliding,
+    Notice,
+    Recharge,
+    RechargeEnding, // ten passes before the recharge completes
+};
+
+// How a pause ends: on its own; into a cutscene; with the scripts restarting
+// (a save loaded from the pause menu); or on its own, with a second pause
+// 7 frames later.
+enum class PauseEnd { Plain, IntoCutscene, Restart, PauseAgain };
 
 struct StateCase {
     const char* name;
     Moment moment;
     bool* (*state)(sim::World&); // the field that the case turns on
+    PauseEnd end = PauseEnd::Plain;
 };
 
 bool* Paused(sim::World& w) { return &w.paused; }
@@ -45,6 +65,13 @@ const StateCase kCases[] = {
     {"notice_arrested", Moment::Notice, Arrested},
     {"recharge_paused", Moment::Recharge, Paused},
     {"recharge_switch", Moment::Recharge, Switch},
+    {"recharge_ending_cutscene", Moment::RechargeEnding, Cutscene},
+    {"spool_up_paused_into_cutscene", Moment::SpoolUp, Paused, PauseEnd::IntoCutscene},
+    {"boost_paused_into_cutscene", Moment::Boost, Paused, PauseEnd::IntoCutscene},
+    // The blow-off's copy holds float samples, the Orca spool-up's 16-bit.
+    {"blow_off_paused_into_restart", Moment::Recharge, Paused, PauseEnd::Restart},
+    {"blow_off_paused_twice", Moment::Recharge, Paused, PauseEnd::PauseAgain},
+    {"boost_paused_twice", Moment::Boost, Paused, PauseEnd::PauseAgain},
 };
 
 void PrintTo(const StateCase& c, std::ostream* os) { *os << c.name; }
@@ -83,10 +110,15 @@ protected:
             ASSERT_TRUE(rootPage.isOpen);
             break;
         case Moment::Recharge:
+        case Moment::RechargeEnding:
             LaunchBoost();
             PressTrigger();
             sim::RunFrames(10);
             ASSERT_EQ(turboState, TurboState::Recharging);
+            if (moment == Moment::RechargeEnding) {
+                ASSERT_TRUE(
+                    sim::RunUntil([] { return rechargeProgress >= 10000.0f - 450.0f; }, 300));
+            }
             break;
         case Moment::Idle:
         case Moment::Notice:
@@ -101,6 +133,21 @@ protected:
             }
         }
         return false;
+    }
+
+    // The rest of a recording after a pause that stopped it when `heardMs`
+    // of it had played, as the game's clock counts: an image in the copy
+    // that starts with its own header right in front of the first sample
+    // frame not yet heard, and ends where the copy ends.
+    static void ExpectRestFrom(const sim::SoundPlay& rest, std::uint32_t heardMs) {
+        const std::vector<std::uint8_t>& wave = sim::sounds::Find(rest.id)->bytes;
+        const std::uint64_t framesHeard =
+            std::uint64_t{heardMs} * (wave[24] | wave[25] << 8) / 1000;
+        EXPECT_EQ(rest.insideCopyAt, framesHeard * wave[32]) << heardMs << " ms heard";
+        EXPECT_EQ(rest.insideCopyAt + rest.waveBytes, wave.size()) << "ends with the copy";
+        EXPECT_EQ(std::memcmp(rest.wave + 12, wave.data() + 12, 26), 0) << "the format";
+        EXPECT_EQ(std::memcmp(rest.wave + 46, wave.data() + 46 + rest.insideCopyAt, 64), 0)
+            << "the samples not yet heard follow the header";
     }
 };
 
@@ -130,6 +177,11 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
     sim::RunFrames(kStateFrames);
     const std::uint64_t last = game.frame;
     const std::uint64_t settled = first + (c.moment == Moment::SlowMotionWait ? 100 : 0);
+    // After a slow motion's wait, the first pass comes late.
+    const auto passes = game.Calls("IS_PAUSE_MENU_ACTIVE");
+    const sim::CallRecord* firstPass =
+        *std::find_if(passes.begin(), passes.end(),
+                      [&](const sim::CallRecord* call) { return call->frame >= first; });
 
     for (const sim::CallRecord& call : game.calls) {
         if (call.frame < settled || call.frame > last) {
@@ -152,16 +204,48 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
         EXPECT_EQ(slideOffset, slide);
         EXPECT_EQ(rechargeProgress, recharge);
         EXPECT_EQ(Car().enginePowerMultiplier, power);
-        EXPECT_EQ(game.CallsInFrame("PlaySoundA", first).size(), sounding ? 1u : 0u)
+        EXPECT_EQ(game.CallsInFrame("PlaySoundA", firstPass->frame).size(), sounding ? 1u : 0u)
             << "the first paused pass stops a recording that plays";
+        // While a resumed image plays, its header stays until it is stopped
+        // or replaced.
+        game.onCall = [&](const sim::CallRecord& call) {
+            const sim::SoundPlay* rest = game.sounds.empty() ? nullptr : &game.sounds.back();
+            if (call.name == "PlaySoundA" && rest != nullptr && rest->insideCopyAt != 0 &&
+                !rest->cutOff && game.tick - rest->tick < rest->durationMs) {
+                EXPECT_EQ(std::memcmp(rest->wave, "RIFF", 4), 0) << "frame " << call.frame;
+                EXPECT_EQ(std::memcmp(rest->wave + 38, "data", 4), 0) << "frame " << call.frame;
+            }
+        };
         game.world.paused = false;
+        if (c.end == PauseEnd::IntoCutscene) {
+            game.world.cutscene = true;
+        } else if (c.end == PauseEnd::Restart) {
+            sim::RestartScript();
+        }
         sim::Step();
-        EXPECT_EQ(game.sounds.size(), soundsBefore + (sounding ? 1 : 0));
-        if (sounding) {
+        const bool resumes =
+            sounding && (c.end == PauseEnd::Plain || c.end == PauseEnd::PauseAgain);
+        EXPECT_EQ(game.sounds.size(), soundsBefore + (resumes ? 1 : 0));
+        if (c.end == PauseEnd::IntoCutscene) {
+            // The game took the boost over in the pause: it ends silent.
+            EXPECT_EQ(turboState, TurboState::Recharging);
+            EXPECT_EQ(LastMessage(), "Veloxan has been shut down");
+            EXPECT_TRUE(game.CallsInFrame("PlaySoundA", game.frame).empty()) << "no click";
+        }
+        if (c.end == PauseEnd::Restart) {
+            // The review's probe: a pause 4.8 s after the restart, and its end.
+            sim::RunFrames(300);
+            game.world.paused = true;
+            sim::RunFrames(20);
+            game.world.paused = false;
+            sim::RunFrames(2);
+            EXPECT_EQ(game.sounds.size(), soundsBefore) << "nothing starts from inside a copy";
+        }
+        if (resumes) {
             // The rest of the same recording, from where it stopped: at most
             // a frame of it lost or heard twice.
-            const sim::SoundPlay& stopped = game.sounds[soundsBefore - 1];
-            const sim::SoundPlay& rest = game.sounds.back();
+            const sim::SoundPlay stopped = game.sounds[soundsBefore - 1];
+            const sim::SoundPlay rest = game.sounds.back();
             EXPECT_EQ(rest.id, stopped.id);
             EXPECT_EQ(rest.frame, game.frame);
             const std::vector<std::uint8_t>& wave = sim::sounds::Find(rest.id)->bytes;
@@ -169,8 +253,40 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
             const double restAtMs = rest.insideCopyAt * 1000.0 / bytesPerSecond;
             EXPECT_NEAR(restAtMs, stopped.playedMs, 20.0);
             EXPECT_NEAR(rest.durationMs + stopped.playedMs, stopped.durationMs, 20.0);
+            // The module's clock, and the rest from the first sample frame not
+            // heard; then a second pause, 7 frames on, that must count each
+            // pause once and resume from where the rest stopped.
+            std::uint32_t pausedMs = game.tick - firstPass->tick;
+            std::uint32_t heardMs = firstPass->tick - stopped.tick;
+            for (int again = c.end == PauseEnd::PauseAgain ? 1 : 0;; --again) {
+                EXPECT_EQ(ModuleTick(), game.tick - pausedMs) << "the module's clock";
+                ExpectRestFrom(game.sounds.back(), heardMs);
+                if (again == 0) {
+                    break;
+                }
+                const std::uint32_t restTick = game.tick;
+                sim::RunFrames(7);
+                game.world.paused = true;
+                sim::Step();
+                heardMs += game.tick - restTick;
+                pausedMs -= game.tick;
+                sim::RunFrames(19);
+                game.world.paused = false;
+                sim::Step();
+                pausedMs += game.tick;
+            }
+            if (c.end == PauseEnd::PauseAgain) {
+                // Once the next sound replaced it, each copy is its resource
+                // again, byte for byte.
+                RunUntilState(TurboState::Ready);
+                PressTrigger();
+                for (const std::int32_t id : {106, 107}) {
+                    const std::vector<std::uint8_t>& file = sim::sounds::Find(id)->bytes;
+                    EXPECT_EQ(std::memcmp(TurboSoundCopy(id), file.data(), file.size()), 0) << id;
+                }
+            }
         }
-        if (c.moment == Moment::SpoolUp) {
+        if (c.moment == Moment::SpoolUp && c.end == PauseEnd::Plain) {
             // The spool-up's clock stood still through the pause.
             RunUntilState(TurboState::Boosting);
             const std::uint32_t spooled = game.tick - spoolUpStart - (last - first + 1) * 16;
@@ -207,6 +323,18 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
     case Moment::Recharge:
         EXPECT_GT(rechargeProgress, recharge) << "the count goes on";
         break;
+    case Moment::RechargeEnding:
+        // Complete, but the game's scene is no place for the message: it and
+        // Ready come at the first pass after it.
+        EXPECT_GE(rechargeProgress, 10000.0f);
+        EXPECT_EQ(turboState, TurboState::Recharging);
+        EXPECT_NE(LastMessage(), "Turbo Boost System Online");
+        *c.state(game.world) = false;
+        sim::Step();
+        EXPECT_EQ(turboState, TurboState::Ready);
+        EXPECT_EQ(LastMessage(), "Turbo Boost System Online");
+        EXPECT_EQ(game.world.feed.back().postedFrame, game.frame);
+        break;
     case Moment::Idle:
         EXPECT_EQ(game.Count("IS_CUTSCENE_PLAYING"), 4u)
             << "asked on the passes with a key of the trigger or the chord down, two each";
@@ -220,5 +348,37 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
 
 INSTANTIATE_TEST_SUITE_P(Moments, GameStates, ::testing::ValuesIn(kCases),
                          [](const auto& param) { return std::string(param.param.name); });
+
+using HiddenHud = GameStates;
+
+TEST_F(HiddenHud, takes_the_bar_and_the_notice_not_the_menu_and_is_asked_only_for_them) {
+    BootInVehicle("KEY_PC_MENU=16\r\nSFX_type=0\r\nNew_Install=1\r\n");
+    LaunchBoost();
+    PressTrigger();
+    sim::Step();
+    ASSERT_NE(RechargeBar(game.frame), nullptr);
+    game.world.hudHidden = true;
+    const std::uint64_t hidden = game.frame + 1;
+    sim::RunFrames(20);
+    EXPECT_FALSE(Drawn(hidden, game.frame)) << "neither the notice nor the bar";
+    // The menu the player opens is drawn (and removes the notice); a cutscene
+    // closes it; the recharge goes on to Ready.
+    HoldKey(VK_T, 1);
+    HoldKey(VK_SHIFT_KEY, 1);
+    sim::RunFrames(20);
+    EXPECT_TRUE(rootPage.isOpen && Drawn(game.frame, game.frame));
+    game.world.cutscene = true;
+    sim::RunFrames(10);
+    game.world.cutscene = false;
+    RunUntilState(TurboState::Ready);
+    const std::uint64_t ready = game.frame;
+    sim::RunFrames(10);
+    for (std::uint64_t f = hidden; f <= game.frame; ++f) {
+        EXPECT_EQ(RechargeBar(f), nullptr) << "frame " << f;
+        // Once a pass where the notice or the bar would draw, and only there.
+        const bool wouldDraw = f < hidden + 40 || (f >= hidden + 50 && f < ready);
+        EXPECT_EQ(game.CallsInFrame("IS_HUD_HIDDEN", f).size(), wouldDraw ? 1u : 0u) << f;
+    }
+}
 
 } // namespace

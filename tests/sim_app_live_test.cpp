@@ -77,12 +77,15 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
     };
     tap(10, SDLK_HOME, SDL_SCANCODE_HOME, 4);
     // The game's states: the pause menu on Pause and off on Insert, a short
-    // cutscene on ], and the control taken away (.) to the end.
+    // cutscene on ], the HUD hidden a moment (/), and the control taken
+    // away (.) to the end.
     tap(20, SDLK_PAUSE, SDL_SCANCODE_PAUSE, 2);
     tap(30, SDLK_INSERT, SDL_SCANCODE_INSERT, 2);
     tap(32, SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET, 1);
     tap(36, SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET, 1);
     tap(390, SDLK_PERIOD, SDL_SCANCODE_PERIOD, 2);
+    tap(50, SDLK_SLASH, SDL_SCANCODE_SLASH, 1);
+    tap(54, SDLK_SLASH, SDL_SCANCODE_SLASH, 1);
     script[15].push_back({SDLK_UP, SDL_SCANCODE_UP, true, KMOD_NONE});
     for (const std::uint64_t chord : {40, 160}) {
         tap(chord, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, 15, KMOD_LSHIFT);
@@ -147,8 +150,9 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
     EXPECT_EQ(gameFrames["nocontrol"], 11);
     const std::string record = ReadFile(options.recordPath);
     EXPECT_NE(record.find("hold num6"), std::string::npos);
-    for (const char* line : {"0.320 pause on", "0.480 pause off", "0.512 busy cutscene on",
-                             "0.576 busy cutscene off", "6.240 busy nocontrol on"}) {
+    for (const char* line :
+         {"0.320 pause on", "0.480 pause off", "0.512 busy cutscene on", "0.576 busy cutscene off",
+          "0.800 hud hidden on", "0.864 hud hidden off", "6.240 busy nocontrol on"}) {
         EXPECT_NE(record.find(line), std::string::npos) << line;
     }
     EXPECT_EQ(simapp::FrameContent(game, kLastFrame).gameState, "busy: nocontrol");

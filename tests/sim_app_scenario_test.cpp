@@ -38,12 +38,13 @@ TEST(ScenarioParser, GoodAndBadLines) {
         {"3 focus off", "", Action::Focus, 3.0, 0},
         {"3 pause on", "", Action::Pause, 3.0, 0},
         {"3 busy cutscene off", "", Action::Busy, 3.0, 0},
+        {"3 hud hidden on", "", Action::Hud, 3.0, 0},
         {"3 picture menu-open", "", Action::Picture, 3.0, 0},
         {"abc leave", "t.txt:2: expected a time in seconds or +delay, found 'abc'"},
         {"0.5 leave", "t.txt:2: expected a time not before the previous line's 1 s, found '0.5'"},
         {"2 jump", "t.txt:2: expected a command (hold, release, tap, pad, enter, leave, throttle, "
-                   "brake, collide, wreck, restart, focus, pause, busy, picture, end), found "
-                   "'jump'"},
+                   "brake, collide, wreck, restart, focus, pause, busy, hud, picture, end), "
+                   "found 'jump'"},
         {"2 tap", "t.txt:2: expected a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                   "num0-num9, f1-f12, up, down, left, right or vkNN), found end of line"},
         {"2 tap num10", "t.txt:2: expected a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
@@ -58,6 +59,7 @@ TEST(ScenarioParser, GoodAndBadLines) {
         {"2 brake -1", "t.txt:2: expected a brake from 0 to 1, found '-1'"},
         {"2 focus maybe", "t.txt:2: expected on or off, found 'maybe'"},
         {"2 pause", "t.txt:2: expected on or off, found end of line"},
+        {"2 hud shown", "t.txt:2: expected 'hidden', found 'shown'"},
         {"2 busy asleep on", "t.txt:2: expected a busy state (switch, cutscene, faded, dead, "
                              "arrested, nocontrol), found 'asleep'"},
         {"2 busy dead yes", "t.txt:2: expected on or off, found 'yes'"},

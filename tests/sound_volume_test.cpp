@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <ostream>
 
 namespace {
@@ -176,6 +177,31 @@ TEST_F(SoundVolume, copies_at_50_then_1_and_100_all_play_from_memory) {
     EXPECT_EQ(game.sounds.back().wave, reinterpret_cast<const std::uint8_t*>(TurboSoundCopy(106)));
     const std::vector<std::uint8_t>& orca = sim::sounds::Find(106)->bytes;
     EXPECT_EQ(std::memcmp(TurboSoundCopy(106), orca.data(), orca.size()), 0) << "unscaled";
+}
+
+// A copy that cannot be made, here of 8-bit samples: that recording plays
+// from the module's own resource, at full level.
+TEST_F(SoundVolume, a_recording_without_a_copy_plays_from_the_resource) {
+    static std::map<std::uint32_t, std::vector<std::uint8_t>> images;
+    for (const std::uint32_t id : {106u, 107u, 108u}) {
+        images[id] = sim::sounds::Find(id)->bytes;
+    }
+    images[106][34] = 8;
+    sim::sounds::SetResourceSource([](std::uint32_t id, std::vector<std::uint8_t>& bytes) {
+        bytes = images.at(id);
+        return true;
+    });
+    struct Restore {
+        ~Restore() { sim::sounds::SetResourceSource(nullptr); }
+    } restore;
+    BootInVehicle("SFX_volume=50\r\nSFX_type=0\r\n");
+    EXPECT_EQ(TurboSoundCopy(106), nullptr);
+    EXPECT_EQ(TurboSoundLevel(), 100);
+    LaunchBoost();
+    ASSERT_EQ(game.sounds.size(), 1u);
+    EXPECT_EQ(game.Last("PlaySoundA")->I(0), 106);
+    EXPECT_EQ(game.sounds[0].flags, 0x00040004u | 0x0080u | 0x0001u)
+        << "SND_RESOURCE | SND_APPLICATION | SND_ASYNC";
 }
 
 } // namespace

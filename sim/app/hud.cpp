@@ -23,6 +23,7 @@ constexpr const char* kHelp[] = {
     "[ switch    ] cutscene",
     "; fade out  ' dead",
     ", arrested  . control off",
+    "/ the game's HUD hidden",
     "Esc quit    F1 hide these keys",
 };
 constexpr int kHelpLines = static_cast<int>(sizeof kHelp / sizeof kHelp[0]);
@@ -73,7 +74,8 @@ void DrawHud(Picture& window, const HudContent& hud) {
         std::snprintf(text, sizeof text, ", pitch %+.0f", static_cast<double>(*hud.planePitch));
         lines.back() += text;
     }
-    lines.push_back(std::string("phone       ") + (hud.phoneOut ? "out" : "away"));
+    lines.push_back(std::string("phone       ") + (hud.phoneOut ? "out" : "away") +
+                    (hud.hudHidden ? ", HUD hidden" : ""));
     std::snprintf(text, sizeof text, "controls    %zu off by the menu", hud.controlsOff);
     lines.emplace_back(hud.controlsOff != 0 ? text : "controls    all the game's");
     std::snprintf(text, sizeof text, "natives     %u this frame", hud.nativeCalls);

@@ -22,6 +22,7 @@ struct HudContent {
     std::string game;                // the game's state: "playing", "paused", "cutscene"...
     std::optional<float> planePitch; // degrees, while the player flies a plane
     bool phoneOut = false;
+    bool hudHidden = false;      // the player hid the game's HUD
     std::size_t controlsOff = 0; // the game's controls a script disabled this frame
     float enginePower = 1.0f;
     float timeScale = 1.0f;

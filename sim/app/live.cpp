@@ -220,6 +220,7 @@ HudContent Live::Hud() {
         hud.planePitch = v->pitch;
     }
     hud.phoneOut = world.phoneOut;
+    hud.hudHidden = world.hudHidden;
     hud.controlsOff = world.disabledControls.size();
     hud.turbo = StateName(turboState);
     hud.game = GameStateWords(GameStateOf(world));

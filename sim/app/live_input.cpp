@@ -72,6 +72,8 @@ WorldKey WorldKeyOf(const SDL_Keysym& key) {
         return WorldKey::BusyArrested;
     case SDL_SCANCODE_PERIOD:
         return WorldKey::BusyNoControl;
+    case SDL_SCANCODE_SLASH:
+        return WorldKey::HudHidden;
     default:
         break;
     }
@@ -170,6 +172,9 @@ void LiveInput::OnWorldKey(WorldKey key, bool down, bool& quit) {
         act_(std::string("busy ") + busy.name + (world.*busy.flag ? " off" : " on"));
         break;
     }
+    case WorldKey::HudHidden:
+        act_(world.hudHidden ? "hud hidden off" : "hud hidden on");
+        break;
     case WorldKey::Help:
         help_ = !help_;
         break;

@@ -28,7 +28,8 @@ namespace simapp {
 // keypad's arrows with Num Lock off are the keypad's, not these. The game's
 // busy states sit on the punctuation keys right of the letters, taken by
 // where they are (a US keyboard's [ ] ; ' , .), so that every layout has
-// them; they come in the order of kBusyStateNames.
+// them; they come in the order of kBusyStateNames. The HUD hidden sits on
+// the next one (a US keyboard's /).
 enum class WorldKey {
     None,
     Throttle,
@@ -45,6 +46,7 @@ enum class WorldKey {
     BusyDead,
     BusyArrested,
     BusyNoControl,
+    HudHidden,
     Help,
     Quit
 };

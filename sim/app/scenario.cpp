@@ -14,8 +14,8 @@ namespace simapp {
 namespace {
 
 constexpr const char* kCommands = "a command (hold, release, tap, pad, enter, leave, throttle, "
-                                  "brake, collide, wreck, restart, focus, pause, busy, picture, "
-                                  "end)";
+                                  "brake, collide, wreck, restart, focus, pause, busy, hud, "
+                                  "picture, end)";
 constexpr const char* kKeyExpected = "a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                                      "num0-num9, f1-f12, up, down, left, right or vkNN)";
 constexpr std::uint32_t kDefaultTapMs = 50;
@@ -199,6 +199,12 @@ void ParseAction(Words& w, ScenarioLine& s) {
     } else if (command == "busy") {
         s.action = Action::Busy;
         ParseBusy(w, s);
+    } else if (command == "hud") {
+        s.action = Action::Hud;
+        if (const std::string word = w.Take("'hidden'"); word != "hidden") {
+            throw Failure{"'hidden'", "'" + word + "'"};
+        }
+        s.on = OnOff(w);
     } else if (command == "picture") {
         s.action = Action::Picture;
         const char* expected = "a picture name (letters, digits and '-')";

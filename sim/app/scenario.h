@@ -26,6 +26,8 @@
 //                                        switch), cutscene, faded (screen
 //                                        faded out), dead, arrested,
 //                                        nocontrol (player control off)
+//   6     hud hidden on | off            the player hides the game's HUD, or
+//                                        shows it again
 //   7     picture NAME                   a picture of this frame
 //   9     end
 //
@@ -87,6 +89,7 @@ enum class Action {
     Focus,
     Pause,
     Busy,
+    Hud,
     Picture,
     End,
 };
@@ -101,7 +104,7 @@ struct ScenarioLine {
     std::uint32_t ms = 0;
     sim::VehicleClass vehicleClass = sim::VehicleClass::Car;
     float value = 0.0f; // throttle and brake 0..1, km/h for enter and collide
-    bool on = false;    // focus, pause, busy
+    bool on = false;    // focus, pause, busy, hud
     int busy = 0;       // the state of a busy line, an index of kBusyStateNames
     std::string name;   // picture name
     std::string text;   // the line as written, without its comment

@@ -18,6 +18,10 @@ bool paused = false;
 bool busyAsked = false;
 const char* busyReason = nullptr;
 
+// The HUD query's answer for this pass, once asked.
+bool hudAsked = false;
+bool hudHidden = false;
+
 const char* AskBusy() {
     if (IS_PLAYER_SWITCH_IN_PROGRESS()) {
         return "player switch";
@@ -66,6 +70,7 @@ namespace {
 PauseStep StepPause() {
     busyAsked = false;
     busyReason = nullptr;
+    hudAsked = false;
     const bool nowPaused = IS_PAUSE_MENU_ACTIVE();
     if (nowPaused == paused) {
         return paused ? PauseStep::Held : PauseStep::Running;
@@ -81,8 +86,17 @@ const char* GameBusyReason() {
     return busyReason;
 }
 
+bool HudHidden() {
+    if (!hudAsked) {
+        hudAsked = true;
+        hudHidden = IS_HUD_HIDDEN();
+    }
+    return hudHidden;
+}
+
 void ResetGameState() {
     paused = false;
     busyAsked = false;
     busyReason = nullptr;
+    hudAsked = false;
 }

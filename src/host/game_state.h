@@ -31,6 +31,11 @@ PauseStep StepPause();
 const char* GameBusyReason();
 inline bool GameBusy() { return GameBusyReason() != nullptr; }
 
+// Whether the player has hidden the game's HUD: the recharge bar and the
+// first-run notice hide with it. Asked at the first call of a pass, which
+// comes only where one of them would draw; later calls answer the same.
+bool HudHidden();
+
 // After a script restart: not paused, the pass's answer forgotten. The time
 // already spent paused stays out of the clock.
 void ResetGameState();

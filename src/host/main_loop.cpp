@@ -61,7 +61,12 @@ void MainLoopPass() {
     case PauseStep::Held:
         return;
     case PauseStep::Ended:
-        ResumeTurboSound();
+        // A spool-up or boost the game took over in the pause ends in this
+        // pass, silent: its recording must not start again only to be cut.
+        if ((turboState != TurboState::SpoolUp && turboState != TurboState::Boosting) ||
+            !GameBusy()) {
+            ResumeTurboSound();
+        }
         break;
     case PauseStep::Running:
     default:
@@ -69,8 +74,9 @@ void MainLoopPass() {
     }
     gameHasFocus = GameWindowInForeground();
     ForgetPadButtons();
-    // While the game is busy, nothing is drawn and no press acts.
-    if (Settings.New_Install != 0 && !GameBusy()) {
+    // While the game is busy, nothing is drawn and no press acts; while the
+    // HUD is hidden, only the menu the player opened is drawn.
+    if (Settings.New_Install != 0 && !GameBusy() && !HudHidden()) {
         DrawFirstRunNotice();
     }
     UpdateMenu();

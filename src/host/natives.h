@@ -64,7 +64,8 @@ inline constexpr Native<0x25129531F77B9ED3, std::int32_t(const char*, float, flo
                                                          float, float, float, bool, bool, bool)>
     START_PARTICLE_FX_NON_LOOPED_AT_COORD{};
 
-// Drawing.
+// Drawing. The player may hide the game's HUD (for pictures, or a film).
+inline constexpr Native<0xA86478C6958735C5, bool()> IS_HUD_HIDDEN{};
 inline constexpr Native<0x3A618A217E5154F0, void(float, float, float, float, std::int32_t,
                                                  std::int32_t, std::int32_t, std::int32_t)>
     DRAW_RECT{};

@@ -28,15 +28,19 @@ void RechargeStep() {
         const float filled = rechargeProgress / total;
         // Red through the first half, green through the second; the green
         // value goes to the game negative at first, as it is.
-        // The count goes on while the game is busy; only the bar stays away.
-        if (GameBusy()) {
+        // The count goes on while the game is busy or the HUD is hidden;
+        // only the bar stays away.
+        if (GameBusy() || HudHidden()) {
             return;
         }
         DrawRechargeBar(filled * 0.15f, static_cast<std::int32_t>((1.0f - filled) * 220.0f),
                         static_cast<std::int32_t>((filled - 0.5f) * 255.0f));
         return;
     }
-    if (turboState == TurboState::Recharging && IS_PED_IN_VEHICLE(ped, currentVehicle, false)) {
+    // The game's scene is not the place for the message: it, and Ready, wait
+    // for the first pass after it.
+    if (turboState == TurboState::Recharging && IS_PED_IN_VEHICLE(ped, currentVehicle, false) &&
+        !GameBusy()) {
         turboState = TurboState::Ready;
         rechargeProgress = 0.0f;
         ShowNotification("Turbo Boost System Online");

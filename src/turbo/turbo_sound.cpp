@@ -147,8 +147,11 @@ void ScaleFloat32(std::uint8_t* data, std::uint32_t bytes, std::int32_t volume) 
 }
 
 [[gnu::cold]] void StopSound() {
-    // A null sound stops the process's waveform sound; no module goes with it.
-    PlaySoundA(nullptr, nullptr, 0);
+    // A null sound stops the process's waveform sound; no module goes with
+    // it. After a pause stopped it, nothing of the module's plays: no call.
+    if (playing != nullptr) {
+        PlaySoundA(nullptr, nullptr, 0);
+    }
     playing = nullptr;
     RestorePatch();
 }
@@ -233,6 +236,9 @@ Recording* Find(std::int32_t id) {
 
 // Runs once per start of the script: built for size.
 [[gnu::cold]] void PrepareTurboSounds() {
+    // A restart ends the pause it came in, if any: what that pause stopped
+    // stays stopped.
+    paused = nullptr;
     const std::int32_t volume = Settings.SFX_volume;
     if (volume == copiesVolume) {
         return;
@@ -241,7 +247,6 @@ Recording* Find(std::int32_t id) {
         // A recording may still play from the copies about to change.
         StopSound();
     }
-    paused = nullptr;
     copiesVolume = volume;
     HMODULE module = OwnModule();
     for (Recording& recording : recordings) {
@@ -293,6 +298,8 @@ Recording* Find(std::int32_t id) {
 }
 
 [[gnu::cold]] void PauseTurboSound() {
+    // Only what this pause stops may play on after it.
+    paused = nullptr;
     if (playing == nullptr) {
         return;
     }

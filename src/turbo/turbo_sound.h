@@ -18,7 +18,8 @@ inline constexpr std::int32_t kSpoolSoundLumen = 108; // sound profile 1
 
 // Makes the copies, or rewrites them in place for another volume. Runs at
 // each start of the script, right after the settings are loaded; a copy that
-// cannot be made is logged, and its recording plays from the resource.
+// cannot be made is logged, and its recording plays from the resource. A
+// recording that a pause stopped stays stopped after the restart.
 void PrepareTurboSounds();
 
 // The level the recordings play at: SFX_volume, or 100 when a copy below
@@ -36,7 +37,8 @@ void PlayTurboSound(std::int32_t id);
 void StopTurboSound();
 
 // At the first pass of a pause: stops the recording that still plays and
-// keeps its place. At the first pass after it: plays the rest of it.
+// keeps its place. At the first pass after it: plays the rest of it, unless
+// a play, a stop or a restart came between.
 void PauseTurboSound();
 void ResumeTurboSound();
 
