@@ -103,7 +103,8 @@ TEST_P(KeyWaitTable, a_row_takes_the_key_pressed_or_says_why_not) {
     TapDownTo(slot);
     const MenuItem* page = currentPage;
     Tap(VK_PAD5);
-    sim::RunFrames(3);
+    // Past the 200 ms key wait, so that a menu key or the trigger would act.
+    sim::RunFrames(WaitFrames());
     game.failIniWrites = c.failWrite;
     const std::size_t writes = game.Count("WritePrivateProfileStringA");
     const std::string iniBefore = ReadIni();
