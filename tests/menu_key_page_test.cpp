@@ -22,9 +22,9 @@ struct WaitCase {
     int key;              // the key pressed; 0 for none
     std::uint16_t button; // the pad button pressed (pad 0 connected); 0 for none
     Ends ends;
-    std::int32_t value;    // the setting afterwards
-    const char* shown;     // the row's line just after the wait
-    const char* written;   // the file's line afterwards; null when nothing is written
+    std::int32_t value;  // the setting afterwards
+    const char* shown;   // the row's line just after the wait
+    const char* written; // the file's line afterwards; null when nothing is written
     bool failWrite = false;
 };
 
@@ -63,14 +63,14 @@ const WaitCase kCases[] = {
      "KEY_GAMEPAD_MENU=RB"},
     {"pad_menu_refuses_start", "", KeySetting::PadMenu, 0, 0x0010, Ends::Refused, 0,
      "Start is the pause menu", nullptr},
-    {"pad_menu_refuses_a", "", KeySetting::PadMenu, 0, 0x1000, Ends::Refused, 0,
-     "A moves the menu", nullptr},
+    {"pad_menu_refuses_a", "", KeySetting::PadMenu, 0, 0x1000, Ends::Refused, 0, "A moves the menu",
+     nullptr},
     {"pad_boost_refuses_the_pad_menus_button", "KEY_GAMEPAD_MENU=RB\r\n", KeySetting::PadBoost, 0,
      0x0200, Ends::Refused, 2, "RB is Pad menu", nullptr},
     {"pad_back_cancels", "", KeySetting::PadBoost2, 0, 0x0020, Ends::Cancelled, 0,
      "Boost 2nd: none", nullptr},
-    {"backspace_ends_the_pad_menu", "KEY_GAMEPAD_MENU=LB\r\n", KeySetting::PadMenu, VK_BACKSPACE,
-     0, Ends::Accepted, 0, "Menu: none", "KEY_GAMEPAD_MENU=0"},
+    {"backspace_ends_the_pad_menu", "KEY_GAMEPAD_MENU=LB\r\n", KeySetting::PadMenu, VK_BACKSPACE, 0,
+     Ends::Accepted, 0, "Menu: none", "KEY_GAMEPAD_MENU=0"},
 };
 
 void PrintTo(const WaitCase& c, std::ostream* os) { *os << c.name; }
@@ -126,11 +126,11 @@ TEST_P(KeyWaitTable, a_row_takes_the_key_pressed_or_says_why_not) {
     EXPECT_EQ(currentPage, page) << "the menu's keys did nothing";
     EXPECT_EQ(currentPage->selectedIndex, slot);
     EXPECT_EQ(turboState, TurboState::Ready) << "the trigger did nothing";
-    const auto errors = std::count_if(
-        game.world.frontendSounds.begin(), game.world.frontendSounds.end(),
-        [](const sim::FrontendSound& s) {
-            return s.name == "ERROR" && s.soundSet == "HUD_FRONTEND_DEFAULT_SOUNDSET";
-        });
+    const auto errors =
+        std::count_if(game.world.frontendSounds.begin(), game.world.frontendSounds.end(),
+                      [](const sim::FrontendSound& s) {
+                          return s.name == "ERROR" && s.soundSet == "HUD_FRONTEND_DEFAULT_SOUNDSET";
+                      });
     EXPECT_EQ(errors, c.ends == Ends::Refused ? 1 : 0);
     const std::string log = ReadGameFile("Veloxan.log");
     if (c.written != nullptr) {

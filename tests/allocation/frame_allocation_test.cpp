@@ -102,7 +102,8 @@ TEST_P(FrameAllocation, none_after_start_up) {
     const std::uint64_t afterFrames = allocations;
 
     EXPECT_EQ(afterStartUp - atLoad, static_cast<std::uint64_t>(TreeRowCount()) + 3u)
-        << "start-up creates the menu's rows on every page, one allocation each, and the three recordings' "
+        << "start-up creates the menu's rows on every page, one allocation each, and the three "
+           "recordings' "
            "copies";
     EXPECT_GT(RowCount(), 0);
     EXPECT_EQ(afterFrames - afterStartUp, 0u) << "allocations in 4000 frames and a restart";
