@@ -19,7 +19,7 @@ struct WaitCase {
     const char* name;
     const char* ini;      // besides KEY_PC_MENU=16 (Shift); KEY_PC is T
     KeySetting row;       // the row that waits
-    int key;              // the key pressed; 0 for none
+    int key;              // the key pressed; 0 for none, kPause for the pause menu
     std::uint16_t button; // the pad button pressed (pad 0 connected); 0 for none
     Ends ends;
     std::int32_t value;  // the setting afterwards
@@ -34,6 +34,7 @@ constexpr int VK_ESC = 0x1B;
 constexpr int VK_BACKSPACE = 0x08;
 constexpr int VK_LSHIFT = 0xA0;
 constexpr int VK_I = 'I';
+constexpr int kPause = -1;
 
 const WaitCase kCases[] = {
     {"boost_takes_f9", "", KeySetting::Boost, VK_F9, 0, Ends::Accepted, 0x78, "Boost: F9",
@@ -55,6 +56,8 @@ const WaitCase kCases[] = {
      VK_BACKSPACE, 0, Ends::Accepted, 0x68, "Up: Numpad 8", "KEY_MENU_UP=Numpad 8"},
     {"no_menu_key_without_a_pad_menu", "", KeySetting::Menu, VK_BACKSPACE, 0, Ends::Refused, 0x10,
      "The menu needs a way in", nullptr},
+    {"a_pause_cancels", "", KeySetting::Boost, kPause, 0, Ends::Cancelled, 'T', "Boost: T",
+     nullptr},
     {"a_mouse_button_is_no_key_and_ten_seconds_cancel", "", KeySetting::Boost, VK_LBUTTON, 0,
      Ends::Cancelled, 'T', "Boost: T", nullptr},
     {"a_write_that_fails", "", KeySetting::Boost, VK_I, 0, Ends::Accepted, 'I', "Boost: not saved",
@@ -108,13 +111,15 @@ TEST_P(KeyWaitTable, a_row_takes_the_key_pressed_or_says_why_not) {
     game.failIniWrites = c.failWrite;
     const std::size_t writes = game.Count("WritePrivateProfileStringA");
     const std::string iniBefore = ReadIni();
-    if (c.key != 0) {
+    game.world.paused = c.key == kPause;
+    if (c.key > 0) {
         HoldKey(c.key, 3);
-    } else {
+    } else if (c.button != 0) {
         game.input.HoldButtonsFrames(0, c.button, game.frame + 1, 3);
     }
     sim::Step();
     const std::uint64_t pressed = game.frame;
+    game.world.paused = false;
     // The mouse button leaves the row waiting out its ten seconds.
     sim::RunFrames(c.key == VK_LBUTTON ? 10000 / game.options.msPerFrame : 6);
 
@@ -122,7 +127,7 @@ TEST_P(KeyWaitTable, a_row_takes_the_key_pressed_or_says_why_not) {
     const auto rows = RowTexts(game.frame);
     EXPECT_NE(std::find(rows.begin(), rows.end(), c.shown), rows.end())
         << "shown: " << testing::PrintToString(rows);
-    EXPECT_EQ(game.CallsInFrame("DISABLE_ALL_CONTROL_ACTIONS", pressed).size(), 1u);
+    EXPECT_EQ(game.CallsInFrame("DISABLE_ALL_CONTROL_ACTIONS", pressed - 1).size(), 1u);
     EXPECT_EQ(currentPage, page) << "the menu's keys did nothing";
     EXPECT_EQ(currentPage->selectedIndex, slot);
     EXPECT_EQ(turboState, TurboState::Ready) << "the trigger did nothing";
