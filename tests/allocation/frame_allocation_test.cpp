@@ -128,8 +128,8 @@ TEST(SoundCopies, three_at_start_up_and_none_after) {
     bare::world.profileVolume = 30;
     bare::StartModule();
 
-    EXPECT_EQ(afterStartUp - atLoad, static_cast<std::uint64_t>(RowCount()) + 3u)
-        << "the menu's rows and three copies";
+    EXPECT_EQ(afterStartUp - atLoad, static_cast<std::uint64_t>(TreeRowCount()) + 3u)
+        << "the menu's rows on every page and three copies";
     EXPECT_EQ(allocations - afterStartUp, 0u)
         << "a boost, 2000 frames, a pause and its resume, and a restart";
 }
