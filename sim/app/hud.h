@@ -23,6 +23,7 @@ struct HudContent {
     std::optional<float> planePitch; // degrees, while the player flies a plane
     bool phoneOut = false;
     std::size_t controlsOff = 0; // the game's controls a script disabled this frame
+    bool allControlsOff = false; // every control, while a key row of the menu waits
     float enginePower = 1.0f;
     float timeScale = 1.0f;
     std::uint32_t nativeCalls = 0; // in the frame shown
