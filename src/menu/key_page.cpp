@@ -179,8 +179,8 @@ void Finish(std::int32_t value, int key, std::uint16_t buttons) {
     }
     const bool saved = StoreKeyFromMenu(setting, value);
     ShowKeyRow(setting);
-    // The first-run notice names the keys in effect: its chord line is made
-    // again here once that can be done (RebuildNoticeChord, branch `hands`).
+    // Call site: the first-run notice names the keys in effect, so its chord
+    // line is to be made again here, after a key changed.
     if (!saved) {
         SetMenuText(row->valueText, Text(TextId::KeyNotSaved));
         StartNotice(setting);
