@@ -18,6 +18,8 @@ namespace {
 
 constexpr int kKeyT = 0x54;
 constexpr int kKeyShift = 0x10;
+constexpr int kKeyNumpad8 = 0x68;
+constexpr int kKeyNumpad5 = 0x65;
 
 struct Named {
     Situation situation;
@@ -34,6 +36,7 @@ constexpr Named kNames[] = {
     {Situation::BoostingWithFlames, "boosting_with_flames"},
     {Situation::Recharging, "recharging"},
     {Situation::Paused, "paused"},
+    {Situation::KeyWait, "key_wait"},
 };
 
 // Halfway through the slide and through the recharge.
@@ -135,6 +138,13 @@ void EnterSituation(Situation situation) {
     case Situation::Paused:
         StartBoost();
         world.paused = true;
+        break;
+    case Situation::KeyWait:
+        OpenMenu();
+        // Up from the first row to the last, Keys; its page; its first row.
+        Press(kKeyNumpad8);
+        Press(kKeyNumpad5);
+        Press(kKeyNumpad5);
         break;
     }
     PassLater();

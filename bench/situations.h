@@ -19,13 +19,17 @@ enum class Situation : std::int32_t {
     Recharging,
     // The pause menu up in the middle of a boost: the module holds still.
     Paused,
+    // The Keys page's "Boost" row waiting for a key: every key is scanned.
+    KeyWait,
 };
 
 inline constexpr Situation kSituations[] = {
-    Situation::IdleOnFoot, Situation::IdleInCar,          Situation::FirstRunNotice,
-    Situation::MenuStill,  Situation::MenuStillPadMenu,   Situation::MenuSliding,
-    Situation::SpoolUp,    Situation::BoostingWithFlames, Situation::Recharging,
-    Situation::Paused,
+    Situation::IdleOnFoot,       Situation::IdleInCar,
+    Situation::FirstRunNotice,   Situation::MenuStill,
+    Situation::MenuStillPadMenu, Situation::MenuSliding,
+    Situation::SpoolUp,          Situation::BoostingWithFlames,
+    Situation::Recharging,       Situation::Paused,
+    Situation::KeyWait,
 };
 
 // A name without blanks, for benchmark names and command lines.

@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 passes="${1:-1000}"
 situations=(idle_on_foot idle_in_car first_run_notice menu_still menu_still_pad_menu menu_sliding
-            spool_up boosting_with_flames recharging paused)
+            spool_up boosting_with_flames recharging paused key_wait)
 
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null

@@ -369,6 +369,15 @@ const std::vector<NativeEntry> kNatives = {
          }
          g.world.disabledControls.insert(a.I(1));
      }},
+    {0x5F4B6931816E599B, "DISABLE_ALL_CONTROL_ACTIONS", "i", "",
+     [](Game& g, const NativeArgs& a, NativeResult&) {
+         if (a.I(0) != 0) {
+             Fault("DISABLE_ALL_CONTROL_ACTIONS of control type " + std::to_string(a.I(0)) +
+                   ": not the player's");
+             return;
+         }
+         g.world.allControlsDisabled = true;
+     }},
 
     // Frontend sound.
     {0x67C540AA08E4A6F5, "PLAY_SOUND_FRONTEND", "issb", "",

@@ -97,6 +97,7 @@ void World::BeginFrame(std::uint64_t frame, std::uint32_t tick) {
     // Text styles and entries do not carry over from one frame to the next,
     // nor do disabled controls.
     disabledControls.clear();
+    allControlsDisabled = false;
     pendingStyle = TextStyle{};
     textEntry.clear();
     textComponents.clear();

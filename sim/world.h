@@ -143,6 +143,7 @@ struct World {
     // The controls scripts disabled in this frame; the game acts on the
     // others. The phone is out from D-pad up until B puts it away.
     std::set<int> disabledControls;
+    bool allControlsDisabled = false; // DISABLE_ALL_CONTROL_ACTIONS this frame
     bool phoneOut = false;
 
     // Text being composed, and the draw list of each frame.
@@ -160,7 +161,9 @@ struct World {
     void LeaveVehicle() { playerVehicle = 0; }
     void ScheduleCollision(std::int32_t vehicle, std::uint32_t atTick, float speedAfter);
     bool EffectActive(const std::string& name) const;
-    bool ControlEnabled(int control) const { return disabledControls.count(control) == 0; }
+    bool ControlEnabled(int control) const {
+        return !allControlsDisabled && disabledControls.count(control) == 0;
+    }
     const std::vector<DrawItem>& DrawList(std::uint64_t frame) const;
     std::vector<const FeedItem*> VisibleFeed() const;
 

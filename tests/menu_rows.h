@@ -36,3 +36,14 @@ inline std::int32_t RowId(const char* label) {
     const int slot = RowSlot(label);
     return slot >= 0 ? RowAt(rootPage, slot)->id : 0;
 }
+
+// Rows of the whole tree under `page`: its own and its pages' rows.
+inline int TreeRowCount(const MenuItem& page = rootPage) {
+    int rows = 0;
+    for (const MenuItem* row : page.children) {
+        if (row != nullptr) {
+            rows += 1 + TreeRowCount(*row);
+        }
+    }
+    return rows;
+}

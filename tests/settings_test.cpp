@@ -150,6 +150,17 @@ TEST_F(SettingsFile, refused_keys_keep_their_defaults_with_a_log_line) {
         {"KEY_MENU_UP=254", &SettingsRecord::KEY_MENU_UP, 254, nullptr},
         {"KEY_MENU_UP=255", &SettingsRecord::KEY_MENU_UP, 0x68, "KEY_MENU_UP: read 255, "},
         {"KEY_MENU_UP=-1", &SettingsRecord::KEY_MENU_UP, 0x68, "KEY_MENU_UP: read -1, "},
+        {"KEY_MENU_DOWN=254", &SettingsRecord::KEY_MENU_DOWN, 254, nullptr},
+        {"KEY_MENU_DOWN=255", &SettingsRecord::KEY_MENU_DOWN, 0x62, "KEY_MENU_DOWN: read 255, "},
+        {"KEY_MENU_LEFT=254", &SettingsRecord::KEY_MENU_LEFT, 254, nullptr},
+        {"KEY_MENU_LEFT=255", &SettingsRecord::KEY_MENU_LEFT, 0x64, "KEY_MENU_LEFT: read 255, "},
+        {"KEY_MENU_RIGHT=254", &SettingsRecord::KEY_MENU_RIGHT, 254, nullptr},
+        {"KEY_MENU_RIGHT=255", &SettingsRecord::KEY_MENU_RIGHT, 0x66, "KEY_MENU_RIGHT: read 255, "},
+        {"KEY_MENU_SELECT=254", &SettingsRecord::KEY_MENU_SELECT, 254, nullptr},
+        {"KEY_MENU_SELECT=255", &SettingsRecord::KEY_MENU_SELECT, 0x65,
+         "KEY_MENU_SELECT: read 255, "},
+        {"KEY_MENU_BACK=254", &SettingsRecord::KEY_MENU_BACK, 254, nullptr},
+        {"KEY_MENU_BACK=255", &SettingsRecord::KEY_MENU_BACK, 0x60, "KEY_MENU_BACK: read 255, "},
         {"KEY_PC_MENU=16\nKEY_MENU_BACK=160", &SettingsRecord::KEY_MENU_BACK, 0x60,
          "KEY_MENU_BACK: read 160, "},
         {"KEY_PC_MENU=Left Shift\nKEY_MENU_BACK=Shift", &SettingsRecord::KEY_MENU_BACK, 0x60,
@@ -176,6 +187,8 @@ TEST_F(SettingsFile, refused_keys_keep_their_defaults_with_a_log_line) {
          "KEY_GAMEPAD_MENU: read 516, "},
         {"KEY_GAMEPAD_MENU=1", &SettingsRecord::KEY_GAMEPAD_MENU, 0, "KEY_GAMEPAD_MENU: read 1, "},
         {"KEY_GAMEPAD_MENU=LB+Back", &SettingsRecord::KEY_GAMEPAD_MENU, 0x120, nullptr},
+        {"KEY_GAMEPAD_2=LB\nKEY_GAMEPAD_MENU=LB+Back", &SettingsRecord::KEY_GAMEPAD_MENU, 0,
+         "KEY_GAMEPAD_MENU: read 288, "},
     };
     Boot();
     for (const Case& c : cases) {

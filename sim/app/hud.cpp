@@ -77,7 +77,9 @@ void DrawHud(Picture& window, const HudContent& hud) {
     lines.push_back(std::string("phone       ") + (hud.phoneOut ? "out" : "away") +
                     (hud.hudHidden ? ", HUD hidden" : ""));
     std::snprintf(text, sizeof text, "controls    %zu off by the menu", hud.controlsOff);
-    lines.emplace_back(hud.controlsOff != 0 ? text : "controls    all the game's");
+    lines.emplace_back(hud.allControlsOff     ? "controls    all off by the menu"
+                       : hud.controlsOff != 0 ? text
+                                              : "controls    all the game's");
     std::snprintf(text, sizeof text, "natives     %u this frame", hud.nativeCalls);
     lines.emplace_back(text);
     std::snprintf(text, sizeof text, "input       %s, %s", hud.foreground ? "in front" : "behind",

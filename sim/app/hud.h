@@ -24,6 +24,7 @@ struct HudContent {
     bool phoneOut = false;
     bool hudHidden = false;      // the player hid the game's HUD
     std::size_t controlsOff = 0; // the game's controls a script disabled this frame
+    bool allControlsOff = false; // every control, while a key row of the menu waits
     float enginePower = 1.0f;
     float timeScale = 1.0f;
     std::uint32_t nativeCalls = 0; // in the frame shown

@@ -222,6 +222,7 @@ HudContent Live::Hud() {
     hud.phoneOut = world.phoneOut;
     hud.hudHidden = world.hudHidden;
     hud.controlsOff = world.disabledControls.size();
+    hud.allControlsOff = world.allControlsDisabled;
     hud.turbo = StateName(turboState);
     hud.game = GameStateWords(GameStateOf(world));
     hud.timeScale = world.timeScale;

@@ -332,6 +332,11 @@ void Session::GameControls() {
                               : "the module disables " + std::to_string(controlsOff_) +
                                     " of the game's controls, frame by frame");
     }
+    if (w.allControlsDisabled != allControlsOff_) {
+        allControlsOff_ = w.allControlsDisabled;
+        Say(allControlsOff_ ? "the module disables every control of the game, frame by frame"
+                            : "the module no longer disables every control");
+    }
     if (w.phoneOut != phoneOut_) {
         phoneOut_ = w.phoneOut;
         Say(phoneOut_ ? "the game takes the phone out" : "the game puts the phone away");

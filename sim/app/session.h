@@ -89,6 +89,7 @@ private:
     // The game's own controls as last told: how many a script disabled, the
     // phone, and whether the keypad was pitching the plane.
     std::size_t controlsOff_ = 0;
+    bool allControlsOff_ = false;
     bool phoneOut_ = false;
     float pitch_ = 0.0f;
     bool pitching_ = false;

@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+#include <charconv>
+
 // Names are fixed arrays, not pointers: the table needs no relocation in the
 // module and costs no code to walk.
 const KeyName kKeyNames[] = {
@@ -204,4 +206,30 @@ bool SameName(std::string_view text, const char* name) {
         }
         names.remove_prefix(plus + 1);
     }
+}
+
+// On a key set in the menu.
+[[gnu::cold]] void NameOfSetting(std::int32_t value, bool pad, char* out, std::size_t size) {
+    if (size == 0) {
+        return;
+    }
+    std::size_t length = 0;
+    const auto put = [&](const char* text) {
+        while (*text != '\0' && length + 1 < size) {
+            out[length++] = *text++;
+        }
+    };
+    if (pad) {
+        for (std::size_t k = 0; k < kPadButtonNameCount; ++k) {
+            if ((static_cast<std::uint32_t>(value) & kPadButtonNames[k].mask) != 0) {
+                put(length != 0 ? "+" : "");
+                put(kPadButtonNames[k].name);
+            }
+        }
+    } else if (const char* name = NameOfKey(value)) {
+        put(name);
+    } else if (value != 0) {
+        length = static_cast<std::size_t>(std::to_chars(out, out + size - 1, value).ptr - out);
+    }
+    out[length] = '\0';
 }

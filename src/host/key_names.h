@@ -37,3 +37,11 @@ std::uint32_t KeyOfName(std::string_view name);
 // Button names joined by '+' ("RB", "LB + A") as one mask; 0 when any of
 // them is not a button's name, or when a part is empty.
 std::uint32_t PadMaskOfNames(std::string_view names);
+
+// Room for a setting's name as NameOfSetting writes it, with its NUL.
+inline constexpr std::size_t kKeySettingNameSize = 32;
+
+// A key setting's value as the file takes it back and the log writes it: the
+// key's name, or pad buttons' names joined by '+' ("LB+A"); digits for a key
+// the table has no name for; empty for 0. Cut short rather than overrun.
+void NameOfSetting(std::int32_t value, bool pad, char* out, std::size_t size);

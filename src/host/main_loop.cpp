@@ -4,6 +4,7 @@
 #include "host/script_hook.h"
 #include "host/script_main.h"
 #include "host/trigger.h"
+#include "menu/key_page.h"
 #include "menu/menu_controller.h"
 #include "settings/notifications.h"
 #include "settings/settings.h"
@@ -57,6 +58,9 @@ void MainLoopPass() {
     switch (StepPause()) {
     case PauseStep::Began:
         PauseTurboSound();
+        if (keyPageBusy) {
+            CancelKeyWait();
+        }
         return;
     case PauseStep::Held:
         return;
@@ -80,7 +84,8 @@ void MainLoopPass() {
         DrawFirstRunNotice();
     }
     UpdateMenu();
-    if (TriggerPressed() && !GameBusy()) {
+    // A key row that waits takes every key, the trigger's too.
+    if (!keyWaitOn && TriggerPressed() && !GameBusy()) {
         TurboTrigger();
         lastKeyTick = ModuleTick();
     }

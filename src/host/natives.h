@@ -96,6 +96,9 @@ inline constexpr Native<0xBE4390CB40B3E627, void(std::int32_t)> _REMOVE_NOTIFICA
 // called in.
 inline constexpr Native<0xFE99B66D079CF6BC, void(std::int32_t, std::int32_t, bool)>
     DISABLE_CONTROL_ACTION{};
+// Every control of the type, for the frame: while the menu waits for a key,
+// the key pressed does nothing in the game, and Esc opens no pause menu.
+inline constexpr Native<0x5F4B6931816E599B, void(std::int32_t)> DISABLE_ALL_CONTROL_ACTIONS{};
 
 // Frontend sound.
 inline constexpr Native<0x67C540AA08E4A6F5, void(std::int32_t, const char*, const char*, bool)>

@@ -5,6 +5,7 @@
 #include "host/log.h"
 #include "host/natives.h"
 #include "host/pad_input.h"
+#include "menu/key_page.h"
 #include "menu/menu_controls.h"
 #include "menu/menu_draw.h"
 #include "menu/menu_item.h"
@@ -143,9 +144,14 @@ bool SlideOut() {
 } // namespace
 
 void UpdateMenu() {
+    if (keyPageBusy) {
+        StepKeyPage();
+    }
     // The pad is asked only when the keyboard's chord did not fire. While
     // the game is busy the chord does nothing, and leaves the wait alone.
-    if (((KeyAccepted(Settings.KEY_PC) && KeyDown(Settings.KEY_PC_MENU)) || PadChordPressed()) &&
+    // While a key row waits, its key is the row's alone.
+    if (!keyWaitOn &&
+        ((KeyAccepted(Settings.KEY_PC) && KeyDown(Settings.KEY_PC_MENU)) || PadChordPressed()) &&
         !GameBusy()) {
         lastKeyTick = ModuleTick();
         currentPage = &rootPage;
@@ -162,7 +168,9 @@ void UpdateMenu() {
     if (rootPage.isOpen) {
         DisableSharedControls();
         SlideIn();
-        HandleMenuKeys();
+        if (!keyWaitOn) {
+            HandleMenuKeys();
+        }
         DrawMenu();
     } else if (SlideOut()) {
         DrawMenu();
@@ -200,6 +208,7 @@ void ResetMenu() {
     rootPage.isOpen = false;
     slideOffset = kMenuHiddenOffset;
     currentPage = nullptr;
+    CancelKeyWait();
     // A restarted script opens the menu on its first row, as at load.
     ClearSelections(rootPage);
 }

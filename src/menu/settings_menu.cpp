@@ -1,8 +1,10 @@
 #include "menu/settings_menu.h"
 
+#include "menu/key_page.h"
 #include "menu/menu_item.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
+#include "settings/texts.h"
 
 #include <iterator>
 #include <string_view>
@@ -79,7 +81,8 @@ constexpr bool FitsRowBuffers() {
            std::char_traits<char>::length(kProfile1Text) < kMenuValueTextSize;
 }
 static_assert(FitsRowBuffers(), "a settings row text is longer than the row buffers");
-static_assert(std::size(kRows) <= kMenuPageSlots);
+// The Keys row follows the table's rows; it opens a page of its own.
+static_assert(std::size(kRows) < kMenuPageSlots);
 
 constexpr float kStepUp = 0.025f;
 constexpr float kStepDown = 0.02f;
@@ -146,6 +149,7 @@ void BuildSettingsMenu() {
     // are still here then, and only the profile shown may have changed.
     if (rootPage.children[0] != nullptr) {
         ShowSoundProfileFromFile();
+        ShowKeyRows();
         return;
     }
     std::int32_t id = 1;
@@ -162,6 +166,10 @@ void BuildSettingsMenu() {
         }
         ++id;
     }
+    if (MenuItem* keys = AddMenuRow(rootPage, Text(TextId::KeysLabel), 0, MenuItemKind::Submenu, "",
+                                    Text(TextId::KeysHelp))) {
+        BuildKeyPage(*keys);
+    }
     ShowSoundProfileFromFile();
 }
 
@@ -172,6 +180,10 @@ void BuildSettingsMenu() {
     } else if (std::uint32_t* flag = ToggleField(id)) {
         if (command == 'c') {
             *flag = *flag != 0 ? 0 : 1;
+        }
+    } else if (id >= kKeyRowIdBase) {
+        if (command == 'c') {
+            StartKeyWait(id);
         }
     } else if (id == kSoundRowId) {
         SwitchSoundProfile(command);

@@ -5,8 +5,24 @@
 #include "platform/platform.h"
 
 #include <charconv>
+#include <iterator>
 
 SettingsRecord Settings;
+
+const KeySettingField kKeySettingFields[kKeySettingCount] = {
+    {"KEY_PC", &SettingsRecord::KEY_PC},
+    {"KEY_PC_2", &SettingsRecord::KEY_PC_2},
+    {"KEY_PC_MENU", &SettingsRecord::KEY_PC_MENU},
+    {"KEY_MENU_UP", &SettingsRecord::KEY_MENU_UP},
+    {"KEY_MENU_DOWN", &SettingsRecord::KEY_MENU_DOWN},
+    {"KEY_MENU_LEFT", &SettingsRecord::KEY_MENU_LEFT},
+    {"KEY_MENU_RIGHT", &SettingsRecord::KEY_MENU_RIGHT},
+    {"KEY_MENU_SELECT", &SettingsRecord::KEY_MENU_SELECT},
+    {"KEY_MENU_BACK", &SettingsRecord::KEY_MENU_BACK},
+    {"KEY_GAMEPAD", &SettingsRecord::KEY_GAMEPAD},
+    {"KEY_GAMEPAD_2", &SettingsRecord::KEY_GAMEPAD_2},
+    {"KEY_GAMEPAD_MENU", &SettingsRecord::KEY_GAMEPAD_MENU},
+};
 
 namespace {
 
@@ -129,8 +145,10 @@ constexpr NewKey kNewKeys[] = {
     {"SFX_volume", &SettingsRecord::SFX_volume, 100, Conflict::None, Names::None,
      "above 100: taken as 100"},
 };
-// The menu's keys lead the table.
+// The menu's keys lead the table, in KeySetting's order, and the pad menu
+// follows them.
 constexpr std::size_t kMenuKeyCount = 6;
+constexpr std::size_t kPadMenuIndex = 6;
 
 // The pad buttons of the menu's own commands.
 constexpr std::uint32_t kMenuCommandButtons = XINPUT_GAMEPAD_DPAD_UP | XINPUT_GAMEPAD_DPAD_DOWN |
@@ -154,27 +172,47 @@ bool SameKey(std::uint32_t code, std::int32_t other) {
     return other != 0 && (code == key || GenericKey(code) == key || code == GenericKey(key));
 }
 
+constexpr KeyVerdict kAccepted{KeyRefusal::None, KeySetting::Boost, 0};
+
 // Another menu key's keypad key, or a menu key read from the file before
 // this one: then no two menu keys are ever one key.
-bool MenuKeyTaken(std::size_t index, std::uint32_t raw) {
+KeyVerdict MenuKeyTaken(std::size_t index, std::uint32_t raw) {
     for (std::size_t other = 0; other < kMenuKeyCount; ++other) {
         const auto field = kNewKeys[other].field;
         if (other != index && (SameKey(raw, kFreshRecord.*field) ||
                                (other < index && SameKey(raw, Settings.*field)))) {
-            return true;
+            return {KeyRefusal::Taken,
+                    static_cast<KeySetting>(static_cast<std::size_t>(KeySetting::MenuUp) + other),
+                    raw};
         }
     }
-    return false;
+    return kAccepted;
 }
 
-bool Conflicts(std::size_t index, std::uint32_t raw) {
+// The rules of kNewKeys[index] for `raw`, against the settings in effect: the
+// file's, and the menu's for a key pressed there.
+KeyVerdict Conflicts(std::size_t index, std::uint32_t raw) {
     const Conflict conflict = kNewKeys[index].conflict;
     if (conflict == Conflict::TriggerKey) {
-        return SameKey(raw, Settings.KEY_PC) || SameKey(raw, Settings.KEY_PC_2) ||
-               SameKey(raw, Settings.KEY_PC_MENU) || MenuKeyTaken(index, raw);
+        for (const KeySetting trigger : {KeySetting::Boost, KeySetting::Boost2, KeySetting::Menu}) {
+            if (SameKey(raw, KeySettingValue(trigger))) {
+                return {KeyRefusal::Taken, trigger, raw};
+            }
+        }
+        return MenuKeyTaken(index, raw);
     }
-    const auto taken = static_cast<std::uint32_t>(Settings.KEY_GAMEPAD | Settings.KEY_GAMEPAD_2);
-    return conflict == Conflict::TriggerButtons && (raw & (taken | kMenuCommandButtons)) != 0;
+    if (conflict == Conflict::TriggerButtons) {
+        for (const KeySetting trigger : {KeySetting::PadBoost, KeySetting::PadBoost2}) {
+            const auto held = raw & static_cast<std::uint32_t>(KeySettingValue(trigger));
+            if (held != 0) {
+                return {KeyRefusal::Taken, trigger, held};
+            }
+        }
+        if ((raw & kMenuCommandButtons) != 0) {
+            return {KeyRefusal::MenuButton, KeySetting::PadMenu, raw & kMenuCommandButtons};
+        }
+    }
+    return kAccepted;
 }
 
 std::int32_t ReadNewKey(std::size_t index) {
@@ -184,7 +222,7 @@ std::int32_t ReadNewKey(std::size_t index) {
     if (raw == 0) {
         return unset;
     }
-    if (raw > k.highest || Conflicts(index, raw)) {
+    if (raw > k.highest || Conflicts(index, raw).refusal != KeyRefusal::None) {
         LogSettingRepair(k.key, raw, k.rule);
         return unset;
     }
@@ -202,6 +240,61 @@ bool WritePercentage(const char* key, float fraction) {
 }
 
 } // namespace
+
+[[gnu::cold]] KeyVerdict CheckKeyFromMenu(KeySetting setting, std::uint32_t value) {
+    if (value == 0) {
+        return kAccepted;
+    }
+    if (!IsPadSetting(setting)) {
+        for (std::size_t k = 0; k <= static_cast<std::size_t>(KeySetting::MenuBack); ++k) {
+            const auto other = static_cast<KeySetting>(k);
+            if (other != setting && SameKey(value, KeySettingValue(other))) {
+                return {KeyRefusal::Taken, other, value};
+            }
+        }
+    }
+    // The file's rule of the setting itself, or for a trigger button the pad
+    // menu's rule, which reads the trigger's buttons: tried with the new
+    // value in force, which is then put back.
+    const auto at = static_cast<std::size_t>(setting);
+    const auto first = static_cast<std::size_t>(KeySetting::MenuUp);
+    std::size_t index = std::size(kNewKeys);
+    if (IsPadSetting(setting)) {
+        index = kPadMenuIndex;
+    } else if (at >= first) {
+        index = at - first;
+    }
+    std::int32_t& field = KeySettingValue(setting);
+    const std::int32_t kept = field;
+    field = static_cast<std::int32_t>(value);
+    KeyVerdict verdict = kAccepted;
+    if (index < std::size(kNewKeys) && Settings.*kNewKeys[index].field != 0) {
+        verdict = Conflicts(index, static_cast<std::uint32_t>(Settings.*kNewKeys[index].field));
+    }
+    field = kept;
+    if (verdict.refusal != KeyRefusal::None && IsPadSetting(setting) &&
+        setting != KeySetting::PadMenu) {
+        verdict.holder = KeySetting::PadMenu;
+    }
+    return verdict;
+}
+
+[[gnu::cold]] bool StoreKeyFromMenu(KeySetting setting, std::int32_t value) {
+    const KeySettingField& stored = kKeySettingFields[static_cast<std::size_t>(setting)];
+    Settings.*stored.field = value;
+    char name[kKeySettingNameSize] = {};
+    NameOfSetting(value, IsPadSetting(setting), name, sizeof name);
+    const bool written = WritePrivateProfileStringA(kIniSection, stored.key,
+                                                    value != 0 ? name : "0", kIniFile) != FALSE;
+    LogBegin(stored.key);
+    LogText(" set in the menu: ");
+    LogText(value != 0 ? name : "none");
+    LogText(" (");
+    LogNumber(value);
+    LogText(written ? ")" : "), not saved: the file cannot be written");
+    LogEnd();
+    return written;
+}
 
 std::uint32_t PercentOf(float fraction) {
     float percent = fraction * 100.0f + kSaveTolerance;

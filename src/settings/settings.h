@@ -2,6 +2,7 @@
 // The settings record and its INI file. Everything tunable lives here;
 // the menu changes the record in memory and the turbo reads it at each use.
 
+#include <cstddef>
 #include <cstdint>
 
 // Field names are the INI keys. Fractions are whole percentages in the file.
@@ -59,3 +60,54 @@ void SaveSettings();
 
 // A fraction as the whole percentage the file stores.
 std::uint32_t PercentOf(float fraction);
+
+// The key settings, in the order of the menu's Keys page and of the texts
+// that name a key's holder.
+enum class KeySetting : std::uint8_t {
+    Boost,
+    Boost2,
+    Menu,
+    MenuUp,
+    MenuDown,
+    MenuLeft,
+    MenuRight,
+    MenuSelect,
+    MenuBack,
+    PadBoost,
+    PadBoost2,
+    PadMenu,
+};
+inline constexpr std::size_t kKeySettingCount = 12;
+
+struct KeySettingField {
+    const char* key; // the INI key
+    std::int32_t SettingsRecord::*field;
+};
+extern const KeySettingField kKeySettingFields[kKeySettingCount];
+
+inline bool IsPadSetting(KeySetting setting) { return setting >= KeySetting::PadBoost; }
+inline std::int32_t& KeySettingValue(KeySetting setting) {
+    return Settings.*kKeySettingFields[static_cast<std::size_t>(setting)].field;
+}
+
+enum class KeyRefusal : std::uint8_t {
+    None,
+    Taken,      // `holder` holds `key`
+    MenuButton, // `key` holds buttons of the pad menu's own commands
+};
+
+struct KeyVerdict {
+    KeyRefusal refusal;
+    KeySetting holder;
+    std::uint32_t key; // the key, or the pad buttons, in question
+};
+
+// A key pressed in the menu for `setting`: the file's rules for it, against
+// the settings in effect, and the menu's own, that no two keyboard settings
+// in effect are one key. The pad's trigger buttons meet the pad menu's rule
+// from the other side.
+KeyVerdict CheckKeyFromMenu(KeySetting setting, std::uint32_t value);
+
+// Puts `value` in force and writes it to the file by its name, that key
+// alone; logs it. False, with a line, when the file did not take it.
+bool StoreKeyFromMenu(KeySetting setting, std::int32_t value);

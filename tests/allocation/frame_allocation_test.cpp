@@ -101,8 +101,9 @@ TEST_P(FrameAllocation, none_after_start_up) {
     bare::StartModule();
     const std::uint64_t afterFrames = allocations;
 
-    EXPECT_EQ(afterStartUp - atLoad, static_cast<std::uint64_t>(RowCount()) + 3u)
-        << "start-up creates the menu's rows, one allocation each, and the three recordings' "
+    EXPECT_EQ(afterStartUp - atLoad, static_cast<std::uint64_t>(TreeRowCount()) + 3u)
+        << "start-up creates the menu's rows on every page, one allocation each, and the three "
+           "recordings' "
            "copies";
     EXPECT_GT(RowCount(), 0);
     EXPECT_EQ(afterFrames - afterStartUp, 0u) << "allocations in 4000 frames and a restart";
@@ -127,8 +128,8 @@ TEST(SoundCopies, three_at_start_up_and_none_after) {
     bare::world.profileVolume = 30;
     bare::StartModule();
 
-    EXPECT_EQ(afterStartUp - atLoad, static_cast<std::uint64_t>(RowCount()) + 3u)
-        << "the menu's rows and three copies";
+    EXPECT_EQ(afterStartUp - atLoad, static_cast<std::uint64_t>(TreeRowCount()) + 3u)
+        << "the menu's rows on every page and three copies";
     EXPECT_EQ(allocations - afterStartUp, 0u)
         << "a boost, 2000 frames, a pause and its resume, and a restart";
 }

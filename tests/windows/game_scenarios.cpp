@@ -560,6 +560,50 @@ void MenuSettings(const Paths& paths) {
            "the next boost plays the Orca spool-up, 106: " + SoundList(g));
 }
 
+// The Keys page through the real module: Select on "Boost: " waits for a key,
+// F9 is taken, and the real profile functions read back the one key written,
+// by its name; the next load reads it as F9, and F9 then boosts.
+void KeysInTheMenu(const Paths& paths) {
+    Session s(paths);
+    s.WriteIni(s.ReleaseIni());
+    if (!s.Boot()) {
+        return;
+    }
+    const sim::Game& g = s.game;
+    s.DriveCar(15.0f);
+    s.Run(5);
+    PressMenuChord(s);
+    s.Run(kFramesPerKeyWait);
+    SelectRow(s, "Keys");
+    Tap(s, kNumpad5);
+    SelectRow(s, "Boost: T");
+    Tap(s, kNumpad5);
+    Expect(Drew(s, g.frame, "Boost: press a key"), "Select makes the row wait for a key");
+    constexpr int kF9 = 0x78;
+    s.HoldKey(kF9, 2);
+    s.Run(kFramesPerKeyWait + 1);
+    Expect(Drew(s, g.frame, "Boost: F9"), "the row shows F9");
+
+    char text[32] = {};
+    GetPrivateProfileStringA("Veloxan", "KEY_PC", "", text, sizeof text, ".\\Veloxan.ini");
+    Expect(std::string(text) == "F9", std::string("KEY_PC reads back as \"") + text + "\"");
+    Expect(GetPrivateProfileIntA("Veloxan", "KEY_PC", 84, ".\\Veloxan.ini") == 0,
+           "KEY_PC is a name, not a number");
+    Expect(s.ReadLog().find("KEY_PC set in the menu: F9 (120)") != std::string::npos,
+           "the log names the key set");
+
+    sim::RestartScript();
+    s.Run(5);
+    Expect(s.ReadLog().find(" KEY_PC=120 (F9)") != std::string::npos,
+           "the next start reads KEY_PC as F9");
+    s.HoldKey(kKeyT, 1);
+    s.Run(kFramesPerKeyWait + 1);
+    Expect(!s.Posted("VELOXAN ACTIVATED"), "T no longer boosts");
+    s.HoldKey(kF9, 1);
+    s.Run(2);
+    Expect(s.Posted("VELOXAN ACTIVATED"), "F9 boosts");
+}
+
 // --- ScriptHookV's developer mode: unload and load again ----------------------------
 
 void UnloadAndReload(const Paths& paths) {
@@ -921,6 +965,7 @@ const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"boost_cancel", BoostCancel},
     {"first_run_notice", FirstRunNotice},
     {"menu_settings", MenuSettings},
+    {"keys_in_the_menu", KeysInTheMenu},
     {"unload_and_reload", UnloadAndReload},
     {"log_in_a_foreign_folder", LogInAForeignFolder},
     {"golden_session", GoldenSession},

@@ -1,0 +1,305 @@
+#include "menu/key_page.h"
+
+#include "host/game_state.h"
+#include "host/key_input.h"
+#include "host/key_names.h"
+#include "host/natives.h"
+#include "host/pad_input.h"
+#include "menu/menu_controller.h"
+#include "settings/settings.h"
+#include "settings/texts.h"
+
+#include <cstddef>
+
+bool keyPageBusy = false;
+bool keyWaitOn = false;
+
+namespace {
+
+struct KeyRowText {
+    TextId label;
+    TextId help;
+};
+
+// In KeySetting's order; the Pad page begins at KeySetting::PadBoost.
+constexpr KeyRowText kKeyRowTexts[kKeySettingCount] = {
+    {TextId::KeyBoostLabel, TextId::KeyBoostHelp},
+    {TextId::KeyBoost2Label, TextId::KeyBoost2Help},
+    {TextId::KeyMenuLabel, TextId::KeyMenuHelp},
+    {TextId::KeyUpLabel, TextId::KeyMenuMoveHelp},
+    {TextId::KeyDownLabel, TextId::KeyMenuMoveHelp},
+    {TextId::KeyLeftLabel, TextId::KeyMenuMoveHelp},
+    {TextId::KeyRightLabel, TextId::KeyMenuMoveHelp},
+    {TextId::KeySelectLabel, TextId::KeyMenuMoveHelp},
+    {TextId::KeyBackLabel, TextId::KeyMenuMoveHelp},
+    {TextId::PadBoostLabel, TextId::PadBoostHelp},
+    {TextId::PadBoost2Label, TextId::PadBoost2Help},
+    {TextId::PadMenuLabel, TextId::PadMenuHelp},
+};
+static_assert(static_cast<int>(TextId::HolderPadMenu) - static_cast<int>(TextId::HolderBoost) ==
+                  static_cast<int>(KeySetting::PadMenu),
+              "the holders' texts follow KeySetting's order");
+
+// Backspace and Esc end a wait, and the file alone can name them. Below 8
+// are the mouse buttons.
+constexpr int kVkBackspace = 0x08;
+constexpr int kVkEscape = 0x1B;
+constexpr int kLastScannedKey = 254;
+constexpr std::uint32_t kWaitMs = 10000;
+constexpr std::uint32_t kNoticeMs = 3000;
+
+// What 0 in the file gives a menu key: its keypad key.
+constexpr SettingsRecord kFreshRecord{};
+
+enum class Phase : std::uint8_t {
+    Idle,
+    Arming,    // until the select key or button is let go
+    Waiting,   // for the first key or button that goes down
+    Releasing, // until the key or button that ended the wait is let go
+};
+
+Phase phase = Phase::Idle;
+KeySetting waiting = KeySetting::Boost;
+std::uint32_t waitStart = 0;
+MenuItem* keyRows[kKeySettingCount] = {};
+// Each key's level on the last pass, a bit per code, and the pad's buttons:
+// a key counts when it goes down from up.
+std::uint32_t keysDown[8] = {};
+std::uint16_t padDown = 0;
+// What ended the wait, to be let go before the menu's keys act again.
+int heldKey = 0;
+std::uint16_t heldButtons = 0;
+// The row that tells why a key was refused or not saved, and since when.
+MenuItem* noticeRow = nullptr;
+KeySetting noticeSetting = KeySetting::Boost;
+std::uint32_t noticeStart = 0;
+
+std::size_t At(KeySetting setting) { return static_cast<std::size_t>(setting); }
+
+void UpdateFlags() {
+    keyWaitOn = phase != Phase::Idle;
+    keyPageBusy = keyWaitOn || noticeRow != nullptr;
+}
+
+void ShowKeyRow(KeySetting setting) {
+    MenuItem* row = keyRows[At(setting)];
+    if (row == nullptr) {
+        return;
+    }
+    SetMenuText(row->label, Text(kKeyRowTexts[At(setting)].label));
+    SetMenuText(row->description, Text(kKeyRowTexts[At(setting)].help));
+    const std::int32_t value = KeySettingValue(setting);
+    if (value == 0) {
+        SetMenuText(row->valueText, Text(TextId::KeyNone));
+    } else {
+        NameOfSetting(value, IsPadSetting(setting), row->valueText, sizeof row->valueText);
+    }
+}
+
+void EndNotice() {
+    if (noticeRow != nullptr) {
+        noticeRow = nullptr;
+        ShowKeyRow(noticeSetting);
+    }
+}
+
+std::uint16_t PadButtons() { return padIndex != -1 ? PadButtonsThisPass() : 0; }
+
+// The lowest code that went down since the last pass, 0 for none; every
+// key's level is kept for the next pass.
+int ScanKeys() {
+    int pressed = 0;
+    for (int code = kVkBackspace; code <= kLastScannedKey; ++code) {
+        std::uint32_t& word = keysDown[code / 32];
+        const std::uint32_t bit = 1u << (code % 32);
+        if (KeyDown(code)) {
+            if ((word & bit) == 0 && pressed == 0) {
+                pressed = code;
+            }
+            word |= bit;
+        } else {
+            word &= ~bit;
+        }
+    }
+    return pressed;
+}
+
+// Why `value` may not be the setting's, written into `out`; false when it
+// may. The menu keeps one way in, and Start stays the pause menu's.
+bool Refused(KeySetting setting, std::int32_t value, char* out, std::size_t size) {
+    if (value == 0 && ((setting == KeySetting::Menu && !PadMenuOn()) ||
+                       (setting == KeySetting::PadMenu && Settings.KEY_PC_MENU == 0))) {
+        CopyMenuText(out, size, Text(TextId::KeyWayIn));
+        return true;
+    }
+    if (setting == KeySetting::PadMenu && (value & XINPUT_GAMEPAD_START) != 0) {
+        CopyMenuText(out, size, Text(TextId::KeyStartRefused));
+        return true;
+    }
+    const KeyVerdict verdict = CheckKeyFromMenu(setting, static_cast<std::uint32_t>(value));
+    if (verdict.refusal == KeyRefusal::None) {
+        return false;
+    }
+    char name[kKeySettingNameSize] = {};
+    NameOfSetting(static_cast<std::int32_t>(verdict.key), IsPadSetting(setting), name, sizeof name);
+    if (verdict.refusal == KeyRefusal::MenuButton) {
+        FormatText(out, size, Text(TextId::KeyMenuButton), name);
+    } else {
+        const auto holder = static_cast<TextId>(static_cast<int>(TextId::HolderBoost) +
+                                                static_cast<int>(verdict.holder));
+        FormatText(out, size, Text(TextId::KeyTaken), name, Text(holder));
+    }
+    return true;
+}
+
+void StartNotice(KeySetting setting) {
+    noticeRow = keyRows[At(setting)];
+    noticeSetting = setting;
+    noticeStart = ModuleTick();
+}
+
+// The key or buttons pressed end the wait: the value is put in force and
+// written, or the row says for three seconds why not.
+void Finish(std::int32_t value, int key, std::uint16_t buttons) {
+    phase = Phase::Releasing;
+    heldKey = key;
+    heldButtons = buttons;
+    const KeySetting setting = waiting;
+    ShowKeyRow(setting);
+    MenuItem* row = keyRows[At(setting)];
+    char reason[kMenuLabelSize] = {};
+    if (Refused(setting, value, reason, sizeof reason)) {
+        // The reason takes the whole line: with the label it would not fit
+        // the menu's width.
+        SetMenuText(row->label, reason);
+        row->valueText[0] = '\0';
+        native::PLAY_SOUND_FRONTEND(-1, "ERROR", "HUD_FRONTEND_DEFAULT_SOUNDSET", false);
+        StartNotice(setting);
+        return;
+    }
+    const bool saved = StoreKeyFromMenu(setting, value);
+    ShowKeyRow(setting);
+    // Call site: the first-run notice names the keys in effect, so its chord
+    // line is to be made again here, after a key changed.
+    if (!saved) {
+        SetMenuText(row->valueText, Text(TextId::KeyNotSaved));
+        StartNotice(setting);
+    }
+}
+
+// Backspace: 0 where 0 means something (a menu key's 0 is its keypad key);
+// the boost key and button always name one.
+void Clear() {
+    if (waiting == KeySetting::Boost || waiting == KeySetting::PadBoost) {
+        return;
+    }
+    const std::int32_t fresh = kFreshRecord.*kKeySettingFields[At(waiting)].field;
+    Finish(fresh, kVkBackspace, 0);
+}
+
+void Cancel(int key, std::uint16_t buttons) {
+    phase = key != 0 || buttons != 0 ? Phase::Releasing : Phase::Idle;
+    heldKey = key;
+    heldButtons = buttons;
+    ShowKeyRow(waiting);
+}
+
+void RunWait() {
+    if (phase == Phase::Releasing) {
+        if ((heldKey == 0 || !KeyDown(heldKey)) && (PadButtons() & heldButtons) == 0) {
+            phase = Phase::Idle;
+            // The menu's keys wait their 200 ms from here.
+            lastKeyTick = ModuleTick();
+        }
+        return;
+    }
+    const int key = ScanKeys();
+    const std::uint16_t buttons = PadButtons();
+    const auto pressed = static_cast<std::uint16_t>(buttons & ~padDown);
+    padDown = buttons;
+    if (phase == Phase::Arming) {
+        if (!KeyDown(Settings.KEY_MENU_SELECT) && (buttons & XINPUT_GAMEPAD_A) == 0) {
+            phase = Phase::Waiting;
+        }
+        return;
+    }
+    if (ModuleTick() - waitStart > kWaitMs) {
+        Cancel(0, 0);
+    } else if (key == kVkEscape || (pressed & XINPUT_GAMEPAD_BACK) != 0) {
+        Cancel(key == kVkEscape ? key : 0, pressed & XINPUT_GAMEPAD_BACK);
+    } else if (key == kVkBackspace) {
+        Clear();
+    } else if (!IsPadSetting(waiting) && key != 0) {
+        Finish(key, key, 0);
+    } else if (IsPadSetting(waiting) && pressed != 0) {
+        // The lowest of the buttons that went down together.
+        const auto button = static_cast<std::uint16_t>(pressed & -pressed);
+        Finish(button, 0, button);
+    }
+}
+
+} // namespace
+
+[[gnu::cold]] void BuildKeyPage(MenuItem& keysRow) {
+    MenuItem* page = &keysRow;
+    for (std::size_t k = 0; k < kKeySettingCount; ++k) {
+        if (k == At(KeySetting::PadBoost)) {
+            page = AddMenuRow(keysRow, Text(TextId::PadLabel), 0, MenuItemKind::Submenu, "",
+                              Text(TextId::PadHelp));
+            if (page == nullptr) {
+                return;
+            }
+        }
+        keyRows[k] = AddMenuRow(*page, "", kKeyRowIdBase + static_cast<std::int32_t>(k),
+                                MenuItemKind::Action, "", "");
+    }
+    ShowKeyRows();
+}
+
+[[gnu::cold]] void ShowKeyRows() {
+    CancelKeyWait();
+    for (std::size_t k = 0; k < kKeySettingCount; ++k) {
+        ShowKeyRow(static_cast<KeySetting>(k));
+    }
+}
+
+[[gnu::cold]] void StartKeyWait(std::int32_t id) {
+    const std::int32_t index = id - kKeyRowIdBase;
+    if (index < 0 || index >= static_cast<std::int32_t>(kKeySettingCount)) {
+        return;
+    }
+    EndNotice();
+    waiting = static_cast<KeySetting>(index);
+    phase = Phase::Arming;
+    waitStart = ModuleTick();
+    MenuItem* row = keyRows[At(waiting)];
+    SetMenuText(row->valueText,
+                Text(IsPadSetting(waiting) ? TextId::KeyWaitButton : TextId::KeyWaitKey));
+    SetMenuText(row->description, Text(TextId::KeyWaitHelp));
+    UpdateFlags();
+}
+
+[[gnu::cold]] void StepKeyPage() {
+    if (noticeRow != nullptr && ModuleTick() - noticeStart >= kNoticeMs) {
+        EndNotice();
+    }
+    if (phase != Phase::Idle) {
+        // A busy game takes the vehicle and closes the menu.
+        if (GameBusy()) {
+            Cancel(0, 0);
+        } else {
+            native::DISABLE_ALL_CONTROL_ACTIONS(0);
+            RunWait();
+        }
+    }
+    UpdateFlags();
+}
+
+[[gnu::cold]] void CancelKeyWait() {
+    EndNotice();
+    if (phase != Phase::Idle) {
+        phase = Phase::Idle;
+        ShowKeyRow(waiting);
+    }
+    UpdateFlags();
+}
