@@ -32,7 +32,7 @@ TEST_F(SettingsFile, missing_file_gives_every_default) {
     EXPECT_FALSE(IniExists()) << "loading must not create the file";
 }
 
-TEST_F(SettingsFile, twenty_one_keys_are_read_in_order_with_their_defaults) {
+TEST_F(SettingsFile, twenty_two_keys_are_read_in_order_with_their_defaults) {
     Boot();
     const auto reads = game.Calls("GetPrivateProfileIntA");
     const std::vector<std::pair<std::string, int>> expected = {
@@ -46,7 +46,7 @@ TEST_F(SettingsFile, twenty_one_keys_are_read_in_order_with_their_defaults) {
         {"KEY_MENU_DOWN", 0},  {"KEY_MENU_LEFT", 0},
         {"KEY_MENU_RIGHT", 0}, {"KEY_MENU_SELECT", 0},
         {"KEY_MENU_BACK", 0},  {"KEY_GAMEPAD_MENU", 0},
-        {"SFX_volume", 0}};
+        {"SFX_volume", 0},     {"SFX_follow_game", 1}};
     ASSERT_GE(reads.size(), expected.size());
     for (std::size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(reads[k]->S(0), "Veloxan");
@@ -57,10 +57,10 @@ TEST_F(SettingsFile, twenty_one_keys_are_read_in_order_with_their_defaults) {
     // Settings first, then the pad search, then the menu's own look at the
     // sound profile.
     const std::uint64_t firstPadQuery = game.Calls("XInputGetState").front() - &game.calls[0];
-    EXPECT_LT(static_cast<std::uint64_t>(reads[20] - &game.calls[0]), firstPadQuery);
-    ASSERT_EQ(reads.size(), 22u);
-    EXPECT_EQ(reads[21]->S(1), "SFX_type");
-    EXPECT_GT(static_cast<std::uint64_t>(reads[21] - &game.calls[0]), firstPadQuery);
+    EXPECT_LT(static_cast<std::uint64_t>(reads[21] - &game.calls[0]), firstPadQuery);
+    ASSERT_EQ(reads.size(), 23u);
+    EXPECT_EQ(reads[22]->S(1), "SFX_type");
+    EXPECT_GT(static_cast<std::uint64_t>(reads[22] - &game.calls[0]), firstPadQuery);
 
     // The text of a key setting is asked for only when its number reads 0:
     // KEY_PC and KEY_GAMEPAD read their defaults.

@@ -72,6 +72,8 @@ WorldKey WorldKeyOf(const SDL_Keysym& key) {
         return WorldKey::BusyArrested;
     case SDL_SCANCODE_PERIOD:
         return WorldKey::BusyNoControl;
+    case SDL_SCANCODE_MINUS:
+        return WorldKey::GameSfx;
     default:
         break;
     }
@@ -170,6 +172,12 @@ void LiveInput::OnWorldKey(WorldKey key, bool down, bool& quit) {
         act_(std::string("busy ") + busy.name + (world.*busy.flag ? " off" : " on"));
         break;
     }
+    case WorldKey::GameSfx:
+        // One lower each press, and from 0 back to 10: the module hears of
+        // it at the end of the next pause, as in the game.
+        act_("game sfx " +
+             std::to_string(world.sfxLevel > 0 && world.sfxLevel <= 10 ? world.sfxLevel - 1 : 10));
+        break;
     case WorldKey::Help:
         help_ = !help_;
         break;

@@ -28,7 +28,8 @@ namespace simapp {
 // keypad's arrows with Num Lock off are the keypad's, not these. The game's
 // busy states sit on the punctuation keys right of the letters, taken by
 // where they are (a US keyboard's [ ] ; ' , .), so that every layout has
-// them; they come in the order of kBusyStateNames.
+// them; they come in the order of kBusyStateNames. The key right of the
+// digits' 0 (a US keyboard's -) lowers the game's sound-effects level.
 enum class WorldKey {
     None,
     Throttle,
@@ -45,6 +46,7 @@ enum class WorldKey {
     BusyDead,
     BusyArrested,
     BusyNoControl,
+    GameSfx,
     Help,
     Quit
 };

@@ -14,8 +14,8 @@ namespace simapp {
 namespace {
 
 constexpr const char* kCommands = "a command (hold, release, tap, pad, enter, leave, throttle, "
-                                  "brake, collide, wreck, restart, focus, pause, busy, picture, "
-                                  "end)";
+                                  "brake, collide, wreck, restart, focus, pause, busy, game, "
+                                  "picture, end)";
 constexpr const char* kKeyExpected = "a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                                      "num0-num9, f1-f12, up, down, left, right or vkNN)";
 constexpr std::uint32_t kDefaultTapMs = 50;
@@ -65,6 +65,14 @@ public:
             throw Failure{expected, "'" + words_[next_ - 1] + "'"};
         }
         return static_cast<std::uint32_t>(ms);
+    }
+
+    int Whole(const std::string& expected, int low, int high) {
+        const double value = Number(expected, low, high);
+        if (value != std::floor(value)) {
+            throw Failure{expected, "'" + words_[next_ - 1] + "'"};
+        }
+        return static_cast<int>(value);
     }
 
     void EndOfLine() {
@@ -199,6 +207,14 @@ void ParseAction(Words& w, ScenarioLine& s) {
     } else if (command == "busy") {
         s.action = Action::Busy;
         ParseBusy(w, s);
+    } else if (command == "game") {
+        // The player's settings in the game's own pause menu.
+        const std::string setting = w.Take("a game setting (sfx)");
+        if (setting != "sfx") {
+            throw Failure{"a game setting (sfx)", "'" + setting + "'"};
+        }
+        s.action = Action::GameSfx;
+        s.level = w.Whole("a sound-effects level (a whole number, 0 to 10)", 0, 10);
     } else if (command == "picture") {
         s.action = Action::Picture;
         const char* expected = "a picture name (letters, digits and '-')";

@@ -26,6 +26,7 @@
 //                                        switch), cutscene, faded (screen
 //                                        faded out), dead, arrested,
 //                                        nocontrol (player control off)
+//   6     game sfx N                     the game's sound-effects level, 0-10
 //   7     picture NAME                   a picture of this frame
 //   9     end
 //
@@ -87,6 +88,7 @@ enum class Action {
     Focus,
     Pause,
     Busy,
+    GameSfx,
     Picture,
     End,
 };
@@ -103,6 +105,7 @@ struct ScenarioLine {
     float value = 0.0f; // throttle and brake 0..1, km/h for enter and collide
     bool on = false;    // focus, pause, busy
     int busy = 0;       // the state of a busy line, an index of kBusyStateNames
+    int level = 0;      // game sfx: the game's sound-effects level
     std::string name;   // picture name
     std::string text;   // the line as written, without its comment
 };

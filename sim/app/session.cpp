@@ -244,6 +244,9 @@ void Session::Execute(const ScenarioLine& line) {
     case Action::Busy:
         game.world.*kBusyStateNames[static_cast<std::size_t>(line.busy)].flag = line.on;
         break;
+    case Action::GameSfx:
+        game.world.sfxLevel = line.level;
+        break;
     case Action::Picture:
         pendingPictures_.push_back(line.name);
         break;

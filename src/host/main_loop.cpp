@@ -61,6 +61,8 @@ void MainLoopPass() {
     case PauseStep::Held:
         return;
     case PauseStep::Ended:
+        // The game's audio settings live in its pause menu.
+        AskGameEffectsLevel(true);
         ResumeTurboSound();
         break;
     case PauseStep::Running:
