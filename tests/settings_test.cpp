@@ -287,10 +287,29 @@ protected:
 TEST_F(SettingsSave, save_into_a_missing_file_writes_the_seven_keys_in_order) {
     Boot();
     SaveSettings();
-    const std::vector<std::string> expected = {"[Veloxan]",     "duration=60", "sensitivity=25",
-                                               "power=40",      "boost=35",    "slowmo=20",
-                                               "New_Install=0", "SFX_type=1"};
+    std::vector<std::string> expected = {"[Veloxan]",     "duration=60", "sensitivity=25",
+                                         "power=40",      "boost=35",    "slowmo=20",
+                                         "New_Install=0", "SFX_type=1"};
     EXPECT_EQ(Lines(ReadIni()), expected);
+    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), 7u);
+
+    // The volume and the messages only once they differ from the file's,
+    // after the seven; written, the file holds them.
+    Settings.SFX_volume = 100;
+    Settings.display_notifications = 1;
+    SaveSettings();
+    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), 14u) << "as a missing key reads them";
+    Settings.SFX_volume = 35;
+    SaveSettings();
+    Settings.display_notifications = 0;
+    SaveSettings();
+    SaveSettings();
+    expected.insert(expected.end(), {"SFX_volume=35", "display_notifications=0"});
+    EXPECT_EQ(Lines(ReadIni()), expected);
+    const auto writes = game.Calls("WritePrivateProfileStringA");
+    ASSERT_EQ(writes.size(), 37u) << "seven, seven, eight, eight and seven";
+    EXPECT_EQ(writes[21]->S(1), "SFX_volume");
+    EXPECT_EQ(writes[29]->S(1), "display_notifications");
 }
 
 TEST_F(SettingsSave, save_keeps_bindings_comments_and_other_sections) {

@@ -1,5 +1,6 @@
 #include "menu/settings_menu.h"
 
+#include "host/game_state.h"
 #include "menu/menu_item.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
@@ -116,6 +117,8 @@ constexpr std::int32_t kVolumeHighest = 100;
 // What the volume row's bar shows: SFX_volume as a fraction, set when the
 // rows are built or rebuilt and at each step of the row.
 float volumeBar = 1.0f;
+// When the volume last stepped, on the module's clock.
+std::uint32_t volumeStepTick = 0;
 
 // The "SFX: " row; set by the first build, its valueText rewritten by the
 // sound-profile action and by a rebuild after a script restart.
@@ -144,9 +147,15 @@ void ShowVolume() { volumeBar = static_cast<float>(Settings.SFX_volume) * 0.01f;
 
 // A step of the volume plays the blow-off at the new level, so the player
 // hears what was chosen. Only that copy is scaled now; the others follow
-// before they next play. A value from the file outside the steps (3, 71)
-// moves by 5 from where it is, and 3 goes up to 5 as a fraction's row would.
+// before they next play. A held key steps a fraction's row on every frame,
+// but the volume once per 200 ms, as the menu's other keys wait: a copy is
+// never scaled on every frame. A value from the file outside the steps (3,
+// 71) moves by 5 from where it is, and 3 goes up to 5 as a fraction's row
+// would.
 void StepVolume(std::int32_t& volume, char command) {
+    if (ModuleTick() - volumeStepTick <= 200u) {
+        return;
+    }
     std::int32_t next = volume;
     if (command == 'r') {
         next = volume + kVolumeStep;
@@ -158,6 +167,7 @@ void StepVolume(std::int32_t& volume, char command) {
         return;
     }
     volume = next;
+    volumeStepTick = ModuleTick();
     ShowVolume();
     TurboSoundLevelChanged(kShutdownSound);
     PlayTurboSound(kShutdownSound);
