@@ -840,6 +840,99 @@ void UnloadMidSoundFullVolume(const Paths& paths) { UnloadMidSound(paths, 100); 
 
 void UnloadMidSoundHalfVolume(const Paths& paths) { UnloadMidSound(paths, 50); }
 
+// Samples of a copy against its resource at the level that plays: 16-bit PCM
+// rounded to the nearest with halves away from zero, 32-bit float multiplied
+// in single precision. The count of samples that differ.
+std::size_t SamplesOff(const unsigned char* copy, const std::vector<unsigned char>& resource,
+                       int numerator, int denominator) {
+    const WaveChunks wave = ChunksOf(resource.data(), resource.size());
+    const bool isFloat = resource[wave.fmtAt] == 3;
+    std::size_t off = 0;
+    for (std::size_t at = wave.dataAt; at + 4 <= wave.dataAt + wave.dataLength;
+         at += isFloat ? 4 : 2) {
+        if (isFloat) {
+            float s = 0.0f;
+            float got = 0.0f;
+            std::memcpy(&s, resource.data() + at, 4);
+            std::memcpy(&got, copy + at, 4);
+            off += got == s * (static_cast<float>(numerator) / static_cast<float>(denominator))
+                       ? 0
+                       : 1;
+        } else {
+            const auto s = static_cast<std::int16_t>(resource[at] | resource[at + 1] << 8);
+            const auto got = static_cast<std::int16_t>(copy[at] | copy[at + 1] << 8);
+            const long scaled = static_cast<long>(s) * numerator;
+            const long rounded =
+                (scaled < 0 ? scaled - denominator / 2 : scaled + denominator / 2) / denominator;
+            off += got == rounded ? 0 : 1;
+        }
+    }
+    return wave.fmtLength == 0 ? 1 : off;
+}
+
+// A German game with its sound effects at 5 of 10: the module's recordings
+// play at a quarter of their samples, (5/10)^2, from copies made at start.
+// The player moves the slider to 10 in the pause menu: the rest of the paused
+// recording plays from its copy scaled again from the resource, and the
+// blow-off's copy follows before it plays.
+void GermanGameAtHalfEffects(const Paths& paths) {
+    Session s(paths);
+    s.WriteIni(s.ReleaseIni());
+    sim::Game& g = s.game;
+    g.world.language = 2;
+    g.world.sfxLevel = 5;
+    if (!s.Boot()) {
+        return;
+    }
+    const sim::CallRecord* ask = g.Last("GET_PROFILE_SETTING");
+    Expect(g.Count("GET_PROFILE_SETTING") == 1 && ask->frame == 1 && ask->I(0) == 300,
+           "the start asks the game's sound-effects level once: GET_PROFILE_SETTING(300)");
+    Expect(s.ReadLog().find(" SFX_volume=100 SFX_follow_game=1 game_effects=5 (plays at 25.0%)") !=
+               std::string::npos,
+           "the start report names the level that plays");
+
+    PressTriggerWhileDriving(s);
+    s.Run(40);
+    Expect(g.sounds.size() == 1 && g.sounds[0].id == 108 && g.sounds[0].flags == kSndFlags,
+           "the Lumen spool-up plays from its copy: " + SoundList(g));
+    if (g.sounds.size() != 1 || g.sounds[0].wave == nullptr) {
+        return;
+    }
+    const unsigned char* const spool = g.sounds[0].wave;
+    const std::vector<unsigned char> spoolResource = sim::windows::WaveResource(s.loaded.module, 108);
+    const std::vector<unsigned char> blowOffResource =
+        sim::windows::WaveResource(s.loaded.module, 107);
+    Expect(g.sounds[0].waveBytes == spoolResource.size() &&
+               SamplesOff(spool, spoolResource, 1, 4) == 0,
+           "every sample of the spool-up's copy is a quarter of its resource's");
+
+    g.world.paused = true;
+    s.Run(20);
+    g.world.sfxLevel = 10;
+    g.world.paused = false;
+    const std::uint64_t resumed = g.frame + 1;
+    s.Run(1);
+    Expect(g.Count("GET_PROFILE_SETTING") == 2 && g.Last("GET_PROFILE_SETTING")->frame == resumed,
+           "the first pass after the pause asks the level again");
+    Expect(g.sounds.size() == 2 && g.sounds[1].frame == resumed && g.sounds[1].wave > spool &&
+               g.sounds[1].wave + g.sounds[1].waveBytes == spool + spoolResource.size(),
+           "the rest of the spool-up plays from inside the same copy: " + SoundList(g));
+    const bool ended = s.RunUntil([&g] { return g.sounds.size() == 3; }, 900);
+    Expect(ended && g.sounds[2].id == 107 && g.sounds[2].flags == kSndFlags,
+           "the boost ends with the blow-off from its copy: " + SoundList(g));
+    if (!ended) {
+        return;
+    }
+    Expect(std::memcmp(spool, spoolResource.data(), spoolResource.size()) == 0 &&
+               g.sounds[2].waveBytes == blowOffResource.size() &&
+               SamplesOff(g.sounds[2].wave, blowOffResource, 1, 1) == 0,
+           "at level 10 both copies are their resources' samples again, in place");
+    Expect(s.ReadLog().find("game sound effects level 10: the sounds play at 100.0%") !=
+               std::string::npos,
+           "the change is logged");
+    Expect(g.faults.empty(), "the sound thread read every sound unchanged while it played");
+}
+
 // --- a game folder named in other scripts ---------------------------------------------
 
 // Cyrillic, Greek and Japanese letters (UTF-8 in this source): no ANSI code
@@ -928,6 +1021,7 @@ const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"pause_mid_boost", PauseMidBoost},
     {"unload_mid_sound", UnloadMidSoundFullVolume},
     {"unload_mid_sound_half_volume", UnloadMidSoundHalfVolume},
+    {"german_game_at_half_effects", GermanGameAtHalfEffects},
 };
 
 // Paths from the command line, made absolute while the current directory is
