@@ -152,7 +152,7 @@ void ShowVolume() { volumeBar = static_cast<float>(Settings.SFX_volume) * 0.01f;
 // never scaled on every frame. A value from the file outside the steps (3,
 // 71) moves by 5 from where it is, and 3 goes up to 5 as a fraction's row
 // would.
-void StepVolume(std::int32_t& volume, char command) {
+[[gnu::cold]] void StepVolume(std::int32_t& volume, char command) {
     if (ModuleTick() - volumeStepTick <= 200u) {
         return;
     }

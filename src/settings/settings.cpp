@@ -207,7 +207,8 @@ std::uint32_t fileVolume = 100;
 std::uint32_t fileNotifications = 1;
 
 // Writes the value only when the file holds another; the file holds it then.
-bool WriteIfChanged(const char* key, std::uint32_t value, std::uint32_t& held) {
+// At a save, like its caller: built for size.
+[[gnu::cold]] bool WriteIfChanged(const char* key, std::uint32_t value, std::uint32_t& held) {
     if (value == held) {
         return true;
     }

@@ -332,7 +332,6 @@ bool Stale(const Recording& recording, std::int32_t level) {
         LogFixed(static_cast<float>(LevelThatPlays()) * 0.1f, 1);
         LogText("%");
         LogEnd();
-        TurboSoundLevelChanged();
     }
 }
 

@@ -18,7 +18,7 @@ inline constexpr std::int32_t kSpoolSoundOrca = 106;  // sound profile 0
 inline constexpr std::int32_t kShutdownSound = 107;   // both profiles
 inline constexpr std::int32_t kSpoolSoundLumen = 108; // sound profile 1
 
-// Makes the copies, or rewrites them in place for another volume. Runs at
+// Makes the copies, or rewrites them in place for another level. Runs at
 // each start of the script, right after the settings are loaded; a copy that
 // cannot be made is logged, and its recording plays from the resource.
 void PrepareTurboSounds();
@@ -27,7 +27,7 @@ void PrepareTurboSounds();
 // each start of the script before PrepareTurboSounds, and at the first pass
 // after each pause, where the player may have moved the game's slider. With
 // SFX_follow_game at 0 nothing is asked and the level counts as 10. A change
-// after a pause is logged and the copies are scaled to it at once.
+// after a pause is logged; each copy is scaled to it before it next plays.
 void AskGameEffectsLevel(bool afterPause);
 
 // The game's sound-effects level in use, 0 to 10.

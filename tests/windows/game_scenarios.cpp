@@ -855,9 +855,8 @@ std::size_t SamplesOff(const unsigned char* copy, const std::vector<unsigned cha
             float got = 0.0f;
             std::memcpy(&s, resource.data() + at, 4);
             std::memcpy(&got, copy + at, 4);
-            off += got == s * (static_cast<float>(numerator) / static_cast<float>(denominator))
-                       ? 0
-                       : 1;
+            off += got == s * (static_cast<float>(numerator) / static_cast<float>(denominator)) ? 0
+                                                                                                : 1;
         } else {
             const auto s = static_cast<std::int16_t>(resource[at] | resource[at + 1] << 8);
             const auto got = static_cast<std::int16_t>(copy[at] | copy[at + 1] << 8);
@@ -887,7 +886,7 @@ void GermanGameAtHalfEffects(const Paths& paths) {
     const sim::CallRecord* ask = g.Last("GET_PROFILE_SETTING");
     Expect(g.Count("GET_PROFILE_SETTING") == 1 && ask->frame == 1 && ask->I(0) == 300,
            "the start asks the game's sound-effects level once: GET_PROFILE_SETTING(300)");
-    Expect(s.ReadLog().find(" SFX_volume=100 SFX_follow_game=1 game_effects=5 (plays at 25.0%)") !=
+    Expect(s.ReadLog().find(" SFX_volume=100 SFX_follow_game=1 game_effects=5 (plays at 50.0%)") !=
                std::string::npos,
            "the start report names the level that plays");
 
@@ -899,7 +898,8 @@ void GermanGameAtHalfEffects(const Paths& paths) {
         return;
     }
     const unsigned char* const spool = g.sounds[0].wave;
-    const std::vector<unsigned char> spoolResource = sim::windows::WaveResource(s.loaded.module, 108);
+    const std::vector<unsigned char> spoolResource =
+        sim::windows::WaveResource(s.loaded.module, 108);
     const std::vector<unsigned char> blowOffResource =
         sim::windows::WaveResource(s.loaded.module, 107);
     Expect(g.sounds[0].waveBytes == spoolResource.size() &&
