@@ -12,15 +12,17 @@
 
 namespace {
 
-struct RowContent {
-    const char* label;
-    MenuItemKind kind;
-    const char* description;
+// The fields keep the order the rows below are written in; the table is a
+// few hundred bytes of read-only data.
+struct RowContent { // NOLINT(clang-analyzer-optin.performance.Padding)
+    const char* label = nullptr;
+    MenuItemKind kind = MenuItemKind::Action;
+    const char* description = nullptr;
     // The setting a Slider (a fraction) or a Toggle (a 0/1 switch) shows and
     // changes; the build binds it to the row, and the item action changes it
     // by the row's id. Null for the other kinds.
-    float SettingsRecord::*slider;
-    std::uint32_t SettingsRecord::*toggle;
+    float SettingsRecord::*slider = nullptr;
+    std::uint32_t SettingsRecord::*toggle = nullptr;
     // A row whose texts come from the table of texts has no literal label
     // or description; these name its texts instead.
     TextId labelText = TextId::Count;
@@ -77,7 +79,7 @@ constexpr bool RowsBound() {
     int percentRows = 0;
     for (const RowContent& row : kRows) {
         percentRows += row.percent != nullptr ? 1 : 0;
-        if (((row.slider != nullptr) + (row.percent != nullptr) == 1) !=
+        if (((row.slider != nullptr) != (row.percent != nullptr)) !=
                 (row.kind == MenuItemKind::Slider) ||
             (row.toggle != nullptr) != (row.kind == MenuItemKind::Toggle) ||
             (row.label == nullptr) != (row.labelText != TextId::Count) ||
