@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -840,33 +841,30 @@ void UnloadMidSoundFullVolume(const Paths& paths) { UnloadMidSound(paths, 100); 
 
 void UnloadMidSoundHalfVolume(const Paths& paths) { UnloadMidSound(paths, 50); }
 
-// Samples of a copy against its resource at the level that plays: 16-bit PCM
-// rounded to the nearest with halves away from zero, 32-bit float multiplied
-// in single precision. The count of samples that differ.
+// The samples of a copy that are not its resource's times `factor` (0.25 or
+// 1, exact either way): 16-bit PCM rounded with halves away from zero, 32-bit
+// float multiplied in single precision.
 std::size_t SamplesOff(const unsigned char* copy, const std::vector<unsigned char>& resource,
-                       int numerator, int denominator) {
+                       float factor) {
     const WaveChunks wave = ChunksOf(resource.data(), resource.size());
-    const bool isFloat = resource[wave.fmtAt] == 3;
-    std::size_t off = 0;
-    for (std::size_t at = wave.dataAt; at + 4 <= wave.dataAt + wave.dataLength;
-         at += isFloat ? 4 : 2) {
-        if (isFloat) {
+    const std::size_t step = resource[wave.fmtAt] == 3 ? 4 : 2;
+    std::size_t off = wave.fmtLength == 0 ? 1 : 0;
+    for (std::size_t at = wave.dataAt; at + step <= wave.dataAt + wave.dataLength; at += step) {
+        if (step == 4) {
             float s = 0.0f;
             float got = 0.0f;
             std::memcpy(&s, resource.data() + at, 4);
             std::memcpy(&got, copy + at, 4);
-            off += got == s * (static_cast<float>(numerator) / static_cast<float>(denominator)) ? 0
-                                                                                                : 1;
+            off += got == s * factor ? 0 : 1;
         } else {
-            const auto s = static_cast<std::int16_t>(resource[at] | resource[at + 1] << 8);
-            const auto got = static_cast<std::int16_t>(copy[at] | copy[at + 1] << 8);
-            const long scaled = static_cast<long>(s) * numerator;
-            const long rounded =
-                (scaled < 0 ? scaled - denominator / 2 : scaled + denominator / 2) / denominator;
-            off += got == rounded ? 0 : 1;
+            std::int16_t s = 0;
+            std::int16_t got = 0;
+            std::memcpy(&s, resource.data() + at, 2);
+            std::memcpy(&got, copy + at, 2);
+            off += got == std::lround(s * static_cast<double>(factor)) ? 0 : 1;
         }
     }
-    return wave.fmtLength == 0 ? 1 : off;
+    return off;
 }
 
 // A German game with its sound effects at 5 of 10: the module's recordings
@@ -903,7 +901,7 @@ void GermanGameAtHalfEffects(const Paths& paths) {
     const std::vector<unsigned char> blowOffResource =
         sim::windows::WaveResource(s.loaded.module, 107);
     Expect(g.sounds[0].waveBytes == spoolResource.size() &&
-               SamplesOff(spool, spoolResource, 1, 4) == 0,
+               SamplesOff(spool, spoolResource, 0.25f) == 0,
            "every sample of the spool-up's copy is a quarter of its resource's");
 
     g.world.paused = true;
@@ -925,7 +923,7 @@ void GermanGameAtHalfEffects(const Paths& paths) {
     }
     Expect(std::memcmp(spool, spoolResource.data(), spoolResource.size()) == 0 &&
                g.sounds[2].waveBytes == blowOffResource.size() &&
-               SamplesOff(g.sounds[2].wave, blowOffResource, 1, 1) == 0,
+               SamplesOff(g.sounds[2].wave, blowOffResource, 1.0f) == 0,
            "at level 10 both copies are their resources' samples again, in place");
     Expect(s.ReadLog().find("game sound effects level 10: the sounds play at 100.0%") !=
                std::string::npos,
