@@ -134,7 +134,8 @@ std::int32_t LevelThatPlays() { return Settings.SFX_volume * gameLevel; }
 // A copy is scaled again in the pass before it plays, a boost's first among
 // them: kept out of the cold code built for size, whose 64-bit divide per
 // sample costs ten times the multiply that replaces it here.
-[[gnu::noinline, gnu::hot]] void ScalePcm16(std::uint8_t* data, std::uint32_t bytes, std::int32_t level) {
+[[gnu::noinline, gnu::hot]] void ScalePcm16(std::uint8_t* data, std::uint32_t bytes,
+                                            std::int32_t level) {
     const std::int64_t square = std::int64_t{level} * level;
     for (std::uint32_t k = 0; k + 2 <= bytes; k += 2) {
         const std::int64_t scaled = static_cast<std::int16_t>(Read16(data + k)) * square;
@@ -148,7 +149,8 @@ std::int32_t LevelThatPlays() { return Settings.SFX_volume * gameLevel; }
     }
 }
 
-[[gnu::noinline, gnu::hot]] void ScaleFloat32(std::uint8_t* data, std::uint32_t bytes, std::int32_t level) {
+[[gnu::noinline, gnu::hot]] void ScaleFloat32(std::uint8_t* data, std::uint32_t bytes,
+                                              std::int32_t level) {
     // level^2 and 10^6 are exact in single precision, and the quotient is the
     // correctly rounded one of (volume^2 / 10^4) at game level 10.
     const float factor = static_cast<float>(level * level) / 1000000.0f;
