@@ -214,7 +214,8 @@ void ShowSoundProfileFromFile() {
 
 void BuildSettingsMenu() {
     // ScriptHookV runs the script entry again after a game reload; the rows
-    // are still here then, and only the profile shown may have changed.
+    // are still here then, and only the profile and the volume shown may
+    // have changed.
     ShowVolume();
     if (rootPage.children[0] != nullptr) {
         ShowSoundProfileFromFile();
