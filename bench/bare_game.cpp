@@ -56,6 +56,8 @@ std::uint64_t Answer(std::uint64_t hash) {
         return is(native::IS_PLAYER_PLAYING) ? 1u : 0u;
     case Slot(native::IS_PLAYER_CONTROL_ON.hash):
         return is(native::IS_PLAYER_CONTROL_ON) ? 1u : 0u;
+    case Slot(native::GET_PROFILE_SETTING.hash):
+        return is(native::GET_PROFILE_SETTING) ? static_cast<std::uint32_t>(world.sfxLevel) : 0u;
     default:
         // No flame exists, no asset is loaded, nothing collided: the most
         // work the module does for these.
@@ -76,7 +78,27 @@ constexpr unsigned char kWave[] = {
     'R', 'I', 'F', 'F', 46, 0,    0,    0, 'W',  'A',  'V',  'E',  'f',  'm',  't',  ' ', 18, 0, 0,
     0,   1,   0,   2,   0,  0x44, 0xAC, 0, 0,    0x10, 0xB1, 2,    0,    4,    0,    16,  0,  0, 0,
     'd', 'a', 't', 'a', 8,  0,    0,    0, 0x10, 0x27, 0xF0, 0xD8, 0x88, 0x13, 0x78, 0xEC};
-HRSRC__ waveResource{};
+HRSRC__ waveResources[3]{};
+
+// The resource of a WAVE ID, 106 to 108; the first for any other name.
+std::size_t WaveIndex(LPCSTR name) {
+    const auto id = reinterpret_cast<std::uintptr_t>(name);
+    return id >= 106 && id <= 108 ? id - 106 : 0;
+}
+
+std::size_t WaveIndex(const void* resource) {
+    return static_cast<std::size_t>(static_cast<const HRSRC__*>(resource) - waveResources);
+}
+
+LPVOID WaveBytes(const void* resource) {
+    const unsigned char* wave = world.waves[WaveIndex(resource)];
+    return const_cast<unsigned char*>(wave != nullptr ? wave : kWave);
+}
+
+DWORD WaveSize(const void* resource) {
+    const std::size_t index = WaveIndex(resource);
+    return world.waves[index] != nullptr ? world.waveSizes[index] : DWORD{sizeof kWave};
+}
 
 // Only "down now" (bit 15), as a key held since the last poll reads.
 SHORT KeyState(int vKey) { return static_cast<SHORT>(world.keyDown[vKey & 0xFF] ? 0x8000 : 0); }
@@ -178,10 +200,12 @@ DWORD GetWindowThreadProcessId(HWND, LPDWORD pid) {
 DWORD GetCurrentProcessId() { return Counted(DWORD{1}); }
 DWORD GetModuleFileNameW(HMODULE, LPWSTR n, DWORD s) { return Counted(bare::ModuleFileName(n, s)); }
 DWORD GetFullPathNameW(LPCWSTR, DWORD, LPWSTR, LPWSTR*) { return Counted(DWORD{0}); }
-HRSRC FindResourceA(HMODULE, LPCSTR, LPCSTR) { return Counted(&bare::waveResource); }
+HRSRC FindResourceA(HMODULE, LPCSTR n, LPCSTR) {
+    return Counted(&bare::waveResources[bare::WaveIndex(n)]);
+}
 HGLOBAL LoadResource(HMODULE, HRSRC r) { return Counted(static_cast<HGLOBAL>(r)); }
-LPVOID LockResource(HGLOBAL) { return Counted(const_cast<unsigned char*>(bare::kWave)); }
-DWORD SizeofResource(HMODULE, HRSRC) { return Counted(static_cast<DWORD>(sizeof bare::kWave)); }
+LPVOID LockResource(HGLOBAL r) { return Counted(bare::WaveBytes(r)); }
+DWORD SizeofResource(HMODULE, HRSRC r) { return Counted(bare::WaveSize(r)); }
 DWORD GetFileAttributesA(LPCSTR) { return Counted(INVALID_FILE_ATTRIBUTES); }
 HANDLE CreateFileW(LPCWSTR p, DWORD a, DWORD, LPSECURITY_ATTRIBUTES, DWORD d, DWORD, HANDLE) {
     return Counted(bare::OpenFile(p, a, d));

@@ -28,6 +28,11 @@ struct World {
     const char* moduleFolder = nullptr;
     std::int32_t profileVolume = 0; // SFX_volume in the INI: none, full level
     bool paused = false;            // the game's pause menu is up
+    std::int32_t sfxLevel = 10;     // the game's sound-effects level
+    // The WAVE resources 106, 107 and 108; where null, each is a two-frame
+    // image. The sound benchmark gives them the real recordings.
+    const unsigned char* waves[3] = {};
+    std::uint32_t waveSizes[3] = {};
 };
 
 extern World world;

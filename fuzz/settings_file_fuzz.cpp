@@ -91,7 +91,8 @@ void CheckRanges(const SettingsRecord& s) {
         std::uint32_t value;
     } flags[] = {{"SFX_type", s.SFX_type},
                  {"New_Install", s.New_Install},
-                 {"display_notifications", s.display_notifications}};
+                 {"display_notifications", s.display_notifications},
+                 {"SFX_follow_game", s.SFX_follow_game}};
     for (const auto& f : flags) {
         if (f.value > 1) {
             Finding("flag neither 0 nor 1", f.name);

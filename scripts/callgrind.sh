@@ -36,7 +36,9 @@ for situation in "${situations[@]}"; do
             match($0, /^ *[0-9,]+ +\( *[0-9.]+%\) +[^ ]/) && $0 !~ /PROGRAM TOTALS/ {
                 ir = $1; gsub(",", "", ir)
                 where = substr($0, RLENGTH)
-                if (index(where, bench) == 1 || index(where, "bench/") == 1) {
+                # ccache with CCACHE_BASEDIR records paths relative to the
+                # build folder: "build/bench/bench/../../../bench/...".
+                if (index(where, bench) == 1 || where ~ /(^|\.\.\/)bench\//) {
                     bare += ir
                 } else {
                     module += ir

@@ -110,6 +110,12 @@ struct World {
     // The player has hidden the game's HUD; the game goes on as before.
     bool hudHidden = false;
 
+    // The player's settings in the game's pause menu: the sound-effects
+    // level (GET_PROFILE_SETTING 300, 0 to 10; a test may set any answer)
+    // and the language of its texts (GET_CURRENT_LANGUAGE, 0 English).
+    std::int32_t sfxLevel = 10;
+    std::int32_t language = 0;
+
     // Vehicles by handle.
     std::map<std::int32_t, Vehicle> vehicles;
     std::int32_t nextVehicleHandle = 0x2001;

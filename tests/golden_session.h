@@ -33,10 +33,11 @@ inline constexpr const char* kIni = "[Veloxan]\r\n"
                                     "New_Install=1\r\n"
                                     "display_notifications=1\r\n";
 
-// The keys read at load since 2.3.0; a file without them reads each as 0.
-inline constexpr const char* kNewKeys[] = {"KEY_MENU_UP",      "KEY_MENU_DOWN",   "KEY_MENU_LEFT",
-                                           "KEY_MENU_RIGHT",   "KEY_MENU_SELECT", "KEY_MENU_BACK",
-                                           "KEY_GAMEPAD_MENU", "SFX_volume"};
+// The keys read at load since 2.3.0; a file without them reads each as its
+// default.
+inline constexpr const char* kNewKeys[] = {
+    "KEY_MENU_UP",   "KEY_MENU_DOWN",    "KEY_MENU_LEFT", "KEY_MENU_RIGHT", "KEY_MENU_SELECT",
+    "KEY_MENU_BACK", "KEY_GAMEPAD_MENU", "SFX_volume",    "SFX_follow_game"};
 
 // Each is read once as a number; the file leaves them out, so the seven key
 // settings among them (the six menu keys and KEY_GAMEPAD_MENU) are read once

@@ -158,7 +158,9 @@ TEST_F(MenuDrawing, each_selected_row_shows_its_own_description) {
         {"Sensitivity", "Strong collision will stop the turbo."},
         {"Slow Motion Collision", "Trigger BULLET TIME when hitting an object."},
         {"SFX: ", "Change the sound."},
-        {"Reset settings", "Reset settings back to default."}};
+        {"Reset settings", "Reset settings back to default."},
+        {"Volume", "Level of the turbo's sounds."},
+        {"Messages", "Turbo messages in the feed."}};
     for (const auto& [label, help] : kHelp) {
         const std::uint64_t frame = SelectRow(label);
         ASSERT_EQ(HighlightedRow(frame), RowSlot(label));

@@ -6,6 +6,12 @@
 #include "menu/settings_menu.h"
 #include "menu_fixture.h"
 #include "settings/settings.h"
+#include "sim/sound_resources.h"
+#include "turbo/turbo_sound.h"
+
+#include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -162,6 +168,68 @@ TEST_F(MenuSettings, opening_and_closing_save_keeping_the_rest_of_the_file) {
               "; tuned by hand\r\n[Veloxan]\r\nKEY_PC_MENU=16\r\nduration=100\r\n"
               "display_notifications=0\r\nsensitivity=25\r\npower=42\r\nboost=35\r\n"
               "slowmo=20\r\nNew_Install=0\r\nSFX_type=0\r\n\r\n[Other]\r\nduration=5\r\n");
+}
+
+// Volume steps SFX_volume by 5 from 5 to 100, at most once per 200 ms while
+// held, and each step plays the blow-off once from its copy, scaled then to
+// the new level. Messages switches the feed. A save writes either only when
+// it differs from the file, and the reset leaves both alone.
+TEST_F(MenuSettings, volume_steps_with_a_preview_and_both_rows_save_only_what_changed) {
+    BootWithMenuKey("SFX_volume=90\r\n");
+    OpenFully();
+    SelectRow("Volume");
+    const std::vector<std::uint8_t>& blowOff = sim::sounds::Find(107)->bytes;
+    std::size_t loud = 46; // a float sample of the blow-off well above silence
+    const auto sample = [&loud](const void* wave) {
+        float f = 0.0f;
+        std::memcpy(&f, static_cast<const std::uint8_t*>(wave) + loud, 4);
+        return f;
+    };
+    while (std::abs(sample(blowOff.data())) < 0.1f) {
+        loud += 4;
+    }
+    const std::uint64_t step = Tap(VK_PAD6);
+    EXPECT_EQ(Settings.SFX_volume, 95);
+    ASSERT_EQ(game.CallsInFrame("PlaySoundA", step).size(), 1u);
+    EXPECT_EQ(game.sounds.back().wave, reinterpret_cast<const std::uint8_t*>(TurboSoundCopy(107)));
+    EXPECT_FLOAT_EQ(sample(TurboSoundCopy(107)), sample(blowOff.data()) * 0.9025f);
+    EXPECT_FLOAT_EQ(*RowAt(rootPage, RowSlot("Volume"))->floatValue, 0.95f);
+
+    // Held right: 100, then nothing to step or play. Held left for 2 s: one
+    // step per 208 ms, 10 steps; then down to 5 and no further.
+    const std::pair<int, std::uint64_t> holds[] = {{VK_PAD6, 40}, {VK_PAD4, 125}, {VK_PAD4, 200}};
+    const std::pair<std::int32_t, std::size_t> after[] = {{100, 2}, {50, 12}, {5, 21}};
+    for (std::size_t k = 0; k < 3; ++k) {
+        HoldKey(holds[k].first, holds[k].second);
+        sim::RunFrames(holds[k].second);
+        EXPECT_EQ(Settings.SFX_volume, after[k].first);
+        EXPECT_EQ(game.sounds.size(), after[k].second);
+    }
+    EXPECT_FLOAT_EQ(sample(TurboSoundCopy(107)), sample(blowOff.data()) * 0.0025f);
+
+    SelectRow("Messages");
+    Tap(VK_PAD5);
+    SelectRow("Reset settings");
+    Tap(VK_PAD5);
+    EXPECT_EQ(Settings.SFX_volume, 5);
+    EXPECT_EQ(Settings.display_notifications, 0u);
+    std::size_t writes = game.Count("WritePrivateProfileStringA");
+    Tap(VK_PAD0);
+    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), writes + 9);
+    const std::string file = ReadIni();
+    EXPECT_TRUE(file.find("\nSFX_volume=5\r\n") != std::string::npos &&
+                file.find("\ndisplay_notifications=0\r\n") != std::string::npos)
+        << file;
+
+    // Up and back down to what the file holds: nothing more to write.
+    sim::RunFrames(WaitFrames());
+    OpenFully();
+    SelectRow("Volume");
+    Tap(VK_PAD6);
+    Tap(VK_PAD4);
+    writes = game.Count("WritePrivateProfileStringA");
+    Tap(VK_PAD0);
+    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), writes + 7);
 }
 
 TEST_F(MenuSettings, first_opening_ends_the_notice_and_holds_off_the_trigger) {

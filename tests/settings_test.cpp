@@ -32,7 +32,7 @@ TEST_F(SettingsFile, missing_file_gives_every_default) {
     EXPECT_FALSE(IniExists()) << "loading must not create the file";
 }
 
-TEST_F(SettingsFile, twenty_one_keys_are_read_in_order_with_their_defaults) {
+TEST_F(SettingsFile, twenty_two_keys_are_read_in_order_with_their_defaults) {
     Boot();
     const auto reads = game.Calls("GetPrivateProfileIntA");
     const std::vector<std::pair<std::string, int>> expected = {
@@ -46,7 +46,7 @@ TEST_F(SettingsFile, twenty_one_keys_are_read_in_order_with_their_defaults) {
         {"KEY_MENU_DOWN", 0},  {"KEY_MENU_LEFT", 0},
         {"KEY_MENU_RIGHT", 0}, {"KEY_MENU_SELECT", 0},
         {"KEY_MENU_BACK", 0},  {"KEY_GAMEPAD_MENU", 0},
-        {"SFX_volume", 0}};
+        {"SFX_volume", 0},     {"SFX_follow_game", 1}};
     ASSERT_GE(reads.size(), expected.size());
     for (std::size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(reads[k]->S(0), "Veloxan");
@@ -57,10 +57,10 @@ TEST_F(SettingsFile, twenty_one_keys_are_read_in_order_with_their_defaults) {
     // Settings first, then the pad search, then the menu's own look at the
     // sound profile.
     const std::uint64_t firstPadQuery = game.Calls("XInputGetState").front() - &game.calls[0];
-    EXPECT_LT(static_cast<std::uint64_t>(reads[20] - &game.calls[0]), firstPadQuery);
-    ASSERT_EQ(reads.size(), 22u);
-    EXPECT_EQ(reads[21]->S(1), "SFX_type");
-    EXPECT_GT(static_cast<std::uint64_t>(reads[21] - &game.calls[0]), firstPadQuery);
+    EXPECT_LT(static_cast<std::uint64_t>(reads[21] - &game.calls[0]), firstPadQuery);
+    ASSERT_EQ(reads.size(), 23u);
+    EXPECT_EQ(reads[22]->S(1), "SFX_type");
+    EXPECT_GT(static_cast<std::uint64_t>(reads[22] - &game.calls[0]), firstPadQuery);
 
     // The text of a key setting is asked for only when its number reads 0:
     // KEY_PC and KEY_GAMEPAD read their defaults.
@@ -300,10 +300,29 @@ protected:
 TEST_F(SettingsSave, save_into_a_missing_file_writes_the_seven_keys_in_order) {
     Boot();
     SaveSettings();
-    const std::vector<std::string> expected = {"[Veloxan]",     "duration=60", "sensitivity=25",
-                                               "power=40",      "boost=35",    "slowmo=20",
-                                               "New_Install=0", "SFX_type=1"};
+    std::vector<std::string> expected = {"[Veloxan]",     "duration=60", "sensitivity=25",
+                                         "power=40",      "boost=35",    "slowmo=20",
+                                         "New_Install=0", "SFX_type=1"};
     EXPECT_EQ(Lines(ReadIni()), expected);
+    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), 7u);
+
+    // The volume and the messages only once they differ from the file's,
+    // after the seven; written, the file holds them.
+    Settings.SFX_volume = 100;
+    Settings.display_notifications = 1;
+    SaveSettings();
+    EXPECT_EQ(game.Count("WritePrivateProfileStringA"), 14u) << "as a missing key reads them";
+    Settings.SFX_volume = 35;
+    SaveSettings();
+    Settings.display_notifications = 0;
+    SaveSettings();
+    SaveSettings();
+    expected.insert(expected.end(), {"SFX_volume=35", "display_notifications=0"});
+    EXPECT_EQ(Lines(ReadIni()), expected);
+    const auto writes = game.Calls("WritePrivateProfileStringA");
+    ASSERT_EQ(writes.size(), 37u) << "seven, seven, eight, eight and seven";
+    EXPECT_EQ(writes[21]->S(1), "SFX_volume");
+    EXPECT_EQ(writes[29]->S(1), "display_notifications");
 }
 
 TEST_F(SettingsSave, save_keeps_bindings_comments_and_other_sections) {

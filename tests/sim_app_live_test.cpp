@@ -86,6 +86,8 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
     tap(390, SDLK_PERIOD, SDL_SCANCODE_PERIOD, 2);
     tap(50, SDLK_SLASH, SDL_SCANCODE_SLASH, 1);
     tap(54, SDLK_SLASH, SDL_SCANCODE_SLASH, 1);
+    // The game's sound-effects level one lower (-), after the sounds.
+    tap(380, SDLK_MINUS, SDL_SCANCODE_MINUS, 1);
     script[15].push_back({SDLK_UP, SDL_SCANCODE_UP, true, KMOD_NONE});
     for (const std::uint64_t chord : {40, 160}) {
         tap(chord, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, 15, KMOD_LSHIFT);
@@ -152,10 +154,12 @@ TEST(SimLive, KeysDriveTheModuleTheWindowShowsItAndTheRecordReplays) {
     EXPECT_NE(record.find("hold num6"), std::string::npos);
     for (const char* line :
          {"0.320 pause on", "0.480 pause off", "0.512 busy cutscene on", "0.576 busy cutscene off",
-          "0.800 hud hidden on", "0.864 hud hidden off", "6.240 busy nocontrol on"}) {
+          "0.800 hud hidden on", "0.864 hud hidden off", "6.080 game sfx 9",
+          "6.240 busy nocontrol on"}) {
         EXPECT_NE(record.find(line), std::string::npos) << line;
     }
     EXPECT_EQ(simapp::FrameContent(game, kLastFrame).gameState, "busy: nocontrol");
+    EXPECT_EQ(game.world.sfxLevel, 9);
 
     // Each sound the module played reached the queue, from the module's copy
     // of its resource, converted whole: the Lumen spool-up, then the blow-off that

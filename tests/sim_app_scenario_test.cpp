@@ -39,11 +39,12 @@ TEST(ScenarioParser, GoodAndBadLines) {
         {"3 pause on", "", Action::Pause, 3.0, 0},
         {"3 busy cutscene off", "", Action::Busy, 3.0, 0},
         {"3 hud hidden on", "", Action::Hud, 3.0, 0},
+        {"3 game sfx 0", "", Action::GameSfx, 3.0, 0},
         {"3 picture menu-open", "", Action::Picture, 3.0, 0},
         {"abc leave", "t.txt:2: expected a time in seconds or +delay, found 'abc'"},
         {"0.5 leave", "t.txt:2: expected a time not before the previous line's 1 s, found '0.5'"},
         {"2 jump", "t.txt:2: expected a command (hold, release, tap, pad, enter, leave, throttle, "
-                   "brake, collide, wreck, restart, focus, pause, busy, hud, picture, end), "
+                   "brake, collide, wreck, restart, focus, pause, busy, hud, game, picture, end), "
                    "found 'jump'"},
         {"2 tap", "t.txt:2: expected a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                   "num0-num9, f1-f12, up, down, left, right or vkNN), found end of line"},
@@ -64,6 +65,11 @@ TEST(ScenarioParser, GoodAndBadLines) {
                              "arrested, nocontrol), found 'asleep'"},
         {"2 busy dead yes", "t.txt:2: expected on or off, found 'yes'"},
         {"2 busy dead on now", "t.txt:2: expected end of line, found 'now'"},
+        {"2 game sfx 11", "t.txt:2: expected a sound-effects level (a whole number, 0 to 10), "
+                          "found '11'"},
+        {"2 game sfx 2.5", "t.txt:2: expected a sound-effects level (a whole number, 0 to 10), "
+                           "found '2.5'"},
+        {"2 game volume 5", "t.txt:2: expected a game setting (sfx), found 'volume'"},
         {"2 collide 0", "t.txt:2: expected the km/h lost (above 0, up to 500), found '0'"},
         {"2 pad 7 connect", "t.txt:2: expected a pad number 0-3, found '7'"},
         {"2 pad press start+z", "t.txt:2: expected gamepad buttons joined by '+' (dpad-up, "

@@ -1,8 +1,9 @@
-// SFX_volume: below 100 the three recordings play from copies of the WAVE
-// resources whose samples are scaled by (v/100)^2, made once at load and
-// rewritten in place by a restart at another volume; at 100 the resources
-// play as before. The expected samples are computed here apart from the
-// module, and that computation is held to hand-worked samples first.
+// SFX_volume and the game's sound-effects level: the three recordings play
+// from copies of the WAVE resources whose samples are scaled by
+// (v/100 x level/10)^2, made once at load and rewritten in place by a restart
+// or a change of level; at 100 and 10 the copies are the resources as they
+// are. The expected samples are computed here apart from the module, and that
+// computation is held to hand-worked samples first.
 
 #include "sim/sound_resources.h"
 #include "turbo/turbo_sound.h"
@@ -34,7 +35,7 @@ float Float(const std::uint8_t* at) {
 
 // s * v * v is exact in double and one correctly rounded division decides
 // each half; std::round takes halves away from zero.
-double ScaledPcm(std::int16_t s, int v) { return std::round(s * v * v / 10000.0); }
+double ScaledPcm(std::int16_t s, double v) { return std::round(s * v * v / 10000.0); }
 
 // A 16-bit stereo PCM image holding `samples`.
 std::vector<std::uint8_t> PcmImage(const std::vector<std::int16_t>& samples) {
@@ -58,22 +59,43 @@ TEST(SoundVolumeScaling, hand_worked_samples_and_images_it_leaves_alone) {
         std::int16_t sample;
         int volume;
         std::int16_t scaled;
+        int gameLevel = 10;
     };
     // 1.5 -> 2, 0.5 -> 1, 0.4999 -> 0, 8191.75 -> 8192, -1.5 -> -2, 0.25 -> 0,
     // -32115.9168 -> -32116, 16517.8447 -> 16518.
     const Worked worked[] = {
-        {15000, 1, 2},        {-15000, 1, -2},    {5000, 1, 1},      {-5000, 1, -1},
-        {4999, 1, 0},         {32767, 1, 3},      {-32768, 1, -3},   {-6, 1, 0},
-        {15000, 50, 3750},    {4999, 50, 1250},   {32767, 50, 8192}, {-32768, 50, -8192},
-        {2, 50, 1},           {-2, 50, -1},       {-6, 50, -2},      {1, 50, 0},
-        {-32768, 99, -32116}, {32767, 71, 16518},
+        {15000, 1, 2},
+        {-15000, 1, -2},
+        {5000, 1, 1},
+        {-5000, 1, -1},
+        {4999, 1, 0},
+        {32767, 1, 3},
+        {-32768, 1, -3},
+        {-6, 1, 0},
+        {15000, 50, 3750},
+        {4999, 50, 1250},
+        {32767, 50, 8192},
+        {-32768, 50, -8192},
+        {2, 50, 1},
+        {-2, 50, -1},
+        {-6, 50, -2},
+        {1, 50, 0},
+        {-32768, 99, -32116},
+        {32767, 71, 16518},
+        // (v/100 x level/10)^2: 0.0625 at 50 and 5, 0.126025 at 71 and 5,
+        // 0.09 at 100 and 3: 937.5 -> 938, -1890.375 -> -1890, 2949.03 -> 2949.
+        {15000, 50, 938, 5},
+        {-15000, 71, -1890, 5},
+        {32767, 100, 2949, 3},
     };
     for (const Worked& w : worked) {
         std::vector<std::uint8_t> image = PcmImage({w.sample});
-        ASSERT_TRUE(
-            ScaleWaveImage(image.data(), static_cast<std::uint32_t>(image.size()), w.volume));
-        EXPECT_EQ(Pcm(image.data() + kDataOffset), w.scaled) << w.sample << " at " << w.volume;
-        EXPECT_EQ(ScaledPcm(w.sample, w.volume), w.scaled) << "the reference itself";
+        ASSERT_TRUE(ScaleWaveImage(image.data(), static_cast<std::uint32_t>(image.size()), w.volume,
+                                   w.gameLevel));
+        EXPECT_EQ(Pcm(image.data() + kDataOffset), w.scaled)
+            << w.sample << " at " << w.volume << " and " << w.gameLevel;
+        EXPECT_EQ(ScaledPcm(w.sample, w.volume * w.gameLevel / 10.0), w.scaled)
+            << "the reference itself";
     }
 
     // Anything but a whole image of 16-bit PCM or 32-bit float samples plays
@@ -104,7 +126,7 @@ TEST(SoundVolumeScaling, hand_worked_samples_and_images_it_leaves_alone) {
 // The copy of resource `id` against the resource scaled at `volume`: the
 // same length and header, every sample as computed here. 32-bit floats are
 // exact at 50 (x 0.25) and within one step of the float below otherwise.
-void ExpectScaledCopy(std::uint32_t id, int volume) {
+void ExpectScaledCopy(std::uint32_t id, double volume) {
     const sim::sounds::WaveResource* wave = sim::sounds::Find(id);
     const auto* copy = reinterpret_cast<const std::uint8_t*>(TurboSoundCopy(std::int32_t(id)));
     ASSERT_NE(wave, nullptr);
@@ -135,7 +157,8 @@ TEST_F(SoundVolume, copies_at_50_then_1_and_100_all_play_from_memory) {
         found.push_back(c->I(0));
     }
     EXPECT_EQ(found, (std::vector<std::int32_t>{106, 107, 108}));
-    EXPECT_NE(ReadGameFile("Veloxan.log").find(" New_Install=0 SFX_volume=50\r\n"),
+    EXPECT_NE(ReadGameFile("Veloxan.log")
+                  .find(" New_Install=0 SFX_volume=50 SFX_follow_game=1 game_effects=10\r\n"),
               std::string::npos);
     for (const std::uint32_t id : {106u, 107u, 108u}) {
         ExpectScaledCopy(id, 50);
@@ -196,12 +219,94 @@ TEST_F(SoundVolume, a_recording_without_a_copy_plays_from_the_resource) {
     } restore;
     BootInVehicle("SFX_volume=50\r\nSFX_type=0\r\n");
     EXPECT_EQ(TurboSoundCopy(106), nullptr);
-    EXPECT_EQ(TurboSoundLevel(), 100);
+    EXPECT_EQ(TurboSoundLevel(), 1000);
     LaunchBoost();
     ASSERT_EQ(game.sounds.size(), 1u);
     EXPECT_EQ(game.Last("PlaySoundA")->I(0), 106);
     EXPECT_EQ(game.sounds[0].flags, 0x00040004u | 0x0080u | 0x0001u)
         << "SND_RESOURCE | SND_APPLICATION | SND_ASYNC";
 }
+
+// The game's sound-effects level, asked at start and at the end of a pause in
+// the middle of a boost, with SFX_volume=50: which calls play, and the level
+// of each copy afterwards as the volume alone that gives it (50 x level / 10,
+// or 100 for a copy left as its resource). A copy is scaled again only before
+// it plays: the Lumen recording, never played here, keeps the start's level.
+struct EffectsCase {
+    const char* name;
+    const char* ini; // besides SFX_volume=50
+    std::int32_t atStart;
+    std::int32_t afterPause;
+    std::size_t asks;       // GET_PROFILE_SETTING(300)
+    std::size_t soundCalls; // PlaySoundA: spool-up, the pause's stop, the rest, blow-off
+    double copyAtStart;
+    double copyAfter;   // the spool-up's and the blow-off's
+    const char* report; // the start report's sound settings, to the line's end
+    const char* logLine;
+};
+
+const EffectsCase kEffectsCases[] = {
+    {"level_10_plays_as_SFX_volume_alone", "", 10, 10, 2, 4, 50, 50, "1 game_effects=10\r\n",
+     nullptr},
+    {"level_10_then_5", "", 10, 5, 2, 4, 50, 25, "1 game_effects=10\r\n",
+     "game sound effects level 5: the sounds play at 25.0%\r\n"},
+    {"level_5_then_10", "", 5, 10, 2, 4, 25, 50, "1 game_effects=5 (plays at 25.0%)\r\n",
+     "game sound effects level 10: the sounds play at 50.0%\r\n"},
+    {"level_0_plays_nothing", "", 0, 0, 2, 0, 100, 100, "1 game_effects=0 (plays at 0.0%)\r\n",
+     nullptr},
+    {"level_10_then_0_neither_the_rest_nor_the_blow_off", "", 10, 0, 2, 2, 50, 50,
+     "1 game_effects=10\r\n", "game sound effects level 0: the sounds play at 0.0%\r\n"},
+    {"answer_11_counts_as_10", "", 11, 11, 2, 4, 50, 50, "1 game_effects=10\r\n",
+     "game sound effects level read 11: outside 0 to 10, taken as 10\r\n"},
+    {"follow_game_0_asks_nothing", "SFX_follow_game=0\r\n", 5, 0, 0, 4, 50, 50, "0\r\n", nullptr},
+};
+
+void PrintTo(const EffectsCase& c, std::ostream* out) { *out << c.name; }
+
+class EffectsLevel : public TurboTest, public ::testing::WithParamInterface<EffectsCase> {};
+
+TEST_P(EffectsLevel, scales_or_silences_what_plays) {
+    const EffectsCase& c = GetParam();
+    game.world.sfxLevel = c.atStart;
+    BootInVehicle(std::string("SFX_volume=50\r\nSFX_type=0\r\nduration=10\r\n") + c.ini);
+    const char* copies[3] = {};
+    for (const std::uint32_t id : {106u, 107u, 108u}) {
+        ExpectScaledCopy(id, c.copyAtStart);
+        copies[id - 106] = TurboSoundCopy(std::int32_t(id));
+    }
+    LaunchBoost();
+    game.world.paused = true;
+    sim::RunFrames(10);
+    game.world.sfxLevel = c.afterPause;
+    game.world.paused = false;
+    RunUntilState(TurboState::Recharging);
+
+    std::size_t asks = 0;
+    for (const sim::CallRecord* ask : game.Calls("GET_PROFILE_SETTING")) {
+        EXPECT_EQ(ask->I(0), 300);
+        ++asks;
+    }
+    EXPECT_EQ(asks, c.asks);
+    EXPECT_EQ(game.Count("PlaySoundA"), c.soundCalls);
+    for (const sim::SoundPlay& play : game.sounds) {
+        EXPECT_EQ(play.flags, kMemoryPlay) << "from a copy";
+    }
+    ExpectScaledCopy(106, c.copyAfter);
+    ExpectScaledCopy(107, c.copyAfter);
+    ExpectScaledCopy(108, c.copyAtStart);
+    for (const std::uint32_t id : {106u, 107u, 108u}) {
+        EXPECT_EQ(TurboSoundCopy(std::int32_t(id)), copies[id - 106]) << id << ": in place";
+    }
+    const std::string log = ReadGameFile("Veloxan.log");
+    EXPECT_NE(log.find(std::string(" SFX_volume=50 SFX_follow_game=") + c.report),
+              std::string::npos)
+        << log;
+    if (c.logLine != nullptr) {
+        EXPECT_NE(log.find(c.logLine), std::string::npos) << log;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, EffectsLevel, ::testing::ValuesIn(kEffectsCases),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace

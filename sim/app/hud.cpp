@@ -11,7 +11,7 @@ namespace simapp {
 namespace {
 
 constexpr const char* kHudFont = "DejaVu Sans Mono";
-constexpr int kStatusLines = 12;
+constexpr int kStatusLines = 13;
 constexpr const char* kHelp[] = {
     "world keys, never the module's:",
     "Up / Down   throttle / brake",
@@ -24,6 +24,7 @@ constexpr const char* kHelp[] = {
     "; fade out  ' dead",
     ", arrested  . control off",
     "/ the game's HUD hidden",
+    "- game's sound effects 10..0",
     "Esc quit    F1 hide these keys",
 };
 constexpr int kHelpLines = static_cast<int>(sizeof kHelp / sizeof kHelp[0]);
@@ -74,6 +75,8 @@ void DrawHud(Picture& window, const HudContent& hud) {
         std::snprintf(text, sizeof text, ", pitch %+.0f", static_cast<double>(*hud.planePitch));
         lines.back() += text;
     }
+    std::snprintf(text, sizeof text, "game sfx    %d of 10", hud.gameSfx);
+    lines.emplace_back(text);
     lines.push_back(std::string("phone       ") + (hud.phoneOut ? "out" : "away") +
                     (hud.hudHidden ? ", HUD hidden" : ""));
     std::snprintf(text, sizeof text, "controls    %zu off by the menu", hud.controlsOff);

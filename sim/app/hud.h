@@ -20,6 +20,7 @@ struct HudContent {
     std::string turbo;               // the turbo's state
     std::string vehicle;             // its class, or "on foot"
     std::string game;                // the game's state: "playing", "paused", "cutscene"...
+    int gameSfx = 10;                // the game's sound-effects level, 0 to 10
     std::optional<float> planePitch; // degrees, while the player flies a plane
     bool phoneOut = false;
     bool hudHidden = false;      // the player hid the game's HUD

@@ -225,6 +225,7 @@ HudContent Live::Hud() {
     hud.allControlsOff = world.allControlsDisabled;
     hud.turbo = StateName(turboState);
     hud.game = GameStateWords(GameStateOf(world));
+    hud.gameSfx = world.sfxLevel;
     hud.timeScale = world.timeScale;
     const RunResult& run = session_.Result();
     hud.nativeCalls = run.frames.empty() ? 0 : run.frames.back().nativeCalls;

@@ -74,6 +74,8 @@ WorldKey WorldKeyOf(const SDL_Keysym& key) {
         return WorldKey::BusyNoControl;
     case SDL_SCANCODE_SLASH:
         return WorldKey::HudHidden;
+    case SDL_SCANCODE_MINUS:
+        return WorldKey::GameSfx;
     default:
         break;
     }
@@ -174,6 +176,11 @@ void LiveInput::OnWorldKey(WorldKey key, bool down, bool& quit) {
     }
     case WorldKey::HudHidden:
         act_(world.hudHidden ? "hud hidden off" : "hud hidden on");
+    case WorldKey::GameSfx:
+        // One lower each press, and from 0 back to 10: the module hears of
+        // it at the end of the next pause, as in the game.
+        act_("game sfx " +
+             std::to_string(world.sfxLevel > 0 && world.sfxLevel <= 10 ? world.sfxLevel - 1 : 10));
         break;
     case WorldKey::Help:
         help_ = !help_;

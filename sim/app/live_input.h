@@ -29,7 +29,8 @@ namespace simapp {
 // busy states sit on the punctuation keys right of the letters, taken by
 // where they are (a US keyboard's [ ] ; ' , .), so that every layout has
 // them; they come in the order of kBusyStateNames. The HUD hidden sits on
-// the next one (a US keyboard's /).
+// the next one (a US keyboard's /), and the key right of the digits' 0 (a
+// US keyboard's -) lowers the game's sound-effects level.
 enum class WorldKey {
     None,
     Throttle,
@@ -47,6 +48,7 @@ enum class WorldKey {
     BusyArrested,
     BusyNoControl,
     HudHidden,
+    GameSfx,
     Help,
     Quit
 };

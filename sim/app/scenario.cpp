@@ -14,7 +14,7 @@ namespace simapp {
 namespace {
 
 constexpr const char* kCommands = "a command (hold, release, tap, pad, enter, leave, throttle, "
-                                  "brake, collide, wreck, restart, focus, pause, busy, hud, "
+                                  "brake, collide, wreck, restart, focus, pause, busy, hud, game, "
                                   "picture, end)";
 constexpr const char* kKeyExpected = "a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                                      "num0-num9, f1-f12, up, down, left, right or vkNN)";
@@ -65,6 +65,14 @@ public:
             throw Failure{expected, "'" + words_[next_ - 1] + "'"};
         }
         return static_cast<std::uint32_t>(ms);
+    }
+
+    int Whole(const std::string& expected, int low, int high) {
+        const double value = Number(expected, low, high);
+        if (value != std::floor(value)) {
+            throw Failure{expected, "'" + words_[next_ - 1] + "'"};
+        }
+        return static_cast<int>(value);
     }
 
     void EndOfLine() {
@@ -205,6 +213,14 @@ void ParseAction(Words& w, ScenarioLine& s) {
             throw Failure{"'hidden'", "'" + word + "'"};
         }
         s.on = OnOff(w);
+    } else if (command == "game") {
+        // The player's settings in the game's own pause menu.
+        const std::string setting = w.Take("a game setting (sfx)");
+        if (setting != "sfx") {
+            throw Failure{"a game setting (sfx)", "'" + setting + "'"};
+        }
+        s.action = Action::GameSfx;
+        s.level = w.Whole("a sound-effects level (a whole number, 0 to 10)", 0, 10);
     } else if (command == "picture") {
         s.action = Action::Picture;
         const char* expected = "a picture name (letters, digits and '-')";

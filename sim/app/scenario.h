@@ -28,6 +28,7 @@
 //                                        nocontrol (player control off)
 //   6     hud hidden on | off            the player hides the game's HUD, or
 //                                        shows it again
+//   6     game sfx N                     the game's sound-effects level, 0-10
 //   7     picture NAME                   a picture of this frame
 //   9     end
 //
@@ -90,6 +91,7 @@ enum class Action {
     Pause,
     Busy,
     Hud,
+    GameSfx,
     Picture,
     End,
 };
@@ -106,6 +108,7 @@ struct ScenarioLine {
     float value = 0.0f; // throttle and brake 0..1, km/h for enter and collide
     bool on = false;    // focus, pause, busy, hud
     int busy = 0;       // the state of a busy line, an index of kBusyStateNames
+    int level = 0;      // game sfx: the game's sound-effects level
     std::string name;   // picture name
     std::string text;   // the line as written, without its comment
 };

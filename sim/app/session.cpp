@@ -247,6 +247,9 @@ void Session::Execute(const ScenarioLine& line) {
     case Action::Hud:
         game.world.hudHidden = line.on;
         break;
+    case Action::GameSfx:
+        game.world.sfxLevel = line.level;
+        break;
     case Action::Picture:
         pendingPictures_.push_back(line.name);
         break;

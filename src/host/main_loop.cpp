@@ -65,6 +65,8 @@ void MainLoopPass() {
     case PauseStep::Held:
         return;
     case PauseStep::Ended:
+        // The game's audio settings live in its pause menu.
+        AskGameEffectsLevel(true);
         // A spool-up or boost the game took over in the pause ends in this
         // pass, silent: its recording must not start again only to be cut.
         if ((turboState != TurboState::SpoolUp && turboState != TurboState::Boosting) ||

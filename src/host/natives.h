@@ -104,6 +104,11 @@ inline constexpr Native<0x5F4B6931816E599B, void(std::int32_t)> DISABLE_ALL_CONT
 inline constexpr Native<0x67C540AA08E4A6F5, void(std::int32_t, const char*, const char*, bool)>
     PLAY_SOUND_FRONTEND{};
 
+// The player's profile: setting 300 is the sound-effects level of the game's
+// audio settings, 0 to 10. The language the game's texts are in, 0 to 12.
+inline constexpr Native<0xC488FF2356EA7791, std::int32_t(std::int32_t)> GET_PROFILE_SETTING{};
+inline constexpr Native<0x2BDD44CC428A7EAE, std::int32_t()> GET_CURRENT_LANGUAGE{};
+
 // NOLINTEND(bugprone-reserved-identifier)
 
 } // namespace native

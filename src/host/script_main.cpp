@@ -32,6 +32,7 @@ void ScriptMain() {
     scriptStarted = true;
     LogEnvironment();
     LoadSettings();
+    AskGameEffectsLevel(false);
     PrepareTurboSounds();
     FindGamepad();
     LogSettingsAndInput();

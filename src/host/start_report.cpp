@@ -141,11 +141,18 @@ static_assert(VersionTextsMatchNumbers(), "src/version.h: the texts and the numb
     }
     LogText(" SFX_volume=");
     LogNumber(Settings.SFX_volume);
-    if (TurboSoundLevel() != Settings.SFX_volume) {
-        // A copy could not be made: that recording plays at full level.
+    LogText(" SFX_follow_game=");
+    LogNumber(Settings.SFX_follow_game);
+    if (Settings.SFX_follow_game != 0) {
+        LogText(" game_effects=");
+        LogNumber(GameEffectsLevel());
+    }
+    // The game's level, or a copy that could not be made and plays its
+    // recording at full level.
+    if (TurboSoundLevel() != Settings.SFX_volume * 10) {
         LogText(" (plays at ");
-        LogNumber(TurboSoundLevel());
-        LogText(")");
+        LogFixed(static_cast<float>(TurboSoundLevel()) * 0.1f, 1);
+        LogText("%)");
     }
     LogEnd();
     LogBegin("");

@@ -1,25 +1,36 @@
 #include "menu/settings_menu.h"
 
+#include "host/game_state.h"
 #include "menu/key_page.h"
 #include "menu/menu_item.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 #include "settings/texts.h"
+#include "turbo/turbo_sound.h"
 
 #include <iterator>
 #include <string_view>
 
 namespace {
 
-struct RowContent {
-    const char* label;
-    MenuItemKind kind;
-    const char* description;
+// The fields keep the order the rows below are written in; the table is a
+// few hundred bytes of read-only data.
+struct RowContent { // NOLINT(clang-analyzer-optin.performance.Padding)
+    const char* label = nullptr;
+    MenuItemKind kind = MenuItemKind::Action;
+    const char* description = nullptr;
     // The setting a Slider (a fraction) or a Toggle (a 0/1 switch) shows and
     // changes; the build binds it to the row, and the item action changes it
     // by the row's id. Null for the other kinds.
-    float SettingsRecord::*slider;
-    std::uint32_t SettingsRecord::*toggle;
+    float SettingsRecord::*slider = nullptr;
+    std::uint32_t SettingsRecord::*toggle = nullptr;
+    // A row whose texts come from the table of texts has no literal label
+    // or description; these name its texts instead.
+    TextId labelText = TextId::Count;
+    TextId helpText = TextId::Count;
+    // A Slider on a whole percentage instead of a fraction: the sounds'
+    // volume, whose bar shows volumeBar.
+    std::int32_t SettingsRecord::*percent = nullptr;
 };
 
 // Slot order under the root page; each row's id is its slot plus one, and
@@ -37,12 +48,16 @@ constexpr RowContent kRows[] = {
      &SettingsRecord::slowmo, nullptr},
     {"SFX: ", MenuItemKind::Selector, "Change the sound.", nullptr, nullptr},
     {"Reset settings", MenuItemKind::Action, "Reset settings back to default.", nullptr, nullptr},
+    {nullptr, MenuItemKind::Slider, nullptr, nullptr, nullptr, TextId::VolumeLabel,
+     TextId::VolumeHelp, &SettingsRecord::SFX_volume},
+    {nullptr, MenuItemKind::Toggle, nullptr, nullptr, &SettingsRecord::display_notifications,
+     TextId::MessagesLabel, TextId::MessagesHelp},
 };
 
 // The id of the row with this label; 0 (no row) when there is none.
 constexpr std::int32_t RowId(std::string_view label) {
     for (std::size_t slot = 0; slot < std::size(kRows); ++slot) {
-        if (label == kRows[slot].label) {
+        if (kRows[slot].label != nullptr && label == kRows[slot].label) {
             return static_cast<std::int32_t>(slot + 1);
         }
     }
@@ -58,22 +73,31 @@ static_assert(kSoundRowId != 0 && kResetRowId != 0, "a row the item action needs
 constexpr const char* kProfile0Text = "  Orca >>";
 constexpr const char* kProfile1Text = "<< Lumen  ";
 
-// Every row names the setting its kind shows, and no other.
+// Every row names the setting its kind shows, and no other, and has its
+// texts either written here or in the table of texts. One row at most is a
+// percentage: its bar has one float to show.
 constexpr bool RowsBound() {
+    int percentRows = 0;
     for (const RowContent& row : kRows) {
-        if ((row.slider != nullptr) != (row.kind == MenuItemKind::Slider) ||
-            (row.toggle != nullptr) != (row.kind == MenuItemKind::Toggle)) {
+        percentRows += row.percent != nullptr ? 1 : 0;
+        if (((row.slider != nullptr) != (row.percent != nullptr)) !=
+                (row.kind == MenuItemKind::Slider) ||
+            (row.toggle != nullptr) != (row.kind == MenuItemKind::Toggle) ||
+            (row.label == nullptr) != (row.labelText != TextId::Count) ||
+            (row.description == nullptr) != (row.helpText != TextId::Count)) {
             return false;
         }
     }
-    return true;
+    return percentRows <= 1;
 }
 static_assert(RowsBound(), "a Slider or Toggle row without its setting, or another row with one");
 
+// The table's texts are cut to the buffers when the rows are built.
 constexpr bool FitsRowBuffers() {
     for (const RowContent& row : kRows) {
-        if (std::char_traits<char>::length(row.label) >= kMenuLabelSize ||
-            std::char_traits<char>::length(row.description) >= kMenuDescriptionSize) {
+        if ((row.label != nullptr && std::char_traits<char>::length(row.label) >= kMenuLabelSize) ||
+            (row.description != nullptr &&
+             std::char_traits<char>::length(row.description) >= kMenuDescriptionSize)) {
             return false;
         }
     }
@@ -88,6 +112,17 @@ constexpr float kStepUp = 0.025f;
 constexpr float kStepDown = 0.02f;
 constexpr float kUpperBound = 1.0f;
 constexpr float kLowerBound = 0.02f;
+
+// The sounds' volume in whole percent.
+constexpr std::int32_t kVolumeStep = 5;
+constexpr std::int32_t kVolumeLowest = 5;
+constexpr std::int32_t kVolumeHighest = 100;
+
+// What the volume row's bar shows: SFX_volume as a fraction, set when the
+// rows are built or rebuilt and at each step of the row.
+float volumeBar = 1.0f;
+// When the volume last stepped, on the module's clock.
+std::uint32_t volumeStepTick = 0;
 
 // The "SFX: " row; set by the first build, its valueText rewritten by the
 // sound-profile action and by a rebuild after a script restart.
@@ -105,6 +140,41 @@ float* SliderField(std::int32_t id) {
 std::uint32_t* ToggleField(std::int32_t id) {
     const RowContent* row = ContentOf(id);
     return row != nullptr && row->toggle != nullptr ? &(Settings.*(row->toggle)) : nullptr;
+}
+
+std::int32_t* PercentField(std::int32_t id) {
+    const RowContent* row = ContentOf(id);
+    return row != nullptr && row->percent != nullptr ? &(Settings.*(row->percent)) : nullptr;
+}
+
+void ShowVolume() { volumeBar = static_cast<float>(Settings.SFX_volume) * 0.01f; }
+
+// A step of the volume plays the blow-off at the new level, so the player
+// hears what was chosen. Only that copy is scaled now; the others follow
+// before they next play. A held key steps a fraction's row on every frame,
+// but the volume once per 200 ms, as the menu's other keys wait: a copy is
+// never scaled on every frame. A value from the file outside the steps (3,
+// 71) moves by 5 from where it is, and 3 goes up to 5 as a fraction's row
+// would.
+[[gnu::cold]] void StepVolume(std::int32_t& volume, char command) {
+    if (ModuleTick() - volumeStepTick <= 200u) {
+        return;
+    }
+    std::int32_t next = volume;
+    if (command == 'r') {
+        next = volume + kVolumeStep;
+    } else if (command == 'l') {
+        next = volume - kVolumeStep;
+    }
+    next = next > kVolumeHighest ? kVolumeHighest : next < kVolumeLowest ? kVolumeLowest : next;
+    if (next == volume) {
+        return;
+    }
+    volume = next;
+    volumeStepTick = ModuleTick();
+    ShowVolume();
+    TurboSoundLevelChanged(kShutdownSound);
+    PlayTurboSound(kShutdownSound);
 }
 
 void StepSlider(float& field, char command) {
@@ -146,7 +216,9 @@ void ShowSoundProfileFromFile() {
 
 void BuildSettingsMenu() {
     // ScriptHookV runs the script entry again after a game reload; the rows
-    // are still here then, and only the profile shown may have changed.
+    // are still here then, and only the profile and the volume shown may
+    // have changed.
+    ShowVolume();
     if (rootPage.children[0] != nullptr) {
         ShowSoundProfileFromFile();
         ShowKeyRows();
@@ -154,11 +226,13 @@ void BuildSettingsMenu() {
     }
     std::int32_t id = 1;
     for (const RowContent& content : kRows) {
-        MenuItem* row =
-            AddMenuRow(rootPage, content.label, id, content.kind, "", content.description);
+        MenuItem* row = AddMenuRow(
+            rootPage, content.label != nullptr ? content.label : Text(content.labelText), id,
+            content.kind, "",
+            content.description != nullptr ? content.description : Text(content.helpText));
         if (row != nullptr) {
             // What the row draws: a slider's bar, a toggle's ON or OFF.
-            row->floatValue = SliderField(id);
+            row->floatValue = content.percent != nullptr ? &volumeBar : SliderField(id);
             row->intValue = ToggleField(id);
             if (id == kSoundRowId) {
                 soundRow = row;
@@ -177,6 +251,8 @@ void BuildSettingsMenu() {
 [[gnu::cold]] void ApplyItemAction(std::int32_t id, char command) {
     if (float* field = SliderField(id)) {
         StepSlider(*field, command);
+    } else if (std::int32_t* volume = PercentField(id)) {
+        StepVolume(*volume, command);
     } else if (std::uint32_t* flag = ToggleField(id)) {
         if (command == 'c') {
             *flag = *flag != 0 ? 0 : 1;

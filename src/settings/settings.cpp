@@ -239,6 +239,24 @@ bool WritePercentage(const char* key, float fraction) {
     return WriteValue(key, PercentOf(fraction));
 }
 
+// What the file held of the two settings the menu may change without the
+// save writing them: a player who leaves them alone keeps the file as it was.
+std::uint32_t fileVolume = 100;
+std::uint32_t fileNotifications = 1;
+
+// Writes the value only when the file holds another; the file holds it then.
+// At a save, like its caller: built for size.
+[[gnu::cold]] bool WriteIfChanged(const char* key, std::uint32_t value, std::uint32_t& held) {
+    if (value == held) {
+        return true;
+    }
+    if (!WriteValue(key, value)) {
+        return false;
+    }
+    held = value;
+    return true;
+}
+
 } // namespace
 
 [[gnu::cold]] KeyVerdict CheckKeyFromMenu(KeySetting setting, std::uint32_t value) {
@@ -337,6 +355,9 @@ std::uint32_t PercentOf(float fraction) {
     for (std::size_t index = 0; index < sizeof kNewKeys / sizeof kNewKeys[0]; ++index) {
         Settings.*kNewKeys[index].field = ReadNewKey(index);
     }
+    Settings.SFX_follow_game = ReadSwitch("SFX_follow_game", 1, 1);
+    fileVolume = static_cast<std::uint32_t>(Settings.SFX_volume);
+    fileNotifications = Settings.display_notifications;
 }
 
 // When the menu opens and closes: built for size.
@@ -350,5 +371,11 @@ std::uint32_t PercentOf(float fraction) {
     written = WritePercentage("slowmo", Settings.slowmo) && written;
     written = WriteValue("New_Install", 0) && written;
     written = WriteValue("SFX_type", Settings.SFX_type != 0 ? 1 : 0) && written;
+    written =
+        WriteIfChanged("SFX_volume", static_cast<std::uint32_t>(Settings.SFX_volume), fileVolume) &&
+        written;
+    written = WriteIfChanged("display_notifications", Settings.display_notifications,
+                             fileNotifications) &&
+              written;
     Log(written ? "settings saved" : "settings not saved: the file cannot be written");
 }

@@ -33,6 +33,8 @@ struct SettingsRecord {
     std::int32_t KEY_GAMEPAD_MENU = 0;
     // Level of the module's sounds, 1 to 100 percent.
     std::int32_t SFX_volume = 100;
+    // 1: the sounds follow the game's own sound-effects level too.
+    std::uint32_t SFX_follow_game = 1;
 };
 
 // One record for the module's lifetime; the menu keeps pointers to its
@@ -55,7 +57,8 @@ inline constexpr float kDefaultSlowmo = 0.2f;
 // Each value the file gives outside its range is logged with the rule that
 // repaired it.
 void LoadSettings();
-// Logs whether the file took every value.
+// Logs whether the file took every value. SFX_volume and
+// display_notifications are written only when they differ from the file's.
 void SaveSettings();
 
 // A fraction as the whole percentage the file stores.

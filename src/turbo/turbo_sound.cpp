@@ -2,6 +2,7 @@
 
 #include "host/game_state.h"
 #include "host/log.h"
+#include "host/natives.h"
 #include "host/own_module.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
@@ -32,7 +33,8 @@ constexpr std::uint32_t ResumeHeaderLength(const WaveLayout& wave) { return 28 +
 // One recording, as it plays. The copy is allocated at the first start of the
 // script and never freed, not even at unload: a recording that is still
 // playing must not read freed or unmapped memory. size is 0 while there is
-// no copy to play, and the resource plays instead.
+// no copy to play, and the resource plays instead. The resource stays mapped
+// as long as the module's code can run, so a copy is scaled again from it.
 struct Recording {
     std::int32_t id = 0;
     std::uint8_t* bytes = nullptr;
@@ -40,13 +42,21 @@ struct Recording {
     std::uint32_t size = 0;
     WaveLayout wave;
     std::uint32_t durationMs = 0;
+    const std::uint8_t* resource = nullptr;
+    // The level its samples hold, in thousandths (1000: as the resource).
+    std::int32_t level = 0;
 };
 
-Recording recordings[] = {{kSpoolSoundOrca, nullptr, 0, 0, {}, 0},
-                          {kShutdownSound, nullptr, 0, 0, {}, 0},
-                          {kSpoolSoundLumen, nullptr, 0, 0, {}, 0}};
-// The volume the copies hold; 0 until they are first made.
-std::int32_t copiesVolume = 0;
+Recording recordings[] = {{kSpoolSoundOrca, nullptr, 0, 0, {}, 0, nullptr, 0},
+                          {kShutdownSound, nullptr, 0, 0, {}, 0, nullptr, 0},
+                          {kSpoolSoundLumen, nullptr, 0, 0, {}, 0, nullptr, 0}};
+bool copiesMade = false;
+
+// The game's sound-effects level, 0 to 10: written at each start and after
+// each pause (AskGameEffectsLevel), read wherever a recording would play.
+std::int32_t gameLevel = 10;
+// The game's last answer outside 0 to 10, logged once.
+std::int32_t refusedAnswer = 10;
 
 // The recording that plays, if any: started, as the module's clock counts,
 // at startTick (earlier than the call for a resumed one). Paused: the one
@@ -116,20 +126,34 @@ void Write32(std::uint8_t* at, std::uint32_t value) {
     return false;
 }
 
-void ScalePcm16(std::uint8_t* data, std::uint32_t bytes, std::int32_t volume) {
-    const std::int32_t square = volume * volume;
+// The level that plays, in thousandths: (SFX_volume / 100) x (level / 10).
+std::int32_t LevelThatPlays() { return Settings.SFX_volume * gameLevel; }
+
+// `level` in thousandths: the samples are scaled by (level / 1000)^2. At
+// level 10 x volume this is exactly the (volume / 100)^2 of the volume alone.
+// A copy is scaled again in the pass before it plays, a boost's first among
+// them: kept out of the cold code built for size, whose 64-bit divide per
+// sample costs ten times the multiply that replaces it here.
+[[gnu::noinline, gnu::hot]] void ScalePcm16(std::uint8_t* data, std::uint32_t bytes,
+                                            std::int32_t level) {
+    const std::int64_t square = std::int64_t{level} * level;
     for (std::uint32_t k = 0; k + 2 <= bytes; k += 2) {
-        const std::int32_t scaled = static_cast<std::int16_t>(Read16(data + k)) * square;
+        const std::int64_t scaled = static_cast<std::int16_t>(Read16(data + k)) * square;
         // Division truncates toward zero: adding half the divisor away from
-        // zero first rounds halves away from zero.
-        const std::int32_t sample = (scaled < 0 ? scaled - 5000 : scaled + 5000) / 10000;
+        // zero first rounds halves away from zero. Without a branch, which a
+        // recording's signs would mispredict half the time.
+        const std::int64_t half = 500000 - (1000000 & (scaled >> 63));
+        const auto sample = static_cast<std::int32_t>((scaled + half) / 1000000);
         data[k] = static_cast<std::uint8_t>(sample);
         data[k + 1] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(sample) >> 8);
     }
 }
 
-void ScaleFloat32(std::uint8_t* data, std::uint32_t bytes, std::int32_t volume) {
-    const float factor = static_cast<float>(volume * volume) / 10000.0f;
+[[gnu::noinline, gnu::hot]] void ScaleFloat32(std::uint8_t* data, std::uint32_t bytes,
+                                              std::int32_t level) {
+    // level^2 and 10^6 are exact in single precision, and the quotient is the
+    // correctly rounded one of (volume^2 / 10^4) at game level 10.
+    const float factor = static_cast<float>(level * level) / 1000000.0f;
     for (std::uint32_t k = 0; k + 4 <= bytes; k += 4) {
         Write32(data + k,
                 std::bit_cast<std::uint32_t>(std::bit_cast<float>(Read32(data + k)) * factor));
@@ -175,21 +199,54 @@ Recording* Find(std::int32_t id) {
     LogEnd();
 }
 
-// The samples of an image whose layout is read, scaled by (volume / 100)^2;
+// The samples of an image whose layout is read, scaled by (level / 1000)^2;
 // false, with nothing changed, for a sample format of another kind.
-[[gnu::cold]] bool ScaleSamples(std::uint8_t* wave, const WaveLayout& layout, std::int32_t volume) {
+[[gnu::cold]] bool ScaleSamples(std::uint8_t* wave, const WaveLayout& layout, std::int32_t level) {
     if (layout.format == 1 && layout.bits == 16) {
-        ScalePcm16(wave + layout.dataAt, layout.dataLength, volume);
+        ScalePcm16(wave + layout.dataAt, layout.dataLength, level);
     } else if (layout.format == 3 && layout.bits == 32) {
-        ScaleFloat32(wave + layout.dataAt, layout.dataLength, volume);
+        ScaleFloat32(wave + layout.dataAt, layout.dataLength, level);
     } else {
         return false;
     }
     return true;
 }
 
-// Fills the copy of one recording at `volume`, or logs why it cannot.
-[[gnu::cold]] void MakeCopy(HMODULE module, Recording& recording, std::int32_t volume) {
+// The copy's samples from the resource again, at `level` (in thousandths; 0
+// leaves them as the resource's, since nothing plays then). False, with the
+// copy given up and logged, for a sample format that cannot be scaled.
+[[gnu::cold]] bool FillCopy(Recording& recording, std::int32_t level) {
+    std::memcpy(recording.bytes, recording.resource, recording.size);
+    const std::int32_t samples = level != 0 ? level : 1000;
+    if (samples < 1000 && !ScaleSamples(recording.bytes, recording.wave, samples)) {
+        recording.size = 0;
+        LogNoCopy(recording.id, "samples neither 16-bit PCM nor 32-bit float");
+        return false;
+    }
+    recording.level = samples;
+    return true;
+}
+
+// A copy that must be scaled again before it plays at `level`.
+bool Stale(const Recording& recording, std::int32_t level) {
+    return recording.size != 0 && level != 0 && recording.level != level;
+}
+
+// Scales a stale copy again from its resource, in place. A copy may still be
+// sounding, or carry a resume header: that sound stops first.
+[[gnu::cold]] void Rescale(Recording& recording, std::int32_t level) {
+    if (!Stale(recording, level)) {
+        return;
+    }
+    if (patched == &recording ||
+        (playing == &recording && ModuleTick() - startTick < recording.durationMs)) {
+        StopSound();
+    }
+    FillCopy(recording, level);
+}
+
+// Fills the copy of one recording at `level`, or logs why it cannot.
+[[gnu::cold]] void MakeCopy(HMODULE module, Recording& recording, std::int32_t level) {
     recording.size = 0;
     // The cast is the Windows convention: a resource is named by its number.
     // NOLINTNEXTLINE(performance-no-int-to-ptr)
@@ -210,18 +267,17 @@ Recording* Find(std::int32_t id) {
         LogNoCopy(recording.id, "no memory");
         return;
     }
-    std::memcpy(recording.bytes, source, size);
     WaveLayout wave;
-    if (!ReadLayout(recording.bytes, size, wave) || wave.bytesPerSecond == 0) {
+    if (!ReadLayout(source, size, wave) || wave.bytesPerSecond == 0) {
         LogNoCopy(recording.id, "not a whole WAVE image");
         return;
     }
-    if (volume < 100 && !ScaleSamples(recording.bytes, wave, volume)) {
-        LogNoCopy(recording.id, "samples neither 16-bit PCM nor 32-bit float");
-        return;
-    }
+    recording.resource = source;
     recording.size = size;
     recording.wave = wave;
+    if (!FillCopy(recording, level)) {
+        return;
+    }
     recording.durationMs =
         static_cast<std::uint32_t>(std::uint64_t{wave.dataLength} * 1000u / wave.bytesPerSecond);
 }
@@ -229,9 +285,10 @@ Recording* Find(std::int32_t id) {
 } // namespace
 
 // Once per start of the script, like its caller.
-[[gnu::cold]] bool ScaleWaveImage(std::uint8_t* wave, std::uint32_t size, std::int32_t volume) {
+[[gnu::cold]] bool ScaleWaveImage(std::uint8_t* wave, std::uint32_t size, std::int32_t volume,
+                                  std::int32_t gameLevel) {
     WaveLayout layout;
-    return ReadLayout(wave, size, layout) && ScaleSamples(wave, layout, volume);
+    return ReadLayout(wave, size, layout) && ScaleSamples(wave, layout, volume * gameLevel);
 }
 
 // Runs once per start of the script: built for size.
@@ -239,28 +296,69 @@ Recording* Find(std::int32_t id) {
     // A restart ends the pause it came in, if any: what that pause stopped
     // stays stopped.
     paused = nullptr;
-    const std::int32_t volume = Settings.SFX_volume;
-    if (volume == copiesVolume) {
+    const std::int32_t level = LevelThatPlays();
+    bool stale = !copiesMade;
+    for (const Recording& recording : recordings) {
+        stale = stale || Stale(recording, level);
+    }
+    if (!stale) {
         return;
     }
-    if (copiesVolume != 0) {
+    if (copiesMade) {
         // A recording may still play from the copies about to change.
         StopSound();
     }
-    copiesVolume = volume;
+    copiesMade = true;
     HMODULE module = OwnModule();
     for (Recording& recording : recordings) {
-        MakeCopy(module, recording, volume);
+        MakeCopy(module, recording, level);
+    }
+}
+
+[[gnu::cold]] void AskGameEffectsLevel(bool afterPause) {
+    std::int32_t level = 10;
+    if (Settings.SFX_follow_game != 0) {
+        const std::int32_t answer = native::GET_PROFILE_SETTING(300);
+        if (answer >= 0 && answer <= 10) {
+            level = answer;
+        } else if (answer != refusedAnswer) {
+            refusedAnswer = answer;
+            LogBegin("game sound effects level read ");
+            LogNumber(answer);
+            LogText(": outside 0 to 10, taken as 10");
+            LogEnd();
+        }
+    }
+    if (level == gameLevel) {
+        return;
+    }
+    gameLevel = level;
+    if (afterPause) {
+        LogBegin("game sound effects level ");
+        LogNumber(level);
+        LogText(": the sounds play at ");
+        LogFixed(static_cast<float>(LevelThatPlays()) * 0.1f, 1);
+        LogText("%");
+        LogEnd();
+    }
+}
+
+[[gnu::cold]] std::int32_t GameEffectsLevel() { return gameLevel; }
+
+[[gnu::cold]] void TurboSoundLevelChanged(std::int32_t now) {
+    if (Recording* recording = Find(now)) {
+        Rescale(*recording, LevelThatPlays());
     }
 }
 
 [[gnu::cold]] std::int32_t TurboSoundLevel() {
+    const std::int32_t level = LevelThatPlays();
     for (const Recording& recording : recordings) {
-        if (recording.size == 0) {
-            return 100;
+        if (recording.size == 0 && level != 0) {
+            return 1000;
         }
     }
-    return copiesVolume != 0 ? copiesVolume : 100;
+    return level;
 }
 
 [[gnu::cold]] const char* TurboSoundCopy(std::int32_t id) {
@@ -274,6 +372,16 @@ Recording* Find(std::int32_t id) {
 // NOLINTBEGIN(performance-no-int-to-ptr)
 [[gnu::cold]] void PlayTurboSound(std::int32_t id) {
     Recording* recording = Find(id);
+    const std::int32_t level = LevelThatPlays();
+    if (level == 0) {
+        // The game's effects are off: the module is silent with them, and
+        // makes no call for a recording that would not be heard.
+        StopTurboSound();
+        return;
+    }
+    if (recording != nullptr) {
+        Rescale(*recording, level);
+    }
     if (patched != nullptr && patched == recording) {
         // The copy must be whole again before it plays from its start.
         StopSound();
@@ -323,7 +431,13 @@ Recording* Find(std::int32_t id) {
 [[gnu::cold]] void ResumeTurboSound() {
     Recording* recording = paused;
     paused = nullptr;
-    if (recording == nullptr || recording->size == 0) {
+    const std::int32_t level = LevelThatPlays();
+    if (recording == nullptr || level == 0) {
+        return;
+    }
+    // The player may have moved the game's slider in the pause menu.
+    Rescale(*recording, level);
+    if (recording->size == 0) {
         return;
     }
     const WaveLayout& wave = recording->wave;

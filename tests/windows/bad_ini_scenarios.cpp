@@ -99,6 +99,8 @@ std::vector<float> ExpectedBars(const Held& h, float duration) {
     for (const float v : {duration, h.boost, h.power, h.sensitivity, h.slowmo}) {
         bars.push_back(v * kBarFullWidth);
     }
+    // Volume: no case's SFX_volume is a level below 100.
+    bars.push_back(kBarFullWidth);
     return bars;
 }
 

@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -884,6 +885,96 @@ void UnloadMidSoundFullVolume(const Paths& paths) { UnloadMidSound(paths, 100); 
 
 void UnloadMidSoundHalfVolume(const Paths& paths) { UnloadMidSound(paths, 50); }
 
+// The samples of a copy that are not its resource's times `factor` (0.25 or
+// 1, exact either way): 16-bit PCM rounded with halves away from zero, 32-bit
+// float multiplied in single precision.
+std::size_t SamplesOff(const unsigned char* copy, const std::vector<unsigned char>& resource,
+                       float factor) {
+    const WaveChunks wave = ChunksOf(resource.data(), resource.size());
+    const std::size_t step = resource[wave.fmtAt] == 3 ? 4 : 2;
+    std::size_t off = wave.fmtLength == 0 ? 1 : 0;
+    for (std::size_t at = wave.dataAt; at + step <= wave.dataAt + wave.dataLength; at += step) {
+        if (step == 4) {
+            float s = 0.0f;
+            float got = 0.0f;
+            std::memcpy(&s, resource.data() + at, 4);
+            std::memcpy(&got, copy + at, 4);
+            off += got == s * factor ? 0 : 1;
+        } else {
+            std::int16_t s = 0;
+            std::int16_t got = 0;
+            std::memcpy(&s, resource.data() + at, 2);
+            std::memcpy(&got, copy + at, 2);
+            off += got == std::lround(s * static_cast<double>(factor)) ? 0 : 1;
+        }
+    }
+    return off;
+}
+
+// A German game with its sound effects at 5 of 10: the module's recordings
+// play at a quarter of their samples, (5/10)^2, from copies made at start.
+// The player moves the slider to 10 in the pause menu: the rest of the paused
+// recording plays from its copy scaled again from the resource, and the
+// blow-off's copy follows before it plays.
+void GermanGameAtHalfEffects(const Paths& paths) {
+    Session s(paths);
+    s.WriteIni(s.ReleaseIni());
+    sim::Game& g = s.game;
+    g.world.language = 2;
+    g.world.sfxLevel = 5;
+    if (!s.Boot()) {
+        return;
+    }
+    const sim::CallRecord* ask = g.Last("GET_PROFILE_SETTING");
+    Expect(g.Count("GET_PROFILE_SETTING") == 1 && ask->frame == 1 && ask->I(0) == 300,
+           "the start asks the game's sound-effects level once: GET_PROFILE_SETTING(300)");
+    Expect(s.ReadLog().find(" SFX_volume=100 SFX_follow_game=1 game_effects=5 (plays at 50.0%)") !=
+               std::string::npos,
+           "the start report names the level that plays");
+
+    PressTriggerWhileDriving(s);
+    s.Run(40);
+    Expect(g.sounds.size() == 1 && g.sounds[0].id == 108 && g.sounds[0].flags == kSndFlags,
+           "the Lumen spool-up plays from its copy: " + SoundList(g));
+    if (g.sounds.size() != 1 || g.sounds[0].wave == nullptr) {
+        return;
+    }
+    const unsigned char* const spool = g.sounds[0].wave;
+    const std::vector<unsigned char> spoolResource =
+        sim::windows::WaveResource(s.loaded.module, 108);
+    const std::vector<unsigned char> blowOffResource =
+        sim::windows::WaveResource(s.loaded.module, 107);
+    Expect(g.sounds[0].waveBytes == spoolResource.size() &&
+               SamplesOff(spool, spoolResource, 0.25f) == 0,
+           "every sample of the spool-up's copy is a quarter of its resource's");
+
+    g.world.paused = true;
+    s.Run(20);
+    g.world.sfxLevel = 10;
+    g.world.paused = false;
+    const std::uint64_t resumed = g.frame + 1;
+    s.Run(1);
+    Expect(g.Count("GET_PROFILE_SETTING") == 2 && g.Last("GET_PROFILE_SETTING")->frame == resumed,
+           "the first pass after the pause asks the level again");
+    Expect(g.sounds.size() == 2 && g.sounds[1].frame == resumed && g.sounds[1].wave > spool &&
+               g.sounds[1].wave + g.sounds[1].waveBytes == spool + spoolResource.size(),
+           "the rest of the spool-up plays from inside the same copy: " + SoundList(g));
+    const bool ended = s.RunUntil([&g] { return g.sounds.size() == 3; }, 900);
+    Expect(ended && g.sounds[2].id == 107 && g.sounds[2].flags == kSndFlags,
+           "the boost ends with the blow-off from its copy: " + SoundList(g));
+    if (!ended) {
+        return;
+    }
+    Expect(std::memcmp(spool, spoolResource.data(), spoolResource.size()) == 0 &&
+               g.sounds[2].waveBytes == blowOffResource.size() &&
+               SamplesOff(g.sounds[2].wave, blowOffResource, 1.0f) == 0,
+           "at level 10 both copies are their resources' samples again, in place");
+    Expect(s.ReadLog().find("game sound effects level 10: the sounds play at 100.0%") !=
+               std::string::npos,
+           "the change is logged");
+    Expect(g.faults.empty(), "the sound thread read every sound unchanged while it played");
+}
+
 // --- a game folder named in other scripts ---------------------------------------------
 
 // Cyrillic, Greek and Japanese letters (UTF-8 in this source): no ANSI code
@@ -973,6 +1064,7 @@ const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"pause_mid_boost", PauseMidBoost},
     {"unload_mid_sound", UnloadMidSoundFullVolume},
     {"unload_mid_sound_half_volume", UnloadMidSoundHalfVolume},
+    {"german_game_at_half_effects", GermanGameAtHalfEffects},
 };
 
 // Paths from the command line, made absolute while the current directory is

@@ -120,7 +120,8 @@ void LaptopPadAndHalfVolume(const Paths& paths) {
                     "KEY_MENU_RIGHT=76 (L) KEY_MENU_SELECT=13 (Enter) KEY_MENU_BACK=8 "
                     "(Backspace)\r\n") != std::string::npos &&
                log.find(" KEY_GAMEPAD_MENU=512 (RB)\r\n") != std::string::npos &&
-               log.find(" SFX_volume=50\r\n") != std::string::npos,
+               log.find(" SFX_volume=50 SFX_follow_game=1 game_effects=10\r\n") !=
+                   std::string::npos,
            "the log names the menu keys, the pad menu and the volume");
     const std::int32_t car = s.DriveCar(15.0f);
     s.game.world.Get(car).throttle = 1.0f;
@@ -135,11 +136,11 @@ void LaptopPadAndHalfVolume(const Paths& paths) {
     Expect(HighlightedRow(s) == 1, "numpad 2 no longer moves the menu");
     Tap(s, kKeyL, 3);
     const std::vector<float> raised = Sliders(s);
-    Expect(raised.size() == 5 && Near(raised[1], 0.425f), "L held for 3 frames: boost 0.425");
+    Expect(raised.size() == 6 && Near(raised[1], 0.425f), "L held for 3 frames: boost 0.425");
     Tap(s, kKeyI);
     Tap(s, kKeyJ);
     const std::vector<float> lowered = Sliders(s);
-    Expect(HighlightedRow(s) == 0 && lowered.size() == 5 && Near(lowered[0], 0.08f),
+    Expect(HighlightedRow(s) == 0 && lowered.size() == 6 && Near(lowered[0], 0.08f),
            "I moves up to Duration, J lowers it to 0.08");
     Tap(s, kBackspace);
     s.Run(12);
@@ -154,7 +155,7 @@ void LaptopPadAndHalfVolume(const Paths& paths) {
     Expect(HighlightedRow(s) == 1, "D-pad down moves down to Initial Boost");
     Press(s, kPadRight, 2);
     const std::vector<float> padRaised = Sliders(s);
-    Expect(padRaised.size() == 5 && Near(padRaised[1], 0.475f),
+    Expect(padRaised.size() == 6 && Near(padRaised[1], 0.475f),
            "D-pad right held 2 frames: boost 0.475");
     Press(s, kPadRB | kPadDown);
     s.Run(12);
