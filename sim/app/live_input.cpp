@@ -176,6 +176,7 @@ void LiveInput::OnWorldKey(WorldKey key, bool down, bool& quit) {
     }
     case WorldKey::HudHidden:
         act_(world.hudHidden ? "hud hidden off" : "hud hidden on");
+        break;
     case WorldKey::GameSfx:
         // One lower each press, and from 0 back to 10: the module hears of
         // it at the end of the next pause, as in the game.
