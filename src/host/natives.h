@@ -95,6 +95,9 @@ inline constexpr Native<0xBE4390CB40B3E627, void(std::int32_t)> _REMOVE_NOTIFICA
 // called in.
 inline constexpr Native<0xFE99B66D079CF6BC, void(std::int32_t, std::int32_t, bool)>
     DISABLE_CONTROL_ACTION{};
+// True while the player's last input was the keyboard or the mouse, false
+// after a pad's. The argument is unused; scripts pass the frontend's type, 2.
+inline constexpr Native<0xA571D46727E2B718, bool(std::int32_t)> IS_USING_KEYBOARD_AND_MOUSE{};
 
 // Frontend sound.
 inline constexpr Native<0x67C540AA08E4A6F5, void(std::int32_t, const char*, const char*, bool)>

@@ -112,13 +112,48 @@ void RunSteppingKey(int virtualKey, std::uint16_t padButton, const MenuItem& pag
     Step(page, command);
 }
 
+// The keyboard's menu keys, whose controls the open menu takes from the game
+// while the player's hand is on the keyboard.
+constexpr std::int32_t SettingsRecord::*kMenuKeys[] = {
+    &SettingsRecord::KEY_MENU_UP,     &SettingsRecord::KEY_MENU_DOWN,
+    &SettingsRecord::KEY_MENU_LEFT,   &SettingsRecord::KEY_MENU_RIGHT,
+    &SettingsRecord::KEY_MENU_SELECT, &SettingsRecord::KEY_MENU_BACK};
+
 // Every pass while the menu is open or sliding in: the game acts on a
-// disabled control again in the first frame that does not disable it. Kept
-// out of UpdateMenu, whose every pass would otherwise pay for the loop's
-// registers.
+// disabled control again in the first frame that does not disable it. The
+// game tells the hand of the player's last input; the controls of the other
+// hand stay the game's. Kept out of UpdateMenu, whose every pass would
+// otherwise pay for the loop's registers.
 [[gnu::noinline]] void DisableSharedControls() {
-    for (const std::uint16_t control : kMenuControlIndices) {
-        native::DISABLE_CONTROL_ACTION(0, control, true);
+    // The menu keys by virtual-key code. Shift, Ctrl and Alt also stand for
+    // their left and right keys, which is how the list binds them.
+    std::uint32_t keys[8] = {};
+    std::uint32_t buttons = 0;
+    if (native::IS_USING_KEYBOARD_AND_MOUSE(2)) {
+        const auto mark = [&keys](std::uint32_t k) {
+            if (k - 1 < 255) {
+                keys[k / 32] |= 1u << (k % 32);
+            }
+        };
+        for (const auto field : kMenuKeys) {
+            const auto code = static_cast<std::uint32_t>(Settings.*field);
+            mark(code);
+            if (code - 0x10 < 3) {
+                mark(0xA0 + 2 * (code - 0x10));
+                mark(0xA1 + 2 * (code - 0x10));
+            }
+        }
+    } else if (PadMenuOn()) {
+        buttons = kMenuCommandButtons | static_cast<std::uint32_t>(Settings.KEY_GAMEPAD_MENU);
+    } else {
+        // The pad does not drive this menu, and the keyboard is not in use.
+        return;
+    }
+    const auto marked = [&keys](std::uint8_t k) { return (keys[k / 32] >> (k % 32) & 1u) != 0; };
+    for (const SharedControl& c : kSharedControls) {
+        if ((c.button & buttons) != 0 || marked(c.key) || marked(c.key2)) {
+            native::DISABLE_CONTROL_ACTION(0, c.index, true);
+        }
     }
 }
 
