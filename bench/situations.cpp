@@ -6,6 +6,7 @@
 #include "menu/menu_controller.h"
 #include "menu/menu_item.h"
 #include "menu/settings_menu.h"
+#include "settings/notifications.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"
 #include "turbo/turbo_sound.h"
@@ -93,6 +94,7 @@ void StartModule() {
     LoadSettings();
     PrepareTurboSounds();
     FindGamepad();
+    RefreshNoticeChord();
     BuildSettingsMenu();
 }
 

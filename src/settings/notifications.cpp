@@ -1,9 +1,14 @@
 #include "settings/notifications.h"
 
+#include "host/key_names.h"
 #include "host/natives.h"
+#include "host/pad_input.h"
 #include "menu/draw_primitives.h"
 #include "settings/settings.h"
+#include "settings/texts.h"
 #include "version.h"
+
+#include <charconv>
 
 using namespace native;
 
@@ -27,11 +32,71 @@ void ShowNotification(const char* text) {
     lastNotificationId = _DRAW_NOTIFICATION(false, true);
 }
 
+namespace {
+
+// Line 2 of the first-run notice: how to open the menu with the keys in
+// effect. Written by RefreshNoticeChord, read by every notice's draw.
+char noticeChordLine[96] = {};
+
+// Appends `text` in capitals to the chord, cut short rather than overrun.
+void AppendCapitals(char* chord, std::size_t size, std::size_t& length, const char* text) {
+    for (; *text != '\0' && length + 1 < size; ++text) {
+        const char c = *text;
+        chord[length++] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    chord[length] = '\0';
+}
+
+// A key the name table leaves out is told by its code.
+void AppendKey(char* chord, std::size_t size, std::size_t& length, std::int32_t code) {
+    if (const char* name = NameOfKey(code)) {
+        AppendCapitals(chord, size, length, name);
+        return;
+    }
+    char number[12] = {};
+    std::to_chars(number, number + sizeof number - 1, code);
+    AppendCapitals(chord, size, length, number);
+}
+
+// A mask of several buttons takes any of them: the first one names it.
+void AppendButton(char* chord, std::size_t size, std::size_t& length, std::int32_t mask) {
+    for (std::size_t k = 0; k < kPadButtonNameCount; ++k) {
+        if ((static_cast<std::uint32_t>(mask) & kPadButtonNames[k].mask) != 0) {
+            AppendCapitals(chord, size, length, kPadButtonNames[k].name);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+[[gnu::cold]] void RefreshNoticeChord() {
+    char chord[48] = {};
+    std::size_t length = 0;
+    if (Settings.KEY_PC != 0 && Settings.KEY_PC_MENU != 0) {
+        AppendKey(chord, sizeof chord, length, Settings.KEY_PC_MENU);
+        AppendCapitals(chord, sizeof chord, length, " + ");
+        AppendKey(chord, sizeof chord, length, Settings.KEY_PC);
+    } else if (Settings.KEY_GAMEPAD_MENU != 0 && Settings.KEY_GAMEPAD != 0 && padIndex != -1) {
+        AppendButton(chord, sizeof chord, length, Settings.KEY_GAMEPAD_MENU);
+        AppendCapitals(chord, sizeof chord, length, " + ");
+        AppendButton(chord, sizeof chord, length, Settings.KEY_GAMEPAD);
+        if (Settings.KEY_GAMEPAD_2 != 0) {
+            AppendCapitals(chord, sizeof chord, length, " + ");
+            AppendButton(chord, sizeof chord, length, Settings.KEY_GAMEPAD_2);
+        }
+    } else {
+        FormatText(noticeChordLine, sizeof noticeChordLine, Text(TextId::NoticeNoMenuKey), "");
+        return;
+    }
+    FormatText(noticeChordLine, sizeof noticeChordLine, Text(TextId::NoticePressToEnter), chord);
+}
+
 void DrawFirstRunNotice() {
     // The box is centred a little left of the text column at x 0.8.
     DrawRect(0.795f, 0.122f, 0.302f, 0.11f, 0, 0, 0, 200);
     DrawNoticeText(0.065f, "Veloxan");
-    DrawNoticeText(0.085f, "Press SHIFT + T to enter SETUP");
+    DrawNoticeText(0.085f, noticeChordLine);
     DrawNoticeText(0.105f, "~r~and to remove this message~r~.");
     DrawNoticeText(0.125f, VELOXAN_HELP_LINE);
     DrawNoticeText(0.145f, "Thank you for using this mod.  Ver:2.1 by the Veloxan team");
