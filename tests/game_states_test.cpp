@@ -13,10 +13,15 @@ namespace {
 
 enum class Moment { Idle, SpoolUp, Boost, SlowMotionWait, MenuOpen, MenuSliding, Notice, Recharge };
 
+// Held when the pause ends, with the pad menu on for B: the B that closes the
+// pause menu, or the trigger held through it.
+enum class Held { None, TriggerKey, PadB };
+
 struct StateCase {
     const char* name;
     Moment moment;
     bool* (*state)(sim::World&); // the field that the case turns on
+    Held held;
 };
 
 bool* Paused(sim::World& w) { return &w.paused; }
@@ -29,22 +34,24 @@ bool* NoControl(sim::World& w) { return &w.controlOff; }
 
 // Every moment paused, and busy by one of the six states in turn.
 const StateCase kCases[] = {
-    {"idle_paused", Moment::Idle, Paused},
-    {"idle_cutscene", Moment::Idle, Cutscene},
-    {"spool_up_paused", Moment::SpoolUp, Paused},
-    {"spool_up_switch", Moment::SpoolUp, Switch},
-    {"boost_paused", Moment::Boost, Paused},
-    {"boost_dead", Moment::Boost, Dead},
-    {"slow_motion_paused", Moment::SlowMotionWait, Paused},
-    {"slow_motion_faded", Moment::SlowMotionWait, Faded},
-    {"menu_open_paused", Moment::MenuOpen, Paused},
-    {"menu_open_cutscene", Moment::MenuOpen, Cutscene},
-    {"menu_sliding_paused", Moment::MenuSliding, Paused},
-    {"menu_sliding_no_control", Moment::MenuSliding, NoControl},
-    {"notice_paused", Moment::Notice, Paused},
-    {"notice_arrested", Moment::Notice, Arrested},
-    {"recharge_paused", Moment::Recharge, Paused},
-    {"recharge_switch", Moment::Recharge, Switch},
+    {"idle_paused", Moment::Idle, Paused, Held::None},
+    {"idle_cutscene", Moment::Idle, Cutscene, Held::None},
+    {"spool_up_paused", Moment::SpoolUp, Paused, Held::None},
+    {"spool_up_switch", Moment::SpoolUp, Switch, Held::None},
+    {"boost_paused", Moment::Boost, Paused, Held::None},
+    {"boost_dead", Moment::Boost, Dead, Held::None},
+    {"slow_motion_paused", Moment::SlowMotionWait, Paused, Held::None},
+    {"slow_motion_faded", Moment::SlowMotionWait, Faded, Held::None},
+    {"menu_open_paused", Moment::MenuOpen, Paused, Held::None},
+    {"menu_open_cutscene", Moment::MenuOpen, Cutscene, Held::None},
+    {"menu_sliding_paused", Moment::MenuSliding, Paused, Held::None},
+    {"menu_sliding_no_control", Moment::MenuSliding, NoControl, Held::None},
+    {"notice_paused", Moment::Notice, Paused, Held::None},
+    {"notice_arrested", Moment::Notice, Arrested, Held::None},
+    {"recharge_paused", Moment::Recharge, Paused, Held::None},
+    {"recharge_switch", Moment::Recharge, Switch, Held::None},
+    {"idle_paused_trigger_held_at_its_end", Moment::Idle, Paused, Held::TriggerKey},
+    {"menu_open_paused_b_held_at_its_end", Moment::MenuOpen, Paused, Held::PadB},
 };
 
 void PrintTo(const StateCase& c, std::ostream* os) { *os << c.name; }
@@ -53,9 +60,13 @@ constexpr std::uint64_t kStateFrames = 120; // 1.92 s at 16 ms a frame, past a s
 
 class GameStates : public TurboTest, public ::testing::WithParamInterface<StateCase> {
 protected:
-    void Reach(Moment moment) {
+    void Reach(Moment moment, Held held) {
+        if (held == Held::PadB) {
+            game.input.ConnectPad(0);
+        }
         BootInVehicle(std::string("KEY_PC_MENU=16\r\nSFX_type=0\r\nNew_Install=") +
-                      (moment == Moment::Notice ? "1" : "0") + "\r\n");
+                      (moment == Moment::Notice ? "1" : "0") + "\r\n" +
+                      (held == Held::PadB ? "KEY_GAMEPAD_MENU=RB\r\n" : ""));
         sim::RunFrames(20);
         switch (moment) {
         case Moment::SpoolUp:
@@ -106,7 +117,7 @@ protected:
 
 TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
     const StateCase& c = GetParam();
-    Reach(c.moment);
+    Reach(c.moment, c.held);
     const bool paused = c.state == Paused;
     const TurboState before = turboState;
     const float slide = slideOffset;
@@ -154,8 +165,29 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
         EXPECT_EQ(Car().enginePowerMultiplier, power);
         EXPECT_EQ(game.CallsInFrame("PlaySoundA", first).size(), sounding ? 1u : 0u)
             << "the first paused pass stops a recording that plays";
+        // Pressed in the pause menu, held as it closes, let go later.
+        if (c.held == Held::TriggerKey) {
+            game.input.HoldKeyFrames(VK_T, game.frame, 10);
+        } else if (c.held == Held::PadB) {
+            game.input.HoldButtonsFrames(0, XINPUT_GAMEPAD_B, game.frame, 10);
+        }
         game.world.paused = false;
         sim::Step();
+        if (c.held != Held::None) {
+            sim::RunFrames(20);
+            EXPECT_EQ(turboState, before) << "held across the pause's end: no boost";
+            EXPECT_EQ(rootPage.isOpen, c.moment == Moment::MenuOpen) << "nor back";
+            // Let go, it counts again.
+            if (c.held == Held::TriggerKey) {
+                PressTrigger();
+                EXPECT_EQ(turboState, TurboState::SpoolUp);
+            } else {
+                game.input.HoldButtonsFrames(0, XINPUT_GAMEPAD_B, game.frame + 1, 1);
+                sim::Step();
+                EXPECT_FALSE(rootPage.isOpen);
+            }
+            return;
+        }
         EXPECT_EQ(game.sounds.size(), soundsBefore + (sounding ? 1 : 0));
         if (sounding) {
             // The rest of the same recording, from where it stopped: at most

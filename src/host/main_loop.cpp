@@ -10,6 +10,8 @@
 #include "turbo/turbo.h"
 #include "turbo/turbo_sound.h"
 
+#include <initializer_list>
+
 std::uint32_t lastKeyTick = 0;
 bool gameHasFocus = true;
 
@@ -49,12 +51,31 @@ void RunTurboStep() {
     }
 }
 
+// The keys and buttons held when a pause ends count only after they are let
+// go: the B that closes the pause menu, or a key held through it, must not
+// act in the module as well.
+[[gnu::cold]] void IgnoreInputHeldAcrossPause() {
+    for (const std::int32_t key :
+         {Settings.KEY_PC, Settings.KEY_PC_2, Settings.KEY_PC_MENU, Settings.KEY_MENU_UP,
+          Settings.KEY_MENU_DOWN, Settings.KEY_MENU_LEFT, Settings.KEY_MENU_RIGHT,
+          Settings.KEY_MENU_SELECT, Settings.KEY_MENU_BACK}) {
+        if (key != 0 && KeyHeld(key)) {
+            keysHeldAcrossPause[(key >> 5) & 7] |= 1u << (key & 31);
+        }
+    }
+    if (padIndex != -1) {
+        padButtonsHeldAcrossPause = 0xFFFF;
+        ReadPadButtons();
+    }
+}
+
 } // namespace
 
 void MainLoopPass() {
     // While the game is paused the module holds still: nothing is read,
     // drawn or sent, its clock stops, and its recording waits for the game.
-    switch (StepPause()) {
+    const PauseStep pause = StepPause();
+    switch (pause) {
     case PauseStep::Began:
         PauseTurboSound();
         return;
@@ -69,6 +90,9 @@ void MainLoopPass() {
     }
     gameHasFocus = GameWindowInForeground();
     ForgetPadButtons();
+    if (pause == PauseStep::Ended) {
+        IgnoreInputHeldAcrossPause();
+    }
     // While the game is busy, nothing is drawn and no press acts.
     if (Settings.New_Install != 0 && !GameBusy()) {
         DrawFirstRunNotice();

@@ -16,6 +16,7 @@ std::uint16_t padButtonsThisPass = 0;
 } // namespace
 
 bool padReadThisPass = false;
+std::uint16_t padButtonsHeldAcrossPause = 0;
 
 std::uint16_t PadButtonsThisPass() {
     if (!padReadThisPass) {
@@ -31,5 +32,7 @@ std::uint16_t ReadPadButtons() {
     }
     padState = XINPUT_STATE{};
     XInputGetState(static_cast<DWORD>(padIndex), &padState);
-    return padState.Gamepad.wButtons;
+    const std::uint16_t held = padState.Gamepad.wButtons;
+    padButtonsHeldAcrossPause &= held;
+    return static_cast<std::uint16_t>(held & ~padButtonsHeldAcrossPause);
 }
