@@ -21,6 +21,9 @@ struct HudContent {
     std::string vehicle;             // its class, or "on foot"
     std::string game;                // the game's state: "playing", "paused", "cutscene"...
     std::optional<float> planePitch; // degrees, while the player flies a plane
+    float planeRoll = 0.0f;          // likewise
+    bool handbrake = false;          // pulled in this frame
+    bool usingKeyboard = true;       // the hand the game says the player uses
     bool phoneOut = false;
     std::size_t controlsOff = 0; // the game's controls a script disabled this frame
     float enginePower = 1.0f;
