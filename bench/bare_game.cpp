@@ -56,6 +56,8 @@ std::uint64_t Answer(std::uint64_t hash) {
         return is(native::IS_PLAYER_PLAYING) ? 1u : 0u;
     case Slot(native::IS_PLAYER_CONTROL_ON.hash):
         return is(native::IS_PLAYER_CONTROL_ON) ? 1u : 0u;
+    case Slot(native::IS_USING_KEYBOARD_AND_MOUSE.hash):
+        return is(native::IS_USING_KEYBOARD_AND_MOUSE) && world.usingKeyboard ? 1u : 0u;
     default:
         // No flame exists, no asset is loaded, nothing collided: the most
         // work the module does for these.

@@ -28,6 +28,7 @@ struct World {
     const char* moduleFolder = nullptr;
     std::int32_t profileVolume = 0; // SFX_volume in the INI: none, full level
     bool paused = false;            // the game's pause menu is up
+    bool usingKeyboard = true;      // the player's last input was a key
 };
 
 extern World world;

@@ -104,6 +104,9 @@ void EnterSituation(Situation situation) {
     Settings.New_Install = 0;
     // RB with the pad found at start: the menu reads the pad on every pass.
     Settings.KEY_GAMEPAD_MENU = situation == Situation::MenuStillPadMenu ? 0x0200 : 0;
+    // The keyboard's menu takes the keypad's controls, the pad's the D-pad's,
+    // A's, B's and RB's.
+    world.usingKeyboard = situation != Situation::MenuStillPadMenu;
     world.inVehicle = false;
     world.paused = false;
     PassLater();

@@ -22,16 +22,6 @@ extern bool gameHasFocus;
 inline bool KeyWaitOver() { return ModuleTick() - lastKeyTick > 200u; }
 
 // Only bit 15 says that the key is down now; bit 0 is about earlier presses.
-inline bool KeyHeld(int virtualKey) {
+inline bool KeyDown(int virtualKey) {
     return gameHasFocus && (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
-
-// The module's keys that were held when the game's pause ended, one bit per
-// virtual-key code: such a key counts only after it is let go, so that a key
-// pressed for the pause menu does not also act here. Set by the main loop at
-// the pause's end, cleared by KeyDown as each reads up.
-extern std::uint32_t keysHeldAcrossPause[8];
-
-// Held, and let go since the last pause's end if it was held then: a press
-// that may act.
-bool KeyDown(int virtualKey);

@@ -10,7 +10,7 @@
 #include "turbo/turbo.h"
 #include "turbo/turbo_sound.h"
 
-#include <initializer_list>
+#include <iterator>
 
 std::uint32_t lastKeyTick = 0;
 bool gameHasFocus = true;
@@ -51,21 +51,34 @@ void RunTurboStep() {
     }
 }
 
-// The keys and buttons held when a pause ends count only after they are let
-// go: the B that closes the pause menu, or a key held through it, must not
-// act in the module as well.
-[[gnu::cold]] void IgnoreInputHeldAcrossPause() {
-    for (const std::int32_t key :
-         {Settings.KEY_PC, Settings.KEY_PC_2, Settings.KEY_PC_MENU, Settings.KEY_MENU_UP,
-          Settings.KEY_MENU_DOWN, Settings.KEY_MENU_LEFT, Settings.KEY_MENU_RIGHT,
-          Settings.KEY_MENU_SELECT, Settings.KEY_MENU_BACK}) {
-        if (key != 0 && KeyHeld(key)) {
-            keysHeldAcrossPause[(key >> 5) & 7] |= 1u << (key & 31);
+// The module's keys, and the pad's buttons, held when the last pause ended and
+// not let go since, so that the B that closes the pause menu, or a key held
+// through it, does not act in the module as well: until each is let go no
+// key counts, and the shared wait starts again from the last. Settings as
+// bits by their place in kModuleKeys. Written by the two functions below.
+constexpr std::int32_t SettingsRecord::*kModuleKeys[] = {
+    &SettingsRecord::KEY_PC,         &SettingsRecord::KEY_PC_2,
+    &SettingsRecord::KEY_PC_MENU,    &SettingsRecord::KEY_MENU_UP,
+    &SettingsRecord::KEY_MENU_DOWN,  &SettingsRecord::KEY_MENU_LEFT,
+    &SettingsRecord::KEY_MENU_RIGHT, &SettingsRecord::KEY_MENU_SELECT,
+    &SettingsRecord::KEY_MENU_BACK};
+std::uint32_t keysHeldSincePause = 0;
+std::uint16_t buttonsHeldSincePause = 0;
+
+// At the pause's end with every bit set, then on each pass while one is left.
+[[gnu::cold]] void WaitForInputHeldSincePause() {
+    for (std::size_t k = 0; k < std::size(kModuleKeys); ++k) {
+        const std::int32_t key = Settings.*kModuleKeys[k];
+        if ((keysHeldSincePause >> k & 1u) != 0 && (key == 0 || !KeyDown(key))) {
+            keysHeldSincePause &= ~(1u << k);
         }
     }
-    if (padIndex != -1) {
-        padButtonsHeldAcrossPause = 0xFFFF;
-        ReadPadButtons();
+    if (buttonsHeldSincePause != 0) {
+        const std::uint16_t held = padIndex != -1 ? PadButtonsThisPass() : 0;
+        buttonsHeldSincePause = static_cast<std::uint16_t>(buttonsHeldSincePause & held);
+    }
+    if ((keysHeldSincePause | buttonsHeldSincePause) != 0) {
+        lastKeyTick = ModuleTick();
     }
 }
 
@@ -91,7 +104,11 @@ void MainLoopPass() {
     gameHasFocus = GameWindowInForeground();
     ForgetPadButtons();
     if (pause == PauseStep::Ended) {
-        IgnoreInputHeldAcrossPause();
+        keysHeldSincePause = (1u << std::size(kModuleKeys)) - 1;
+        buttonsHeldSincePause = 0xFFFF;
+    }
+    if ((keysHeldSincePause | buttonsHeldSincePause) != 0) {
+        WaitForInputHeldSincePause();
     }
     // While the game is busy, nothing is drawn and no press acts.
     if (Settings.New_Install != 0 && !GameBusy()) {

@@ -16,7 +16,6 @@ std::uint16_t padButtonsThisPass = 0;
 } // namespace
 
 bool padReadThisPass = false;
-std::uint16_t padButtonsHeldAcrossPause = 0;
 
 std::uint16_t PadButtonsThisPass() {
     if (!padReadThisPass) {
@@ -32,7 +31,5 @@ std::uint16_t ReadPadButtons() {
     }
     padState = XINPUT_STATE{};
     XInputGetState(static_cast<DWORD>(padIndex), &padState);
-    const std::uint16_t held = padState.Gamepad.wButtons;
-    padButtonsHeldAcrossPause &= held;
-    return static_cast<std::uint16_t>(held & ~padButtonsHeldAcrossPause);
+    return padState.Gamepad.wButtons;
 }

@@ -12,12 +12,8 @@
 extern std::int32_t padIndex;
 
 // The pad's button word now; 0 when it no longer answers, and without asking
-// while the game is not in the foreground. A button held when the game's
-// pause ended reads up until it is let go (the B that closes the pause menu).
+// while the game is not in the foreground.
 std::uint16_t ReadPadButtons();
-// The buttons held at the pause's end and not yet let go. Set by the main
-// loop at the pause's end, cleared by ReadPadButtons.
-extern std::uint16_t padButtonsHeldAcrossPause;
 
 // With the pad menu on, the chord, the menu's commands and the trigger all
 // take the pad's word from one read per pass: a pad unplugged mid-game makes

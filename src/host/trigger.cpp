@@ -21,8 +21,7 @@ bool GamepadTriggerPressed() {
 } // namespace
 
 bool TriggerPressed() {
-    // The menu key's level: held across a pause, it is still the chord's.
-    if (KeyWaitOver() && KeyDown(Settings.KEY_PC) && !KeyHeld(Settings.KEY_PC_MENU)) {
+    if (KeyWaitOver() && KeyDown(Settings.KEY_PC) && !KeyDown(Settings.KEY_PC_MENU)) {
         return Settings.KEY_PC_2 == 0 || (KeyWaitOver() && KeyDown(Settings.KEY_PC_2));
     }
     return GamepadTriggerPressed();

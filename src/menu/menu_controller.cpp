@@ -11,6 +11,9 @@
 #include "menu/settings_menu.h"
 #include "settings/settings.h"
 
+#include <array>
+#include <iterator>
+
 namespace {
 
 // The pad's buttons for the menu's commands, read once per pass while the
@@ -118,6 +121,46 @@ constexpr std::int32_t SettingsRecord::*kMenuKeys[] = {
     &SettingsRecord::KEY_MENU_UP,     &SettingsRecord::KEY_MENU_DOWN,
     &SettingsRecord::KEY_MENU_LEFT,   &SettingsRecord::KEY_MENU_RIGHT,
     &SettingsRecord::KEY_MENU_SELECT, &SettingsRecord::KEY_MENU_BACK};
+constexpr std::size_t kMenuKeyCount = std::size(kMenuKeys);
+
+// What the hand drives the menu with: the six menu keys, or in the last slot
+// the pad menu's buttons above bit 16; all 0 for a pad that does not drive it.
+using HandInputs = std::array<std::int32_t, kMenuKeyCount + 1>;
+
+// The controls the open menu takes from the game, worked out from the hand's
+// inputs when they change: the table is walked on a change of hand or key,
+// not on every pass. Written by FindSharedControls alone.
+HandInputs sharedControlsFor = {0, 0, 0, 0, 0, 0, -1};
+std::array<std::uint16_t, kSharedControlCount> sharedControls{};
+std::size_t sharedControlCount = 0;
+
+[[gnu::cold]] void FindSharedControls(const HandInputs& inputs) {
+    sharedControlsFor = inputs;
+    // The menu keys by virtual-key code. Shift, Ctrl and Alt also stand for
+    // their left and right keys, which is how the list binds them.
+    std::uint32_t keys[8] = {};
+    const auto mark = [&keys](std::uint32_t k) {
+        if (k - 1 < 255) {
+            keys[k / 32] |= 1u << (k % 32);
+        }
+    };
+    for (std::size_t k = 0; k < kMenuKeyCount; ++k) {
+        const auto code = static_cast<std::uint32_t>(inputs[k]);
+        mark(code);
+        if (code - 0x10 < 3) {
+            mark(0xA0 + 2 * (code - 0x10));
+            mark(0xA1 + 2 * (code - 0x10));
+        }
+    }
+    const auto buttons = static_cast<std::uint32_t>(inputs[kMenuKeyCount]) & 0xFFFF;
+    const auto marked = [&keys](std::uint8_t k) { return (keys[k / 32] >> (k % 32) & 1u) != 0; };
+    sharedControlCount = 0;
+    for (const SharedControl& c : kSharedControls) {
+        if ((c.button & buttons) != 0 || marked(c.key) || marked(c.key2)) {
+            sharedControls[sharedControlCount++] = c.index;
+        }
+    }
+}
 
 // Every pass while the menu is open or sliding in: the game acts on a
 // disabled control again in the first frame that does not disable it. The
@@ -125,35 +168,20 @@ constexpr std::int32_t SettingsRecord::*kMenuKeys[] = {
 // hand stay the game's. Kept out of UpdateMenu, whose every pass would
 // otherwise pay for the loop's registers.
 [[gnu::noinline]] void DisableSharedControls() {
-    // The menu keys by virtual-key code. Shift, Ctrl and Alt also stand for
-    // their left and right keys, which is how the list binds them.
-    std::uint32_t keys[8] = {};
-    std::uint32_t buttons = 0;
+    HandInputs inputs{};
     if (native::IS_USING_KEYBOARD_AND_MOUSE(2)) {
-        const auto mark = [&keys](std::uint32_t k) {
-            if (k - 1 < 255) {
-                keys[k / 32] |= 1u << (k % 32);
-            }
-        };
-        for (const auto field : kMenuKeys) {
-            const auto code = static_cast<std::uint32_t>(Settings.*field);
-            mark(code);
-            if (code - 0x10 < 3) {
-                mark(0xA0 + 2 * (code - 0x10));
-                mark(0xA1 + 2 * (code - 0x10));
-            }
+        for (std::size_t k = 0; k < kMenuKeyCount; ++k) {
+            inputs[k] = Settings.*kMenuKeys[k];
         }
     } else if (PadMenuOn()) {
-        buttons = kMenuCommandButtons | static_cast<std::uint32_t>(Settings.KEY_GAMEPAD_MENU);
-    } else {
-        // The pad does not drive this menu, and the keyboard is not in use.
-        return;
+        inputs[kMenuKeyCount] =
+            0x10000 | static_cast<std::int32_t>(kMenuCommandButtons) | Settings.KEY_GAMEPAD_MENU;
     }
-    const auto marked = [&keys](std::uint8_t k) { return (keys[k / 32] >> (k % 32) & 1u) != 0; };
-    for (const SharedControl& c : kSharedControls) {
-        if ((c.button & buttons) != 0 || marked(c.key) || marked(c.key2)) {
-            native::DISABLE_CONTROL_ACTION(0, c.index, true);
-        }
+    if (inputs != sharedControlsFor) {
+        FindSharedControls(inputs);
+    }
+    for (std::size_t k = 0; k < sharedControlCount; ++k) {
+        native::DISABLE_CONTROL_ACTION(0, sharedControls[k], true);
     }
 }
 

@@ -8,8 +8,6 @@
 #include "settings/texts.h"
 #include "version.h"
 
-#include <charconv>
-
 using namespace native;
 
 std::int32_t lastNotificationId = 0;
@@ -38,57 +36,64 @@ namespace {
 // effect. Written by RefreshNoticeChord, read by every notice's draw.
 char noticeChordLine[96] = {};
 
-// Appends `text` in capitals to the chord, cut short rather than overrun.
-void AppendCapitals(char* chord, std::size_t size, std::size_t& length, const char* text) {
-    for (; *text != '\0' && length + 1 < size; ++text) {
-        const char c = *text;
-        chord[length++] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-    chord[length] = '\0';
-}
-
 // A key the name table leaves out is told by its code.
-void AppendKey(char* chord, std::size_t size, std::size_t& length, std::int32_t code) {
+[[gnu::cold]] const char* KeyWord(std::int32_t code, char (&number)[12]) {
     if (const char* name = NameOfKey(code)) {
-        AppendCapitals(chord, size, length, name);
-        return;
+        return name;
     }
-    char number[12] = {};
-    std::to_chars(number, number + sizeof number - 1, code);
-    AppendCapitals(chord, size, length, number);
+    char* digit = number + sizeof number - 1;
+    *digit = '\0';
+    auto rest = static_cast<std::uint32_t>(code);
+    do {
+        *--digit = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    return digit;
 }
 
-// A mask of several buttons takes any of them: the first one names it.
-void AppendButton(char* chord, std::size_t size, std::size_t& length, std::int32_t mask) {
+// A mask of several buttons takes any of them: the first one names it; none
+// for 0.
+[[gnu::cold]] const char* ButtonWord(std::int32_t mask) {
     for (std::size_t k = 0; k < kPadButtonNameCount; ++k) {
         if ((static_cast<std::uint32_t>(mask) & kPadButtonNames[k].mask) != 0) {
-            AppendCapitals(chord, size, length, kPadButtonNames[k].name);
-            return;
+            return kPadButtonNames[k].name;
         }
     }
+    return nullptr;
 }
 
 } // namespace
 
 [[gnu::cold]] void RefreshNoticeChord() {
-    char chord[48] = {};
-    std::size_t length = 0;
+    // The keys of the chord, held first, in the order the player presses them.
+    const char* words[3] = {};
+    char numbers[2][12];
     if (Settings.KEY_PC != 0 && Settings.KEY_PC_MENU != 0) {
-        AppendKey(chord, sizeof chord, length, Settings.KEY_PC_MENU);
-        AppendCapitals(chord, sizeof chord, length, " + ");
-        AppendKey(chord, sizeof chord, length, Settings.KEY_PC);
+        words[0] = KeyWord(Settings.KEY_PC_MENU, numbers[0]);
+        words[1] = KeyWord(Settings.KEY_PC, numbers[1]);
     } else if (Settings.KEY_GAMEPAD_MENU != 0 && Settings.KEY_GAMEPAD != 0 && padIndex != -1) {
-        AppendButton(chord, sizeof chord, length, Settings.KEY_GAMEPAD_MENU);
-        AppendCapitals(chord, sizeof chord, length, " + ");
-        AppendButton(chord, sizeof chord, length, Settings.KEY_GAMEPAD);
-        if (Settings.KEY_GAMEPAD_2 != 0) {
-            AppendCapitals(chord, sizeof chord, length, " + ");
-            AppendButton(chord, sizeof chord, length, Settings.KEY_GAMEPAD_2);
-        }
+        words[0] = ButtonWord(Settings.KEY_GAMEPAD_MENU);
+        words[1] = ButtonWord(Settings.KEY_GAMEPAD);
+        words[2] = ButtonWord(Settings.KEY_GAMEPAD_2);
     } else {
         FormatText(noticeChordLine, sizeof noticeChordLine, Text(TextId::NoticeNoMenuKey), "");
         return;
     }
+    char chord[56];
+    std::size_t length = 0;
+    const auto append = [&chord, &length](const char* text) {
+        for (; *text != '\0' && length + 1 < sizeof chord; ++text) {
+            const char c = *text;
+            chord[length++] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+    };
+    for (const char* word : words) {
+        if (word != nullptr) {
+            append(length != 0 ? " + " : "");
+            append(word);
+        }
+    }
+    chord[length] = '\0';
     FormatText(noticeChordLine, sizeof noticeChordLine, Text(TextId::NoticePressToEnter), chord);
 }
 
