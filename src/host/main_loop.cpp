@@ -54,30 +54,31 @@ void RunTurboStep() {
 // The module's keys, and the pad's buttons, held when the last pause ended and
 // not let go since, so that the B that closes the pause menu, or a key held
 // through it, does not act in the module as well: until each is let go no
-// key counts, and the shared wait starts again from the last. Settings as
-// bits by their place in kModuleKeys. Written by the two functions below.
+// key counts, and the shared wait starts again from the last. The settings
+// of kModuleKeys by their place in the low bits, the pad's buttons in the
+// high half. Set at the pause's end, cleared by WaitForInputHeldSincePause.
 constexpr std::int32_t SettingsRecord::*kModuleKeys[] = {
     &SettingsRecord::KEY_PC,         &SettingsRecord::KEY_PC_2,
     &SettingsRecord::KEY_PC_MENU,    &SettingsRecord::KEY_MENU_UP,
     &SettingsRecord::KEY_MENU_DOWN,  &SettingsRecord::KEY_MENU_LEFT,
     &SettingsRecord::KEY_MENU_RIGHT, &SettingsRecord::KEY_MENU_SELECT,
     &SettingsRecord::KEY_MENU_BACK};
-std::uint32_t keysHeldSincePause = 0;
-std::uint16_t buttonsHeldSincePause = 0;
+constexpr std::uint32_t kAllHeldSincePause = 0xFFFF0000u | ((1u << std::size(kModuleKeys)) - 1);
+std::uint32_t heldSincePause = 0;
 
-// At the pause's end with every bit set, then on each pass while one is left.
+// On each pass from the pause's end while one is left.
 [[gnu::cold]] void WaitForInputHeldSincePause() {
     for (std::size_t k = 0; k < std::size(kModuleKeys); ++k) {
         const std::int32_t key = Settings.*kModuleKeys[k];
-        if ((keysHeldSincePause >> k & 1u) != 0 && (key == 0 || !KeyDown(key))) {
-            keysHeldSincePause &= ~(1u << k);
+        if ((heldSincePause >> k & 1u) != 0 && (key == 0 || !KeyDown(key))) {
+            heldSincePause &= ~(1u << k);
         }
     }
-    if (buttonsHeldSincePause != 0) {
-        const std::uint16_t held = padIndex != -1 ? PadButtonsThisPass() : 0;
-        buttonsHeldSincePause = static_cast<std::uint16_t>(buttonsHeldSincePause & held);
+    if (heldSincePause >> 16 != 0) {
+        heldSincePause &=
+            0xFFFFu | (padIndex != -1 ? std::uint32_t{PadButtonsThisPass()} << 16 : 0u);
     }
-    if ((keysHeldSincePause | buttonsHeldSincePause) != 0) {
+    if (heldSincePause != 0) {
         lastKeyTick = ModuleTick();
     }
 }
@@ -87,8 +88,7 @@ std::uint16_t buttonsHeldSincePause = 0;
 void MainLoopPass() {
     // While the game is paused the module holds still: nothing is read,
     // drawn or sent, its clock stops, and its recording waits for the game.
-    const PauseStep pause = StepPause();
-    switch (pause) {
+    switch (StepPause()) {
     case PauseStep::Began:
         PauseTurboSound();
         return;
@@ -96,6 +96,7 @@ void MainLoopPass() {
         return;
     case PauseStep::Ended:
         ResumeTurboSound();
+        heldSincePause = kAllHeldSincePause;
         break;
     case PauseStep::Running:
     default:
@@ -103,11 +104,7 @@ void MainLoopPass() {
     }
     gameHasFocus = GameWindowInForeground();
     ForgetPadButtons();
-    if (pause == PauseStep::Ended) {
-        keysHeldSincePause = (1u << std::size(kModuleKeys)) - 1;
-        buttonsHeldSincePause = 0xFFFF;
-    }
-    if ((keysHeldSincePause | buttonsHeldSincePause) != 0) {
+    if (heldSincePause != 0) {
         WaitForInputHeldSincePause();
     }
     // While the game is busy, nothing is drawn and no press acts.
