@@ -103,12 +103,12 @@ struct ScenarioLine {
     std::uint16_t buttons = 0;
     std::uint32_t ms = 0;
     sim::VehicleClass vehicleClass = sim::VehicleClass::Car;
-    float value = 0.0f; // throttle and brake 0..1, km/h for enter and collide, the stick's x
+    float value = 0.0f;  // throttle and brake 0..1, km/h for enter and collide, the stick's x
     float value2 = 0.0f; // the stick's y
-    bool on = false;    // focus, pause, busy
-    int busy = 0;       // the state of a busy line, an index of kBusyStateNames
-    std::string name;   // picture name
-    std::string text;   // the line as written, without its comment
+    bool on = false;     // focus, pause, busy
+    int busy = 0;        // the state of a busy line, an index of kBusyStateNames
+    std::string name;    // picture name
+    std::string text;    // the line as written, without its comment
 };
 
 struct Scenario {
