@@ -4,6 +4,7 @@
 // menu is closed or sliding out.
 
 #include "menu/menu_controller.h"
+#include "menu/menu_controls.h"
 #include "menu_fixture.h"
 
 #include <algorithm>
@@ -40,6 +41,17 @@ std::vector<int> Joined(std::vector<int> a, const std::vector<int>& b) {
     a.insert(a.end(), b.begin(), b.end());
     std::sort(a.begin(), a.end());
     return a;
+}
+
+TEST(MenuControlTable, holds_each_control_once_on_a_menu_input) {
+    int previous = -1;
+    for (const SharedControl& c : kSharedControls) {
+        EXPECT_GT(c.index, previous) << "by index, none twice";
+        EXPECT_LE(c.index, 360);
+        EXPECT_TRUE(c.key != 0 || c.button != 0) << c.index << " is on no key nor button";
+        EXPECT_TRUE(c.key2 == 0 || c.key != 0) << c.index;
+        previous = c.index;
+    }
 }
 
 struct HandCase {
