@@ -124,7 +124,8 @@ constexpr std::int32_t SettingsRecord::*kMenuKeys[] = {
 constexpr std::size_t kMenuKeyCount = std::size(kMenuKeys);
 
 // What the hand drives the menu with: the six menu keys, or in the last slot
-// the pad menu's buttons above bit 16; all 0 for a pad that does not drive it.
+// the pad's menu buttons with bit 16 set; all 0 for a pad that does not
+// drive the menu.
 using HandInputs = std::array<std::int32_t, kMenuKeyCount + 1>;
 
 // The controls the open menu takes from the game, worked out from the hand's
