@@ -58,6 +58,8 @@ std::uint64_t Answer(std::uint64_t hash) {
         return is(native::IS_PLAYER_CONTROL_ON) ? 1u : 0u;
     case Slot(native::GET_PROFILE_SETTING.hash):
         return is(native::GET_PROFILE_SETTING) ? static_cast<std::uint32_t>(world.sfxLevel) : 0u;
+    case Slot(native::IS_USING_KEYBOARD_AND_MOUSE.hash):
+        return is(native::IS_USING_KEYBOARD_AND_MOUSE) && world.usingKeyboard ? 1u : 0u;
     default:
         // No flame exists, no asset is loaded, nothing collided: the most
         // work the module does for these.

@@ -33,6 +33,7 @@ struct World {
     // image. The sound benchmark gives them the real recordings.
     const unsigned char* waves[3] = {};
     std::uint32_t waveSizes[3] = {};
+    bool usingKeyboard = true; // the player's last input was a key
 };
 
 extern World world;

@@ -6,6 +6,7 @@
 #include "menu/menu_controller.h"
 #include "menu/menu_item.h"
 #include "menu/settings_menu.h"
+#include "settings/notifications.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"
 #include "turbo/turbo_sound.h"
@@ -96,6 +97,7 @@ void StartModule() {
     LoadSettings();
     PrepareTurboSounds();
     FindGamepad();
+    RefreshNoticeChord();
     BuildSettingsMenu();
 }
 
@@ -105,6 +107,9 @@ void EnterSituation(Situation situation) {
     Settings.New_Install = 0;
     // RB with the pad found at start: the menu reads the pad on every pass.
     Settings.KEY_GAMEPAD_MENU = situation == Situation::MenuStillPadMenu ? 0x0200 : 0;
+    // The keyboard's menu takes the keypad's controls, the pad's the D-pad's,
+    // A's, B's and RB's.
+    world.usingKeyboard = situation != Situation::MenuStillPadMenu;
     world.inVehicle = false;
     world.paused = false;
     PassLater();

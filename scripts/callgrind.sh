@@ -36,9 +36,10 @@ for situation in "${situations[@]}"; do
             match($0, /^ *[0-9,]+ +\( *[0-9.]+%\) +[^ ]/) && $0 !~ /PROGRAM TOTALS/ {
                 ir = $1; gsub(",", "", ir)
                 where = substr($0, RLENGTH)
-                # ccache with CCACHE_BASEDIR records paths relative to the
-                # build folder: "build/bench/bench/../../../bench/...".
-                if (index(where, bench) == 1 || where ~ /(^|\.\.\/)bench\//) {
+                # Built through ccache with CCACHE_BASEDIR, the paths are
+                # relative to the build folder: "build/bench/bench/../../../bench/".
+                if (index(where, bench) == 1 || index(where, "bench/") == 1 ||
+                    index(where, "../bench/") > 0) {
                     bare += ir
                 } else {
                     module += ir

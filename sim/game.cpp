@@ -3,6 +3,7 @@
 #include "sim/native_table.h"
 
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -126,6 +127,46 @@ std::uint16_t Input::Buttons(int index, std::uint64_t frame) const {
         }
     }
     return mask;
+}
+
+// A stick counts as moved beyond a quarter of its travel.
+constexpr float kStickDeadZone = 0.25f;
+
+std::uint16_t Input::AllButtons(std::uint64_t frame) const {
+    std::uint16_t buttons = 0;
+    for (int pad = 0; pad < static_cast<int>(pads.size()); ++pad) {
+        if (pads.at(static_cast<std::size_t>(pad)).connected) {
+            buttons = static_cast<std::uint16_t>(buttons | Buttons(pad, frame));
+        }
+    }
+    return buttons;
+}
+
+const Input::Pad* Input::StickPad() const {
+    for (const Pad& pad : pads) {
+        if (pad.connected &&
+            (std::fabs(pad.stickX) > kStickDeadZone || std::fabs(pad.stickY) > kStickDeadZone)) {
+            return &pad;
+        }
+    }
+    return nullptr;
+}
+
+void Input::UpdateHand(std::uint64_t frame, std::uint32_t tick) {
+    bool keyWentDown = false;
+    for (int vk = 1; vk < 256; ++vk) {
+        const bool down = KeyDown(vk, frame, tick);
+        keyWentDown = keyWentDown || (down && !keysLastFrame.at(static_cast<std::size_t>(vk)));
+        keysLastFrame.at(static_cast<std::size_t>(vk)) = down;
+    }
+    const std::uint16_t buttons = AllButtons(frame);
+    const bool stickOut = StickPad() != nullptr;
+    const bool padMoved = (buttons & ~buttonsLastFrame) != 0 || (stickOut && !stickOutLastFrame);
+    buttonsLastFrame = buttons;
+    stickOutLastFrame = stickOut;
+    if (keyWentDown != padMoved) {
+        usingKeyboard = keyWentDown;
+    }
 }
 
 // --- Queries -------------------------------------------------------------------
@@ -271,19 +312,16 @@ namespace {
 
 // What the game itself does with the controls a script may disable, after the
 // scripts ran in the frame: D-pad up on a pad takes the phone out and B puts it
-// away; keypad 8 and 5 pitch the plane the player flies.
+// away; RB or Space pulls the handbrake of the player's vehicle; keypad 8 and 5
+// and the left stick pitch the plane the player flies, and the stick rolls it.
 void ApplyGameControls(Game& g) {
     if (!g.input.foreground) {
         return;
     }
-    std::uint16_t buttons = 0;
-    for (int pad = 0; pad < static_cast<int>(g.input.pads.size()); ++pad) {
-        if (g.input.pads.at(static_cast<std::size_t>(pad)).connected) {
-            buttons = static_cast<std::uint16_t>(buttons | g.input.Buttons(pad, g.frame));
-        }
-    }
+    const std::uint16_t buttons = g.input.AllButtons(g.frame);
     World& w = g.world;
     constexpr std::uint16_t kDpadUp = 0x0001;
+    constexpr std::uint16_t kRightShoulder = 0x0200;
     constexpr std::uint16_t kButtonB = 0x2000;
     if ((buttons & kDpadUp) != 0 && w.ControlEnabled(kInputPhone)) {
         w.phoneOut = true;
@@ -291,15 +329,29 @@ void ApplyGameControls(Game& g) {
     if ((buttons & kButtonB) != 0 && w.ControlEnabled(kInputCellphoneCancel)) {
         w.phoneOut = false;
     }
-    Vehicle* plane = w.Find(w.playerVehicle);
-    if (plane == nullptr || plane->vehicleClass != VehicleClass::Plane) {
+    Vehicle* vehicle = w.Find(w.playerVehicle);
+    if (vehicle == nullptr) {
+        return;
+    }
+    vehicle->handbrake =
+        ((buttons & kRightShoulder) != 0 || g.input.KeyDown(0x20, g.frame, g.tick)) &&
+        w.ControlEnabled(kInputVehHandbrake);
+    if (vehicle->vehicleClass != VehicleClass::Plane) {
         return;
     }
     if (g.input.KeyDown(0x68, g.frame, g.tick) && w.ControlEnabled(kInputFlyPitchUpOnly)) {
-        plane->pitch += kPitchPerFrame;
+        vehicle->pitch += kPitchPerFrame;
     }
     if (g.input.KeyDown(0x65, g.frame, g.tick) && w.ControlEnabled(kInputFlyPitchDownOnly)) {
-        plane->pitch -= kPitchPerFrame;
+        vehicle->pitch -= kPitchPerFrame;
+    }
+    if (const Input::Pad* pad = g.input.StickPad()) {
+        if (w.ControlEnabled(kInputFlyPitchUpDown)) {
+            vehicle->pitch += pad->stickY * kPitchPerFrame;
+        }
+        if (w.ControlEnabled(kInputFlyRollLeftRight)) {
+            vehicle->roll += pad->stickX * kPitchPerFrame;
+        }
     }
 }
 
@@ -318,6 +370,7 @@ void Step() {
     ++g.frame;
     g.tick += g.options.msPerFrame;
     g.world.BeginFrame(g.frame, g.tick);
+    g.input.UpdateHand(g.frame, g.tick);
     if (g.script.pendingStart) {
         g.script.pendingStart = false;
         g.script.running = true;

@@ -38,6 +38,8 @@ struct Input {
         bool connected = false;
         std::uint16_t buttons = 0;
         std::uint32_t packet = 0;
+        // The left stick, -1 to 1 each way; y is up.
+        float stickX = 0.0f, stickY = 0.0f;
     };
 
     std::array<bool, 256> keys{};
@@ -54,6 +56,14 @@ struct Input {
     // No window at all is in front (the desktop is locked, or focus is
     // passing between windows): GetForegroundWindow answers null.
     bool noWindowInFront = false;
+    // The hand of the player's last input, as IS_USING_KEYBOARD_AND_MOUSE
+    // answers it: a key going down makes it the keyboard, a pad button going
+    // down or a stick moving out of its dead zone the pad. The game starts on
+    // the keyboard.
+    bool usingKeyboard = true;
+    std::array<bool, 256> keysLastFrame{};
+    std::uint16_t buttonsLastFrame = 0;
+    bool stickOutLastFrame = false;
 
     void SetKey(int vk, bool down) { keys.at(static_cast<std::size_t>(vk) & 0xFF) = down; }
     // Held from frame `firstFrame` for `frameCount` frames.
@@ -68,6 +78,16 @@ struct Input {
     }
     void HoldButtonsFrames(int index, std::uint16_t mask, std::uint64_t firstFrame,
                            std::uint64_t frameCount);
+    void SetStick(int index, float x, float y) {
+        pads.at(static_cast<std::size_t>(index)).stickX = x;
+        pads.at(static_cast<std::size_t>(index)).stickY = y;
+    }
+    // The buttons of every connected pad, and the stick of the first that
+    // holds one off centre.
+    std::uint16_t AllButtons(std::uint64_t frame) const;
+    const Pad* StickPad() const;
+    // Takes the hand from this frame's input, before the scripts run.
+    void UpdateHand(std::uint64_t frame, std::uint32_t tick);
 
     bool KeyDown(int vk, std::uint64_t frame, std::uint32_t tick) const;
     // True when a hold of the key began after the frame and tick of its last

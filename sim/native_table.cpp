@@ -389,6 +389,8 @@ const std::vector<NativeEntry> kNatives = {
          }
          g.world.allControlsDisabled = true;
      }},
+    {0xA571D46727E2B718, "IS_USING_KEYBOARD_AND_MOUSE", "i", "b",
+     [](Game& g, const NativeArgs&, NativeResult& r) { r.Flag(g.input.usingKeyboard); }},
 
     // Frontend sound.
     {0x67C540AA08E4A6F5, "PLAY_SOUND_FRONTEND", "issb", "",

@@ -5,6 +5,7 @@
 #include "sim/sound_resources.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <set>
@@ -150,8 +151,12 @@ std::uint32_t PadState(std::uint32_t index, void* state) {
     const std::uint16_t buttons = g.input.Buttons(static_cast<int>(index), g.frame);
     std::memcpy(bytes, &pad.packet, 4);
     std::memcpy(bytes + 4, &buttons, 2);
-    const std::int16_t drift[4] = {312, -207, 95, -88};
-    std::memcpy(bytes + 8, drift, 8);
+    std::int16_t thumbs[4] = {312, -207, 95, -88};
+    if (pad.stickX != 0.0f || pad.stickY != 0.0f) {
+        thumbs[0] = static_cast<std::int16_t>(std::lround(pad.stickX * 32767.0f));
+        thumbs[1] = static_cast<std::int16_t>(std::lround(pad.stickY * 32767.0f));
+    }
+    std::memcpy(bytes + 8, thumbs, 8);
     std::memcpy(state, bytes, 16);
     return 0;
 }

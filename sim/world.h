@@ -36,6 +36,8 @@ struct Vehicle {
     int exhaustBones = 2; // bones "exhaust", "exhaust_2", ... that the model has
     float heading = 90.0f;
     float pitch = 0.0f;
+    float roll = 0.0f;
+    bool handbrake = false; // pulled in this frame, by the player
     Vec3 position;
     std::uint32_t collidedUntilTick = 0; // HAS_ENTITY_COLLIDED_WITH_ANYTHING while before this
     bool collidedRecently = false;
@@ -81,11 +83,15 @@ struct FrontendSound {
 // The game's controls the simulated game acts on by itself, by their index in
 // the game's control list, and the highest index of that list.
 inline constexpr int kInputPhone = 27;             // D-pad up: the phone comes out
+inline constexpr int kInputVehHandbrake = 76;      // RB or Space: the handbrake
+inline constexpr int kInputFlyRollLeftRight = 107; // the left stick's x: a plane rolls
+inline constexpr int kInputFlyPitchUpDown = 110;   // the left stick's y: a plane pitches
 inline constexpr int kInputFlyPitchUpOnly = 111;   // keypad 8: a plane's nose goes up
 inline constexpr int kInputFlyPitchDownOnly = 112; // keypad 5: and down
 inline constexpr int kInputCellphoneCancel = 177;  // B: the phone goes away
 inline constexpr int kLastControl = 360;
-// How fast the keypad pitches a plane, degrees per frame.
+// How fast the keypad, or the stick held fully over, pitches or rolls a
+// plane, degrees per frame.
 inline constexpr float kPitchPerFrame = 1.0f;
 
 struct World {

@@ -32,11 +32,16 @@ enum class Moment {
 // 7 frames later.
 enum class PauseEnd { Plain, IntoCutscene, Restart, PauseAgain };
 
+// Held when the pause ends, with the pad menu on for B: the B that closes the
+// pause menu, or the trigger held through it.
+enum class Held { None, TriggerKey, PadB };
+
 struct StateCase {
     const char* name;
     Moment moment;
     bool* (*state)(sim::World&); // the field that the case turns on
     PauseEnd end = PauseEnd::Plain;
+    Held held = Held::None;
 };
 
 bool* Paused(sim::World& w) { return &w.paused; }
@@ -72,6 +77,9 @@ const StateCase kCases[] = {
     {"blow_off_paused_into_restart", Moment::Recharge, Paused, PauseEnd::Restart},
     {"blow_off_paused_twice", Moment::Recharge, Paused, PauseEnd::PauseAgain},
     {"boost_paused_twice", Moment::Boost, Paused, PauseEnd::PauseAgain},
+    {"idle_paused_trigger_held_at_its_end", Moment::Idle, Paused, PauseEnd::Plain,
+     Held::TriggerKey},
+    {"menu_open_paused_b_held_at_its_end", Moment::MenuOpen, Paused, PauseEnd::Plain, Held::PadB},
 };
 
 void PrintTo(const StateCase& c, std::ostream* os) { *os << c.name; }
@@ -80,9 +88,13 @@ constexpr std::uint64_t kStateFrames = 120; // 1.92 s at 16 ms a frame, past a s
 
 class GameStates : public TurboTest, public ::testing::WithParamInterface<StateCase> {
 protected:
-    void Reach(Moment moment) {
+    void Reach(Moment moment, Held held) {
+        if (held == Held::PadB) {
+            game.input.ConnectPad(0);
+        }
         BootInVehicle(std::string("KEY_PC_MENU=16\r\nSFX_type=0\r\nNew_Install=") +
-                      (moment == Moment::Notice ? "1" : "0") + "\r\n");
+                      (moment == Moment::Notice ? "1" : "0") + "\r\n" +
+                      (held == Held::PadB ? "KEY_GAMEPAD_MENU=RB\r\n" : ""));
         sim::RunFrames(20);
         switch (moment) {
         case Moment::SpoolUp:
@@ -153,7 +165,7 @@ protected:
 
 TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
     const StateCase& c = GetParam();
-    Reach(c.moment);
+    Reach(c.moment, c.held);
     const bool paused = c.state == Paused;
     const TurboState before = turboState;
     const float slide = slideOffset;
@@ -216,6 +228,12 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
                 EXPECT_EQ(std::memcmp(rest->wave + 38, "data", 4), 0) << "frame " << call.frame;
             }
         };
+        // Pressed in the pause menu, held as it closes, let go later.
+        if (c.held == Held::TriggerKey) {
+            game.input.HoldKeyFrames(VK_T, game.frame, 10);
+        } else if (c.held == Held::PadB) {
+            game.input.HoldButtonsFrames(0, XINPUT_GAMEPAD_B, game.frame, 10);
+        }
         game.world.paused = false;
         if (c.end == PauseEnd::IntoCutscene) {
             game.world.cutscene = true;
@@ -223,6 +241,21 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
             sim::RestartScript();
         }
         sim::Step();
+        if (c.held != Held::None) {
+            sim::RunFrames(20);
+            EXPECT_EQ(turboState, before) << "held across the pause's end: no boost";
+            EXPECT_EQ(rootPage.isOpen, c.moment == Moment::MenuOpen) << "nor back";
+            // Let go, it counts again.
+            if (c.held == Held::TriggerKey) {
+                PressTrigger();
+                EXPECT_EQ(turboState, TurboState::SpoolUp);
+            } else {
+                game.input.HoldButtonsFrames(0, XINPUT_GAMEPAD_B, game.frame + 1, 1);
+                sim::Step();
+                EXPECT_FALSE(rootPage.isOpen);
+            }
+            return;
+        }
         const bool resumes =
             sounding && (c.end == PauseEnd::Plain || c.end == PauseEnd::PauseAgain);
         EXPECT_EQ(game.sounds.size(), soundsBefore + (resumes ? 1 : 0));

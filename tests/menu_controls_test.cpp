@@ -1,118 +1,177 @@
-// The game's controls that share the menu's inputs: disabled on every pass
-// while the menu is open or sliding in, so that D-pad up does not take the
-// phone out and the keypad does not pitch a plane; the game's own again while
-// the menu is closed or sliding out.
+// The game's controls that the open menu shares with the player's hand:
+// disabled on every pass while the menu is open or sliding in, only those of
+// the hand the game says the player uses, and the game's own again once the
+// menu is closed or sliding out.
 
 #include "menu/menu_controller.h"
 #include "menu/menu_controls.h"
 #include "menu_fixture.h"
 
-#include <set>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
 using MenuControls = MenuTest;
 
+constexpr std::uint16_t kUp = 0x0001;
+constexpr std::uint16_t kDown = 0x0002;
+constexpr std::uint16_t kRB = 0x0200;
+constexpr std::uint16_t kB = 0x2000;
+
+// From the game's control list, by default binding: the aircraft's and the
+// submarine's roll, pitch and turn on the keypad's 4, 6, 8 and 5 (nothing is
+// bound to its 2 or 0)...
+const std::vector<int> kKeypad = {107, 108, 109, 110, 111, 112, 123, 124, 125, 126, 127, 128};
+// ... and the story mode's controls on the D-pad, A and B.
+const std::vector<int> kDpadAB = {19,  20,  21,  27,  42,  43,  45,  46,  47,  48,  51,  52,
+                                  54,  57,  58,  70,  73,  74,  80,  85,  101, 103, 104, 114,
+                                  115, 119, 120, 132, 136, 137, 140, 141, 154, 170, 172, 173,
+                                  174, 175, 176, 177, 258, 261, 262, 263, 264, 288};
+// RB: cover, dive, vehicle attack, handbrake, aircraft yaw right, vehicle
+// jump, aircraft target right, submarine hard right, parachute brake right,
+// the phone camera's grid.
+const std::vector<int> kRightShoulder = {44, 55, 69, 76, 90, 102, 118, 134, 153, 183};
+// LB and Y.
+const std::vector<int> kLeftShoulderAndY = {23,  37,  38,  53,  56,  68,  75, 89,
+                                            117, 133, 144, 145, 152, 178, 185};
+
+std::vector<int> Joined(std::vector<int> a, const std::vector<int>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    std::sort(a.begin(), a.end());
+    return a;
+}
+
 TEST(MenuControlTable, holds_each_control_once_on_a_menu_input) {
-    const std::set<std::string> menuInputs = {"Numpad 8",   "Numpad 2",    "Numpad 4", "Numpad 6",
-                                              "Numpad 5",   "Numpad 0",    "D-pad up", "D-pad down",
-                                              "D-pad left", "D-pad right", "A",        "B"};
     int previous = -1;
-    for (const MenuControl& c : kMenuControls) {
-        EXPECT_GT(c.index, previous) << c.name << ": by index, none twice";
-        EXPECT_LE(c.index, 360) << c.name;
-        EXPECT_EQ(std::string(c.name).rfind("INPUT_", 0), 0u) << c.name;
-        EXPECT_EQ(menuInputs.count(c.input), 1u) << c.name << " on " << c.input;
+    for (const SharedControl& c : kSharedControls) {
+        EXPECT_GT(c.index, previous) << "by index, none twice";
+        EXPECT_LE(c.index, 360);
+        EXPECT_TRUE(c.key != 0 || c.button != 0) << c.index << " is on no key nor button";
+        EXPECT_TRUE(c.key2 == 0 || c.key != 0) << c.index;
         previous = c.index;
-    }
-    // From the game's control list: the phone, its navigation, the vehicle's
-    // camera, radio and headlights on the pad, the aircraft on the keypad.
-    const MenuControl required[] = {
-        {27, "INPUT_PHONE", "D-pad up"},
-        {172, "INPUT_CELLPHONE_UP", "D-pad up"},
-        {173, "INPUT_CELLPHONE_DOWN", "D-pad down"},
-        {174, "INPUT_CELLPHONE_LEFT", "D-pad left"},
-        {175, "INPUT_CELLPHONE_RIGHT", "D-pad right"},
-        {176, "INPUT_CELLPHONE_SELECT", "A"},
-        {177, "INPUT_CELLPHONE_CANCEL", "B"},
-        {80, "INPUT_VEH_CIN_CAM", "B"},
-        {85, "INPUT_VEH_RADIO_WHEEL", "D-pad left"},
-        {74, "INPUT_VEH_HEADLIGHT", "D-pad right"},
-        {108, "INPUT_VEH_FLY_ROLL_LEFT_ONLY", "Numpad 4"},
-        {109, "INPUT_VEH_FLY_ROLL_RIGHT_ONLY", "Numpad 6"},
-        {111, "INPUT_VEH_FLY_PITCH_UP_ONLY", "Numpad 8"},
-        {112, "INPUT_VEH_FLY_PITCH_DOWN_ONLY", "Numpad 5"},
-        {127, "INPUT_VEH_SUB_PITCH_UP_ONLY", "Numpad 8"},
-    };
-    for (const MenuControl& r : required) {
-        bool found = false;
-        for (const MenuControl& c : kMenuControls) {
-            if (c.index == r.index) {
-                found = true;
-                EXPECT_EQ(std::string(c.name), r.name);
-                EXPECT_EQ(std::string(c.input), r.input) << r.name;
-            }
-        }
-        EXPECT_TRUE(found) << r.name;
     }
 }
 
-TEST_F(MenuControls, the_open_menu_keeps_the_phone_and_the_plane_pitch_from_the_game) {
-    constexpr std::uint16_t kUp = 0x0001;
-    constexpr std::uint16_t kB = 0x2000;
+struct HandCase {
+    const char* name;
+    const char* keys; // the INI's lines besides KEY_PC_MENU=16
+    bool padHand;     // the stick moved after the keyboard's chord
+    std::vector<int> disabled;
+};
+
+void PrintTo(const HandCase& c, std::ostream* os) { *os << c.name; }
+
+const HandCase kHandCases[] = {
+    {"keyboard_keypad_keys_pad_menu_rb", "KEY_GAMEPAD_MENU=RB\r\n", false, kKeypad},
+    {"keyboard_arrows_enter_backspace",
+     "KEY_MENU_UP=Up\r\nKEY_MENU_DOWN=Down\r\nKEY_MENU_LEFT=Left\r\nKEY_MENU_RIGHT=Right\r\n"
+     "KEY_MENU_SELECT=Enter\r\nKEY_MENU_BACK=Backspace\r\n",
+     false,
+     {27, 172, 173, 174, 175, 176, 177}},
+    // Ctrl is either side, as the list's LEFT CTRL; keypad 5 and 0 are no
+    // menu keys now.
+    {"keyboard_space_and_ctrl_for_keypad_5_and_0",
+     "KEY_MENU_SELECT=Space\r\nKEY_MENU_BACK=Ctrl\r\n",
+     false,
+     {22,  36,  55,  60,  62,  76,  102, 107, 108, 109,
+      110, 111, 123, 124, 125, 126, 127, 132, 143, 179}},
+    {"pad_pad_menu_rb", "KEY_GAMEPAD_MENU=RB\r\n", true, Joined(kDpadAB, kRightShoulder)},
+    {"pad_pad_menu_lb_and_y", "KEY_GAMEPAD_MENU=LB+Y\r\n", true,
+     Joined(kDpadAB, kLeftShoulderAndY)},
+    {"pad_no_pad_menu", "", true, {}},
+};
+
+class HandTable : public MenuTest, public ::testing::WithParamInterface<HandCase> {};
+
+TEST_P(HandTable, the_open_menu_takes_only_the_controls_of_the_hand_that_drives_it) {
+    const HandCase& c = GetParam();
     game.input.ConnectPad(0);
-    BootWithMenuKey();
+    BootWithMenuKey(c.keys);
+    PressChord();
+    sim::RunFrames(3);
+    if (c.padHand) {
+        game.input.SetStick(0, 0.0f, 0.5f);
+    }
+    sim::Step();
+    ASSERT_TRUE(rootPage.isOpen);
+    const auto asked = game.CallsInFrame("IS_USING_KEYBOARD_AND_MOUSE", game.frame);
+    ASSERT_EQ(asked.size(), 1u) << "one question per pass";
+    EXPECT_EQ(asked[0]->I(0), 2);
+    std::vector<int> disabled;
+    for (const sim::CallRecord* call : game.CallsInFrame("DISABLE_CONTROL_ACTION", game.frame)) {
+        EXPECT_EQ(call->I(0), 0);
+        EXPECT_EQ(call->I(2), 1);
+        disabled.push_back(call->I(1));
+    }
+    EXPECT_EQ(disabled, c.disabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hands, HandTable, ::testing::ValuesIn(kHandCases),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(MenuControls, the_keyboard_menu_keeps_the_keypad_and_the_pad_menu_rb_from_the_game) {
+    game.input.ConnectPad(0);
+    BootWithMenuKey("KEY_GAMEPAD_MENU=RB\r\n");
     const std::int32_t plane = game.world.AddVehicle(sim::VehicleClass::Plane, 2);
     game.world.EnterVehicle(plane);
-    const auto disabledIn = [this](std::uint64_t frame) {
-        return game.CallsInFrame("DISABLE_CONTROL_ACTION", frame);
+    const auto pitch = [&] { return game.world.Get(plane).pitch; };
+    const auto padHold = [this](std::uint16_t buttons, std::uint64_t frames) {
+        game.input.HoldButtonsFrames(0, buttons, game.frame + 1, frames);
+        sim::RunFrames(frames);
     };
-    const auto padPress = [this](std::uint16_t buttons) {
-        game.input.HoldButtonsFrames(0, buttons, game.frame + 1, 1);
-        sim::Step();
+    const auto stickFrames = [this](std::uint64_t frames) {
+        game.input.SetStick(0, 0.0f, 1.0f);
+        sim::RunFrames(frames);
+        game.input.SetStick(0, 0.0f, 0.0f);
     };
 
-    // Closed: the game takes the phone out, puts it away, and pitches the plane.
-    padPress(kUp);
-    EXPECT_TRUE(game.world.phoneOut);
-    padPress(kB);
-    EXPECT_FALSE(game.world.phoneOut);
+    // Closed: the keypad and the stick pitch the plane, RB pulls the handbrake.
     HoldKey(VK_PAD8, 4);
     sim::RunFrames(4);
-    EXPECT_EQ(game.world.Get(plane).pitch, 4.0f);
-    EXPECT_EQ(game.Count("DISABLE_CONTROL_ACTION"), 0u);
+    stickFrames(2);
+    EXPECT_EQ(pitch(), 6.0f);
+    padHold(kRB, 1);
+    EXPECT_TRUE(game.world.Get(plane).handbrake);
+    EXPECT_EQ(game.Count("IS_USING_KEYBOARD_AND_MOUSE"), 0u)
+        << "asked only with the menu on screen";
 
-    // Opening and open: every control of the table, on every pass.
-    const std::uint64_t opened = PressChord();
-    sim::RunFrames(std::max<std::uint64_t>(WaitFrames(), 11));
-    for (std::uint64_t frame = opened; frame <= game.frame; ++frame) {
-        const auto calls = disabledIn(frame);
-        ASSERT_EQ(calls.size(), kMenuControlCount) << "frame " << frame;
-        for (std::size_t k = 0; k < calls.size(); ++k) {
-            EXPECT_EQ(calls[k]->I(0), 0);
-            EXPECT_EQ(calls[k]->I(1), kMenuControls[k].index);
-            EXPECT_EQ(calls[k]->I(2), 1);
-        }
-    }
-    padPress(kUp);
-    EXPECT_FALSE(game.world.phoneOut) << "D-pad up moves the menu alone";
-    HoldKey(VK_PAD8, 4);
-    sim::RunFrames(4);
-    EXPECT_EQ(game.world.Get(plane).pitch, 4.0f) << "keypad 8 moves the menu alone";
-
-    // Closing: sliding out and closed, the controls are the game's again.
+    // The keyboard's menu: keypad 8 moves the menu alone.
+    PressChord();
     sim::RunFrames(WaitFrames());
-    const std::uint64_t closed = PressChord();
+    EXPECT_TRUE(game.input.usingKeyboard);
+    HoldKey(VK_PAD8, 4);
+    sim::RunFrames(4);
+    EXPECT_EQ(pitch(), 6.0f);
+    sim::RunFrames(WaitFrames());
+    PressChord();
     EXPECT_FALSE(rootPage.isOpen);
-    EXPECT_TRUE(MenuOnScreen());
-    EXPECT_TRUE(disabledIn(closed).empty());
-    padPress(kUp);
+    sim::RunFrames(WaitFrames());
+
+    // The pad's menu, opened with RB and D-pad down: the stick still flies,
+    // RB and D-pad up stay the menu's.
+    padHold(kRB | kDown, 1);
+    ASSERT_TRUE(rootPage.isOpen);
+    EXPECT_FALSE(game.input.usingKeyboard);
+    EXPECT_FALSE(game.world.Get(plane).handbrake) << "not even in the frame that opens it";
+    sim::RunFrames(WaitFrames());
+    stickFrames(3);
+    EXPECT_EQ(pitch(), 9.0f);
+    padHold(kRB, 3);
+    EXPECT_FALSE(game.world.Get(plane).handbrake);
+    padHold(kUp, 1);
+    EXPECT_FALSE(game.world.phoneOut);
+    EXPECT_TRUE(rootPage.isOpen);
+
+    // Closed again: the game's own.
+    sim::RunFrames(WaitFrames());
+    padHold(kRB | kDown, 1);
+    EXPECT_FALSE(rootPage.isOpen);
+    sim::RunFrames(WaitFrames());
+    padHold(kB, 1);
+    padHold(kUp, 1);
     EXPECT_TRUE(game.world.phoneOut);
-    HoldKey(VK_PAD8, 1);
-    sim::Step();
-    EXPECT_EQ(game.world.Get(plane).pitch, 5.0f);
-    EXPECT_EQ(game.Count("DISABLE_CONTROL_ACTION"), (closed - opened) * kMenuControlCount);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ struct KeyCase {
     int keypad;         // the keypad key it replaces, which must not act; 0 when it still does
     Effect effect;      // on "Initial Boost" (steps up 0.025 and down 0.02), or on
                         // "Reset settings" for Reset
-    const char* report; // on the start report's key line
+    const char* report; // on the start report's lines
     const char* repair; // the log's repair line, when the file's value was refused
 };
 
@@ -57,7 +57,7 @@ const KeyCase kCases[] = {
     {"the_second_turbo_key", "KEY_PC_2=17\r\nKEY_MENU_RIGHT=17\r\n", VK_PAD6, 0, Effect::SliderUp,
      " KEY_MENU_RIGHT=102 (Numpad 6) ", "KEY_MENU_RIGHT: read 17"},
     {"a_trigger_key_on_the_keypad_keeps_its_menu_role_as_before", "KEY_PC_2=96\r\n", VK_PAD0, 0,
-     Effect::Closes, " KEY_MENU_BACK=96 (Numpad 0)", nullptr},
+     Effect::Closes, " KEY_PC_2 is also KEY_MENU_BACK: both act on Numpad 0\r\n", nullptr},
     {"zero_keeps_the_keypad", "KEY_MENU_LEFT=0\r\nKEY_MENU_SELECT=0\r\n", VK_PAD4, 0,
      Effect::SliderDown, " KEY_MENU_LEFT=100 (Numpad 4) ", nullptr},
 };

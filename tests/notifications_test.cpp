@@ -1,5 +1,6 @@
 // The feed message and the first-run notice, as the game is told them.
 
+#include "host/pad_input.h"
 #include "menu/draw_primitives.h"
 #include "settings/notifications.h"
 #include "settings/settings.h"
@@ -73,7 +74,7 @@ TEST_F(Notices, notifications_off_means_no_call_at_all) {
 }
 
 TEST_F(Notices, first_run_notice_is_drawn_every_frame_while_due) {
-    WriteIni("[Veloxan]\nNew_Install=1\n");
+    WriteIni("[Veloxan]\nNew_Install=1\nKEY_PC_MENU=Shift\n");
     Boot();
     sim::RunFrames(3);
     for (std::uint64_t frame = 1; frame <= 4; ++frame) {
@@ -115,6 +116,41 @@ TEST_F(Notices, first_run_notice_is_drawn_every_frame_while_due) {
             }
         }
         EXPECT_EQ(items[5].text.text.rfind("Thank you for using this mod.  Ver:2.1", 0), 0u);
+    }
+}
+
+TEST_F(Notices, the_first_run_notice_names_the_keys_that_open_the_menu) {
+    struct Variant {
+        const char* keys;
+        bool pad;
+        const char* line;
+    };
+    const Variant variants[] = {
+        {"KEY_PC=T\nKEY_PC_MENU=Shift\n", true, "Press SHIFT + T to enter SETUP"},
+        {"KEY_PC=F9\nKEY_PC_MENU=Ctrl\nKEY_GAMEPAD_MENU=RB\n", true,
+         "Press CTRL + F9 to enter SETUP"},
+        {"KEY_PC=Right Bracket\nKEY_PC_MENU=Right Shift\n", false,
+         "Press RIGHT SHIFT + RIGHT BRACKET to enter SETUP"},
+        {"KEY_PC=T\nKEY_PC_MENU=Numpad 7\n", false, "Press NUMPAD 7 + T to enter SETUP"},
+        {"KEY_PC=T\nKEY_PC_MENU=91\n", false, "Press 91 + T to enter SETUP"},
+        // No keyboard menu key: the pad's chord, the first of its buttons.
+        {"KEY_GAMEPAD=DPadDown\nKEY_GAMEPAD_MENU=RB\n", true, "Press RB + DPADDOWN to enter SETUP"},
+        {"KEY_GAMEPAD=X\nKEY_GAMEPAD_2=Y\nKEY_GAMEPAD_MENU=LB+RB\n", true,
+         "Press LB + X + Y to enter SETUP"},
+        // Neither: no pad found for the pad's menu, or none named.
+        {"KEY_GAMEPAD_MENU=RB\n", false, "Set KEY_PC_MENU in Veloxan.ini"},
+        {"KEY_PC=0\nKEY_PC_MENU=Shift\n", true, "Set KEY_PC_MENU in Veloxan.ini"},
+    };
+    for (const Variant& v : variants) {
+        SCOPED_TRACE(v.keys);
+        WriteIni(std::string("[Veloxan]\nNew_Install=1\n") + v.keys);
+        game.input.ConnectPad(0, v.pad);
+        padIndex = -1;
+        Boot();
+        const auto& items = game.world.DrawList(game.frame);
+        ASSERT_EQ(items.size(), 6u);
+        EXPECT_EQ(items[2].text.text, v.line);
+        sim::StopScript();
     }
 }
 

@@ -72,8 +72,12 @@ void DrawHud(Picture& window, const HudContent& hud) {
                                           ? hud.game
                                           : hud.game.substr(0, kValueColumns - 1) + "\u2026"));
     if (hud.planePitch) {
-        std::snprintf(text, sizeof text, ", pitch %+.0f", static_cast<double>(*hud.planePitch));
+        std::snprintf(text, sizeof text, ", pitch %+.0f roll %+.0f",
+                      static_cast<double>(*hud.planePitch), static_cast<double>(hud.planeRoll));
         lines.back() += text;
+    }
+    if (hud.handbrake) {
+        lines.back() += ", handbrake";
     }
     std::snprintf(text, sizeof text, "game sfx    %d of 10", hud.gameSfx);
     lines.emplace_back(text);
@@ -88,6 +92,8 @@ void DrawHud(Picture& window, const HudContent& hud) {
     std::snprintf(text, sizeof text, "input       %s, %s", hud.foreground ? "in front" : "behind",
                   hud.pad ? "pad 0" : "no pad");
     lines.emplace_back(text);
+    lines.push_back(std::string("hand        ") +
+                    (hud.usingKeyboard ? "keyboard and mouse" : "pad"));
     std::snprintf(text, sizeof text, "drawing     %.1f ms a frame", hud.drawMs);
     lines.emplace_back(text);
     if (hud.help) {

@@ -22,6 +22,9 @@ struct HudContent {
     std::string game;                // the game's state: "playing", "paused", "cutscene"...
     int gameSfx = 10;                // the game's sound-effects level, 0 to 10
     std::optional<float> planePitch; // degrees, while the player flies a plane
+    float planeRoll = 0.0f;          // likewise
+    bool handbrake = false;          // pulled in this frame
+    bool usingKeyboard = true;       // the hand the game says the player uses
     bool phoneOut = false;
     bool hudHidden = false;      // the player hid the game's HUD
     std::size_t controlsOff = 0; // the game's controls a script disabled this frame

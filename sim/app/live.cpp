@@ -218,7 +218,10 @@ HudContent Live::Hud() {
                                : std::string("on foot, Home: ") + input_.ChosenClass();
     if (v != nullptr && v->vehicleClass == sim::VehicleClass::Plane) {
         hud.planePitch = v->pitch;
+        hud.planeRoll = v->roll;
     }
+    hud.handbrake = v != nullptr && v->handbrake;
+    hud.usingKeyboard = g().input.usingKeyboard;
     hud.phoneOut = world.phoneOut;
     hud.hudHidden = world.hudHidden;
     hud.controlsOff = world.disabledControls.size();

@@ -50,6 +50,13 @@ double TriggerValue(int axis) {
     return std::round(std::clamp(axis, 0, 32767) / 32767.0 * 20.0) / 20.0;
 }
 
+// A stick's travel likewise, with its resting drift inside the dead zone
+// read as the centre.
+double StickValue(int axis) {
+    const double value = std::round(std::clamp(axis, -32767, 32767) / 32767.0 * 20.0) / 20.0;
+    return std::fabs(value) < 0.15 ? 0.0 : value;
+}
+
 std::string Amount(double value) {
     char text[16];
     std::snprintf(text, sizeof text, "%g", value);
@@ -242,6 +249,7 @@ void LiveInput::OnPadEvent(const SDL_Event& e) {
             padId_ = -1;
             padButtons_ = 0;
             rightTrigger_ = leftTrigger_ = 0;
+            stickX_ = stickY_ = 0;
         }
         break;
     case SDL_CONTROLLERBUTTONDOWN:
@@ -262,6 +270,11 @@ void LiveInput::OnPadEvent(const SDL_Event& e) {
                 rightTrigger_ = e.caxis.value;
             } else if (e.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT) {
                 leftTrigger_ = e.caxis.value;
+            } else if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) {
+                stickX_ = e.caxis.value;
+            } else if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) {
+                // SDL's y grows downwards; XInput's, and the scenario's, up.
+                stickY_ = -e.caxis.value;
             }
         }
         break;
@@ -314,6 +327,12 @@ void LiveInput::WriteLines() {
         act_("pad hold " + ScenarioButtonNames(down));
     }
     padButtonsSent_ = padButtons_;
+    const double stickX = StickValue(stickX_), stickY = StickValue(stickY_);
+    if (stickX != stickXSent_ || stickY != stickYSent_) {
+        act_("pad stick " + Amount(stickX) + " " + Amount(stickY));
+        stickXSent_ = stickX;
+        stickYSent_ = stickY;
+    }
     if (!pad && padSent_) {
         act_("pad disconnect");
     }

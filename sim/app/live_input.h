@@ -1,8 +1,9 @@
 #pragma once
 // The live window's input as the scenario lines of a frame: the real
 // keyboard's keys under the codes Windows would give them, an SDL game
-// controller as XInput pad 0, the window's focus, the pedals from the arrows
-// or the pad's triggers, and the keys that drive the simulated world. A line
+// controller as XInput pad 0 with its left stick, the window's focus, the
+// pedals from the arrows or the pad's triggers, and the keys that drive the
+// simulated world. A line
 // goes out through `act` as soon as it is known, so that one that changes the
 // world (enter, leave) is applied before the frame's next event is read.
 
@@ -104,6 +105,8 @@ private:
     std::uint16_t padButtons_ = 0, padButtonsSent_ = 0;
     bool padSent_ = false;
     int rightTrigger_ = 0, leftTrigger_ = 0;
+    int stickX_ = 0, stickY_ = 0;
+    double stickXSent_ = 0.0, stickYSent_ = 0.0;
 };
 
 } // namespace simapp

@@ -107,7 +107,7 @@ std::uint16_t Buttons(Words& w) {
 }
 
 void ParsePad(Words& w, ScenarioLine& s) {
-    const char* padAction = "a pad action (connect, disconnect, press, hold, release)";
+    const char* padAction = "a pad action (connect, disconnect, press, hold, release, stick)";
     std::string word = w.Take("a pad number 0-3 or " + std::string(padAction));
     if (word.size() == 1 && word[0] >= '0' && word[0] <= '9') {
         if (word[0] > '3') {
@@ -130,6 +130,10 @@ void ParsePad(Words& w, ScenarioLine& s) {
     } else if (word == "release") {
         s.action = Action::PadRelease;
         s.buttons = w.Empty() ? 0 : Buttons(w);
+    } else if (word == "stick") {
+        s.action = Action::PadStick;
+        s.value = static_cast<float>(w.Number("the stick's x from -1 to 1", -1.0, 1.0));
+        s.value2 = static_cast<float>(w.Number("the stick's y from -1 to 1", -1.0, 1.0));
     } else {
         throw Failure{padAction, "'" + word + "'"};
     }

@@ -14,6 +14,8 @@
 //   3     pad [N] press dpad-down [MS]   buttons joined by '+'
 //   3     pad [N] hold a+b / pad [N] release [BUTTONS]
 //                                        release: those buttons, or all
+//   3     pad [N] stick X Y              the left stick, -1 to 1 each way
+//                                        (y up); 0 0 lets it go
 //   4     collide KMH                    the vehicle loses KMH km/h and
 //                                        reports a collision
 //   4     wreck                          the vehicle is no longer driveable
@@ -80,6 +82,7 @@ enum class Action {
     PadPress,
     PadHold,
     PadRelease,
+    PadStick,
     Enter,
     Leave,
     Throttle,
@@ -105,12 +108,13 @@ struct ScenarioLine {
     std::uint16_t buttons = 0;
     std::uint32_t ms = 0;
     sim::VehicleClass vehicleClass = sim::VehicleClass::Car;
-    float value = 0.0f; // throttle and brake 0..1, km/h for enter and collide
-    bool on = false;    // focus, pause, busy, hud
-    int busy = 0;       // the state of a busy line, an index of kBusyStateNames
-    int level = 0;      // game sfx: the game's sound-effects level
-    std::string name;   // picture name
-    std::string text;   // the line as written, without its comment
+    float value = 0.0f;  // throttle and brake 0..1, km/h for enter and collide, the stick's x
+    float value2 = 0.0f; // the stick's y
+    bool on = false;     // focus, pause, busy, hud
+    int busy = 0;        // the state of a busy line, an index of kBusyStateNames
+    int level = 0;       // game sfx: the game's sound-effects level
+    std::string name;    // picture name
+    std::string text;    // the line as written, without its comment
 };
 
 struct Scenario {

@@ -195,6 +195,9 @@ void Session::Execute(const ScenarioLine& line) {
     case Action::PadHold:
         game.input.SetButtons(line.pad, padHeld);
         break;
+    case Action::PadStick:
+        game.input.SetStick(line.pad, line.value, line.value2);
+        break;
     case Action::PadRelease:
         // Without buttons named, every button comes up.
         game.input.SetButtons(line.pad, static_cast<std::uint16_t>(

@@ -11,6 +11,8 @@
 #include "turbo/turbo.h"
 #include "turbo/turbo_sound.h"
 
+#include <iterator>
+
 std::uint32_t lastKeyTick = 0;
 bool gameHasFocus = true;
 
@@ -50,6 +52,38 @@ void RunTurboStep() {
     }
 }
 
+// The module's keys, and the pad's buttons, held when the last pause ended and
+// not let go since, so that the B that closes the pause menu, or a key held
+// through it, does not act in the module as well: until each is let go no
+// key counts, and the shared wait starts again from the last. The settings
+// of kModuleKeys by their place in the low bits, the pad's buttons in the
+// high half. Set at the pause's end, cleared by WaitForInputHeldSincePause.
+constexpr std::int32_t SettingsRecord::*kModuleKeys[] = {
+    &SettingsRecord::KEY_PC,         &SettingsRecord::KEY_PC_2,
+    &SettingsRecord::KEY_PC_MENU,    &SettingsRecord::KEY_MENU_UP,
+    &SettingsRecord::KEY_MENU_DOWN,  &SettingsRecord::KEY_MENU_LEFT,
+    &SettingsRecord::KEY_MENU_RIGHT, &SettingsRecord::KEY_MENU_SELECT,
+    &SettingsRecord::KEY_MENU_BACK};
+constexpr std::uint32_t kAllHeldSincePause = 0xFFFF0000u | ((1u << std::size(kModuleKeys)) - 1);
+std::uint32_t heldSincePause = 0;
+
+// On each pass from the pause's end while one is left.
+[[gnu::cold]] void WaitForInputHeldSincePause() {
+    for (std::size_t k = 0; k < std::size(kModuleKeys); ++k) {
+        const std::int32_t key = Settings.*kModuleKeys[k];
+        if ((heldSincePause >> k & 1u) != 0 && (key == 0 || !KeyDown(key))) {
+            heldSincePause &= ~(1u << k);
+        }
+    }
+    if (heldSincePause >> 16 != 0) {
+        heldSincePause &=
+            0xFFFFu | (padIndex != -1 ? std::uint32_t{PadButtonsThisPass()} << 16 : 0u);
+    }
+    if (heldSincePause != 0) {
+        lastKeyTick = ModuleTick();
+    }
+}
+
 } // namespace
 
 void MainLoopPass() {
@@ -73,6 +107,7 @@ void MainLoopPass() {
             !GameBusy()) {
             ResumeTurboSound();
         }
+        heldSincePause = kAllHeldSincePause;
         break;
     case PauseStep::Running:
     default:
@@ -80,6 +115,9 @@ void MainLoopPass() {
     }
     gameHasFocus = GameWindowInForeground();
     ForgetPadButtons();
+    if (heldSincePause != 0) {
+        WaitForInputHeldSincePause();
+    }
     // While the game is busy, nothing is drawn and no press acts; while the
     // HUD is hidden, only the menu the player opened is drawn.
     if (Settings.New_Install != 0 && !GameBusy() && !HudHidden()) {

@@ -99,6 +99,9 @@ inline constexpr Native<0xFE99B66D079CF6BC, void(std::int32_t, std::int32_t, boo
 // Every control of the type, for the frame: while the menu waits for a key,
 // the key pressed does nothing in the game, and Esc opens no pause menu.
 inline constexpr Native<0x5F4B6931816E599B, void(std::int32_t)> DISABLE_ALL_CONTROL_ACTIONS{};
+// True while the player's last input was the keyboard or the mouse, false
+// after a pad's. The argument is unused; scripts pass the frontend's type, 2.
+inline constexpr Native<0xA571D46727E2B718, bool(std::int32_t)> IS_USING_KEYBOARD_AND_MOUSE{};
 
 // Frontend sound.
 inline constexpr Native<0x67C540AA08E4A6F5, void(std::int32_t, const char*, const char*, bool)>

@@ -6,6 +6,7 @@
 #include "host/start_report.h"
 #include "menu/menu_controller.h"
 #include "menu/settings_menu.h"
+#include "settings/notifications.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"
 #include "turbo/turbo_sound.h"
@@ -35,6 +36,7 @@ void ScriptMain() {
     AskGameEffectsLevel(false);
     PrepareTurboSounds();
     FindGamepad();
+    RefreshNoticeChord();
     LogSettingsAndInput();
     BuildSettingsMenu();
     MainLoop();

@@ -9,6 +9,7 @@
 #include "turbo/turbo_sound.h"
 #include "version.h"
 
+#include <iterator>
 #include <string_view>
 
 namespace {
@@ -17,6 +18,18 @@ namespace {
 void LogKeyName(std::int32_t code) {
     const char* name = NameOfKey(code);
     LogText(code == 0 ? "none" : name != nullptr ? name : "?");
+}
+
+// A setting's name from its report label (" KEY_PC_2=").
+void LogNamed(const char* label) {
+    char name[24] = {};
+    std::size_t n = 0;
+    for (const char* c = label; *c != '\0' && *c != '=' && n + 1 < sizeof name; ++c) {
+        if (*c != ' ') {
+            name[n++] = *c;
+        }
+    }
+    LogText(name);
 }
 
 void LogPadButtons(std::int32_t mask) {
@@ -175,6 +188,22 @@ static_assert(VersionTextsMatchNumbers(), "src/version.h: the texts and the numb
         LogText(")");
     }
     LogEnd();
+    // A key of the trigger or the chord that is also a menu key in effect
+    // (KEY_PC=Numpad 6 with the keypad's menu keys) is used as read: it acts
+    // for both.
+    for (std::size_t k = 0; k < 3; ++k) {
+        for (std::size_t m = 3; m < std::size(kKeySettings); ++m) {
+            if (*kKeySettings[k].field != 0 && *kKeySettings[k].field == *kKeySettings[m].field) {
+                LogBegin("");
+                LogNamed(kKeySettings[k].name);
+                LogText(" is also ");
+                LogNamed(kKeySettings[m].name);
+                LogText(": both act on ");
+                LogKeyName(*kKeySettings[m].field);
+                LogEnd();
+            }
+        }
+    }
     if (padIndex == -1) {
         Log("no pad found");
     } else {

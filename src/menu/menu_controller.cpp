@@ -12,6 +12,9 @@
 #include "menu/settings_menu.h"
 #include "settings/settings.h"
 
+#include <array>
+#include <iterator>
+
 namespace {
 
 // The pad's buttons for the menu's commands, read once per pass while the
@@ -113,13 +116,74 @@ void RunSteppingKey(int virtualKey, std::uint16_t padButton, const MenuItem& pag
     Step(page, command);
 }
 
+// The keyboard's menu keys, whose controls the open menu takes from the game
+// while the player's hand is on the keyboard.
+constexpr std::int32_t SettingsRecord::*kMenuKeys[] = {
+    &SettingsRecord::KEY_MENU_UP,     &SettingsRecord::KEY_MENU_DOWN,
+    &SettingsRecord::KEY_MENU_LEFT,   &SettingsRecord::KEY_MENU_RIGHT,
+    &SettingsRecord::KEY_MENU_SELECT, &SettingsRecord::KEY_MENU_BACK};
+constexpr std::size_t kMenuKeyCount = std::size(kMenuKeys);
+
+// What the hand drives the menu with: the six menu keys, or in the last slot
+// the pad's menu buttons with bit 16 set; all 0 for a pad that does not
+// drive the menu.
+using HandInputs = std::array<std::int32_t, kMenuKeyCount + 1>;
+
+// The controls the open menu takes from the game, worked out from the hand's
+// inputs when they change: the table is walked on a change of hand or key,
+// not on every pass. Written by FindSharedControls alone.
+HandInputs sharedControlsFor = {0, 0, 0, 0, 0, 0, -1};
+std::array<std::uint16_t, kSharedControlCount> sharedControls{};
+std::size_t sharedControlCount = 0;
+
+[[gnu::cold]] void FindSharedControls(const HandInputs& inputs) {
+    sharedControlsFor = inputs;
+    // The menu keys by virtual-key code. Shift, Ctrl and Alt also stand for
+    // their left and right keys, which is how the list binds them.
+    std::uint32_t keys[8] = {};
+    const auto mark = [&keys](std::uint32_t k) {
+        if (k - 1 < 255) {
+            keys[k / 32] |= 1u << (k % 32);
+        }
+    };
+    for (std::size_t k = 0; k < kMenuKeyCount; ++k) {
+        const auto code = static_cast<std::uint32_t>(inputs[k]);
+        mark(code);
+        if (code - 0x10 < 3) {
+            mark(0xA0 + 2 * (code - 0x10));
+            mark(0xA1 + 2 * (code - 0x10));
+        }
+    }
+    const auto buttons = static_cast<std::uint32_t>(inputs[kMenuKeyCount]) & 0xFFFF;
+    const auto marked = [&keys](std::uint8_t k) { return (keys[k / 32] >> (k % 32) & 1u) != 0; };
+    sharedControlCount = 0;
+    for (const SharedControl& c : kSharedControls) {
+        if ((c.button & buttons) != 0 || marked(c.key) || marked(c.key2)) {
+            sharedControls[sharedControlCount++] = c.index;
+        }
+    }
+}
+
 // Every pass while the menu is open or sliding in: the game acts on a
-// disabled control again in the first frame that does not disable it. Kept
-// out of UpdateMenu, whose every pass would otherwise pay for the loop's
-// registers.
+// disabled control again in the first frame that does not disable it. The
+// game tells the hand of the player's last input; the controls of the other
+// hand stay the game's. Kept out of UpdateMenu, whose every pass would
+// otherwise pay for the loop's registers.
 [[gnu::noinline]] void DisableSharedControls() {
-    for (const std::uint16_t control : kMenuControlIndices) {
-        native::DISABLE_CONTROL_ACTION(0, control, true);
+    HandInputs inputs{};
+    if (native::IS_USING_KEYBOARD_AND_MOUSE(2)) {
+        for (std::size_t k = 0; k < kMenuKeyCount; ++k) {
+            inputs[k] = Settings.*kMenuKeys[k];
+        }
+    } else if (PadMenuOn()) {
+        inputs[kMenuKeyCount] =
+            0x10000 | static_cast<std::int32_t>(kMenuCommandButtons) | Settings.KEY_GAMEPAD_MENU;
+    }
+    if (inputs != sharedControlsFor) {
+        FindSharedControls(inputs);
+    }
+    for (std::size_t k = 0; k < sharedControlCount; ++k) {
+        native::DISABLE_CONTROL_ACTION(0, sharedControls[k], true);
     }
 }
 

@@ -1,8 +1,11 @@
 #include "settings/notifications.h"
 
+#include "host/key_names.h"
 #include "host/natives.h"
+#include "host/pad_input.h"
 #include "menu/draw_primitives.h"
 #include "settings/settings.h"
+#include "settings/texts.h"
 #include "version.h"
 
 using namespace native;
@@ -27,11 +30,78 @@ void ShowNotification(const char* text) {
     lastNotificationId = _DRAW_NOTIFICATION(false, true);
 }
 
+namespace {
+
+// Line 2 of the first-run notice: how to open the menu with the keys in
+// effect. Written by RefreshNoticeChord, read by every notice's draw.
+char noticeChordLine[96] = {};
+
+// A key the name table leaves out is told by its code.
+[[gnu::cold]] const char* KeyWord(std::int32_t code, char (&number)[12]) {
+    if (const char* name = NameOfKey(code)) {
+        return name;
+    }
+    char* digit = number + sizeof number - 1;
+    *digit = '\0';
+    auto rest = static_cast<std::uint32_t>(code);
+    do {
+        *--digit = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    return digit;
+}
+
+// A mask of several buttons takes any of them: the first one names it; none
+// for 0.
+[[gnu::cold]] const char* ButtonWord(std::int32_t mask) {
+    for (std::size_t k = 0; k < kPadButtonNameCount; ++k) {
+        if ((static_cast<std::uint32_t>(mask) & kPadButtonNames[k].mask) != 0) {
+            return kPadButtonNames[k].name;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+[[gnu::cold]] void RefreshNoticeChord() {
+    // The keys of the chord, held first, in the order the player presses them.
+    const char* words[3] = {};
+    char numbers[2][12];
+    if (Settings.KEY_PC != 0 && Settings.KEY_PC_MENU != 0) {
+        words[0] = KeyWord(Settings.KEY_PC_MENU, numbers[0]);
+        words[1] = KeyWord(Settings.KEY_PC, numbers[1]);
+    } else if (Settings.KEY_GAMEPAD_MENU != 0 && Settings.KEY_GAMEPAD != 0 && padIndex != -1) {
+        words[0] = ButtonWord(Settings.KEY_GAMEPAD_MENU);
+        words[1] = ButtonWord(Settings.KEY_GAMEPAD);
+        words[2] = ButtonWord(Settings.KEY_GAMEPAD_2);
+    } else {
+        FormatText(noticeChordLine, sizeof noticeChordLine, Text(TextId::NoticeNoMenuKey), "");
+        return;
+    }
+    char chord[56];
+    std::size_t length = 0;
+    const auto append = [&chord, &length](const char* text) {
+        for (; *text != '\0' && length + 1 < sizeof chord; ++text) {
+            const char c = *text;
+            chord[length++] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+    };
+    for (const char* word : words) {
+        if (word != nullptr) {
+            append(length != 0 ? " + " : "");
+            append(word);
+        }
+    }
+    chord[length] = '\0';
+    FormatText(noticeChordLine, sizeof noticeChordLine, Text(TextId::NoticePressToEnter), chord);
+}
+
 void DrawFirstRunNotice() {
     // The box is centred a little left of the text column at x 0.8.
     DrawRect(0.795f, 0.122f, 0.302f, 0.11f, 0, 0, 0, 200);
     DrawNoticeText(0.065f, "Veloxan");
-    DrawNoticeText(0.085f, "Press SHIFT + T to enter SETUP");
+    DrawNoticeText(0.085f, noticeChordLine);
     DrawNoticeText(0.105f, "~r~and to remove this message~r~.");
     DrawNoticeText(0.125f, VELOXAN_HELP_LINE);
     DrawNoticeText(0.145f, "Thank you for using this mod.  Ver:2.1 by the Veloxan team");

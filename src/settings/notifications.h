@@ -14,3 +14,9 @@ void ShowNotification(const char* text);
 
 // Draws the notice for this frame; the main loop calls it while New_Install.
 void DrawFirstRunNotice();
+
+// Builds the notice's line that names the keys that open the menu: the
+// keyboard's chord in effect, else the pad's, else which setting to put in
+// Veloxan.ini. Once at start, after the settings, the pad and the language;
+// again after a key changes.
+void RefreshNoticeChord();

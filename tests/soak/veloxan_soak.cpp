@@ -422,15 +422,21 @@ private:
         if (!SelectionsNameRows(rootPage)) {
             return "a menu page's selection names no row";
         }
-        // The game's controls on the menu's inputs: every one of the table
-        // in a pass with the menu open, none once it is off screen. A frame
-        // the script spends waiting inside the boost's shutdown has no pass.
+        // The game's controls on the menu's inputs: only controls of the
+        // table in a pass with the menu open (which of them depends on the
+        // hand, tested on its own), none once it is off screen. A frame the
+        // script spends waiting inside the boost's shutdown has no pass.
         const bool passRan = std::any_of(g.calls.begin(), g.calls.end(), [&g](const auto& call) {
             return call.frame == g.frame && call.name == "GetForegroundWindow";
         });
         const std::size_t disabled = w.disabledControls.size();
-        if ((passRan && rootPage.isOpen && disabled != kMenuControlCount) ||
-            (!MenuOnScreen() && disabled != 0)) {
+        const bool strayControl =
+            std::any_of(w.disabledControls.begin(), w.disabledControls.end(), [](int control) {
+                return std::none_of(
+                    std::begin(kSharedControls), std::end(kSharedControls),
+                    [control](const SharedControl& c) { return c.index == control; });
+            });
+        if ((passRan && rootPage.isOpen && strayControl) || (!MenuOnScreen() && disabled != 0)) {
             return std::to_string(disabled) + " of the game's controls disabled with the menu " +
                    (rootPage.isOpen ? "open" : "off screen");
         }
