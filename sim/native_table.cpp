@@ -88,6 +88,8 @@ const std::vector<NativeEntry> kNatives = {
      [](Game& g, const NativeArgs&, NativeResult& r) { r.Flag(g.world.cutscene); }},
     {0xB16FCE9DDC7BA182, "IS_SCREEN_FADED_OUT", "", "b",
      [](Game& g, const NativeArgs&, NativeResult& r) { r.Flag(g.world.fadedOut); }},
+    {0x2BDD44CC428A7EAE, "GET_CURRENT_LANGUAGE", "", "i",
+     [](Game& g, const NativeArgs&, NativeResult& r) { r.Int(g.world.language); }},
     {0x4F8644AF03D0E0D6, "PLAYER_ID", "", "i",
      [](Game& g, const NativeArgs&, NativeResult& r) { r.Int(g.world.playerId); }},
     {0x5E9564D8246B909A, "IS_PLAYER_PLAYING", "i", "b",

@@ -91,6 +91,10 @@ inline constexpr float kPitchPerFrame = 1.0f;
 struct World {
     // Player.
     std::int32_t playerPed = 0x101;
+    // The game's language as GET_CURRENT_LANGUAGE answers it: 0 English (US)
+    // to 12 Chinese (simplified); any other number is a game the module does
+    // not know.
+    std::int32_t language = 0;
     std::int32_t playerVehicle = 0; // vehicle the player uses, 0 on foot
 
     // The game's states besides driving. `paused` is the pause menu: the

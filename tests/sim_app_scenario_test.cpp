@@ -42,7 +42,8 @@ TEST(ScenarioParser, GoodAndBadLines) {
         {"abc leave", "t.txt:2: expected a time in seconds or +delay, found 'abc'"},
         {"0.5 leave", "t.txt:2: expected a time not before the previous line's 1 s, found '0.5'"},
         {"2 jump", "t.txt:2: expected a command (hold, release, tap, pad, enter, leave, throttle, "
-                   "brake, collide, wreck, restart, focus, pause, busy, picture, end), found "
+                   "brake, collide, wreck, restart, focus, pause, busy, language, picture, end), "
+                   "found "
                    "'jump'"},
         {"2 tap", "t.txt:2: expected a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                   "num0-num9, f1-f12, up, down, left, right or vkNN), found end of line"},

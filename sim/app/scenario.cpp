@@ -14,8 +14,8 @@ namespace simapp {
 namespace {
 
 constexpr const char* kCommands = "a command (hold, release, tap, pad, enter, leave, throttle, "
-                                  "brake, collide, wreck, restart, focus, pause, busy, picture, "
-                                  "end)";
+                                  "brake, collide, wreck, restart, focus, pause, busy, language, "
+                                  "picture, end)";
 constexpr const char* kKeyExpected = "a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                                      "num0-num9, f1-f12, up, down, left, right or vkNN)";
 constexpr std::uint32_t kDefaultTapMs = 50;
@@ -199,6 +199,15 @@ void ParseAction(Words& w, ScenarioLine& s) {
     } else if (command == "busy") {
         s.action = Action::Busy;
         ParseBusy(w, s);
+    } else if (command == "language") {
+        s.action = Action::Language;
+        const char* expected = "a language number (0 to 12, or up to 99 for one the module "
+                               "does not know)";
+        const double number = w.Number(expected, 0.0, 99.0);
+        s.number = static_cast<int>(number);
+        if (s.number != number) {
+            throw Failure{expected, "'" + std::to_string(number) + "'"};
+        }
     } else if (command == "picture") {
         s.action = Action::Picture;
         const char* expected = "a picture name (letters, digits and '-')";

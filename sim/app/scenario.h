@@ -26,6 +26,10 @@
 //                                        switch), cutscene, faded (screen
 //                                        faded out), dead, arrested,
 //                                        nocontrol (player control off)
+//   6     language N                     the game's language, as
+//                                        GET_CURRENT_LANGUAGE answers: 0-12,
+//                                        or another number; the module asks
+//                                        at its script's start
 //   7     picture NAME                   a picture of this frame
 //   9     end
 //
@@ -87,6 +91,7 @@ enum class Action {
     Focus,
     Pause,
     Busy,
+    Language,
     Picture,
     End,
 };
@@ -103,6 +108,7 @@ struct ScenarioLine {
     float value = 0.0f; // throttle and brake 0..1, km/h for enter and collide
     bool on = false;    // focus, pause, busy
     int busy = 0;       // the state of a busy line, an index of kBusyStateNames
+    int number = 0;     // the game's language of a language line
     std::string name;   // picture name
     std::string text;   // the line as written, without its comment
 };

@@ -6,7 +6,9 @@
 #include "host/start_report.h"
 #include "menu/menu_controller.h"
 #include "menu/settings_menu.h"
+#include "settings/notifications.h"
 #include "settings/settings.h"
+#include "settings/texts.h"
 #include "turbo/turbo.h"
 #include "turbo/turbo_sound.h"
 
@@ -32,6 +34,8 @@ void ScriptMain() {
     scriptStarted = true;
     LogEnvironment();
     LoadSettings();
+    PickLanguage();
+    PrepareFirstRunNotice();
     PrepareTurboSounds();
     FindGamepad();
     LogSettingsAndInput();

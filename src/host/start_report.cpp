@@ -6,6 +6,7 @@
 #include "host/script_hook.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
+#include "settings/texts.h"
 #include "turbo/turbo_sound.h"
 #include "version.h"
 
@@ -163,4 +164,10 @@ constexpr std::size_t kIniFileLength = std::char_traits<char>::length(kIniFile);
         LogNumber(padIndex);
         LogEnd();
     }
+    LogBegin("language ");
+    LogText(PickedLanguageTag());
+    LogText(" (");
+    LogText(PickedLanguageSource());
+    LogText(")");
+    LogEnd();
 }

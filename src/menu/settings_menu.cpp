@@ -3,16 +3,17 @@
 #include "menu/menu_item.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
+#include "settings/texts.h"
 
 #include <iterator>
-#include <string_view>
+#include <string>
 
 namespace {
 
 struct RowContent {
-    const char* label;
+    TextId label;
     MenuItemKind kind;
-    const char* description;
+    TextId description;
     // The setting a Slider (a fraction) or a Toggle (a 0/1 switch) shows and
     // changes; the build binds it to the row, and the item action changes it
     // by the row's id. Null for the other kinds.
@@ -23,22 +24,21 @@ struct RowContent {
 // Slot order under the root page; each row's id is its slot plus one, and
 // ApplyItemAction knows the rows by those ids alone (RowId below).
 constexpr RowContent kRows[] = {
-    {"Duration", MenuItemKind::Slider, "Turbo Duration 1-10 seconds.", &SettingsRecord::duration,
+    {TextId::DurationLabel, MenuItemKind::Slider, TextId::DurationHelp, &SettingsRecord::duration,
      nullptr},
-    {"Initial Boost", MenuItemKind::Slider, "Amount of speed given by the activation.",
+    {TextId::InitialBoostLabel, MenuItemKind::Slider, TextId::InitialBoostHelp,
      &SettingsRecord::boost, nullptr},
-    {"Power", MenuItemKind::Slider, "Acceleration rate multiplier.", &SettingsRecord::power,
-     nullptr},
-    {"Sensitivity", MenuItemKind::Slider, "Strong collision will stop the turbo.",
+    {TextId::PowerLabel, MenuItemKind::Slider, TextId::PowerHelp, &SettingsRecord::power, nullptr},
+    {TextId::SensitivityLabel, MenuItemKind::Slider, TextId::SensitivityHelp,
      &SettingsRecord::sensitivity, nullptr},
-    {"Slow Motion Collision", MenuItemKind::Slider, "Trigger BULLET TIME when hitting an object.",
-     &SettingsRecord::slowmo, nullptr},
-    {"SFX: ", MenuItemKind::Selector, "Change the sound.", nullptr, nullptr},
-    {"Reset settings", MenuItemKind::Action, "Reset settings back to default.", nullptr, nullptr},
+    {TextId::SlowMotionLabel, MenuItemKind::Slider, TextId::SlowMotionHelp, &SettingsRecord::slowmo,
+     nullptr},
+    {TextId::SoundLabel, MenuItemKind::Selector, TextId::SoundHelp, nullptr, nullptr},
+    {TextId::ResetLabel, MenuItemKind::Action, TextId::ResetHelp, nullptr, nullptr},
 };
 
 // The id of the row with this label; 0 (no row) when there is none.
-constexpr std::int32_t RowId(std::string_view label) {
+constexpr std::int32_t RowId(TextId label) {
     for (std::size_t slot = 0; slot < std::size(kRows); ++slot) {
         if (label == kRows[slot].label) {
             return static_cast<std::int32_t>(slot + 1);
@@ -47,12 +47,13 @@ constexpr std::int32_t RowId(std::string_view label) {
     return 0;
 }
 
-constexpr std::int32_t kSoundRowId = RowId("SFX: ");
-constexpr std::int32_t kResetRowId = RowId("Reset settings");
+constexpr std::int32_t kSoundRowId = RowId(TextId::SoundLabel);
+constexpr std::int32_t kResetRowId = RowId(TextId::ResetLabel);
 static_assert(kSoundRowId != 0 && kResetRowId != 0, "a row the item action needs is missing");
 
 // The blanks are part of the look: "SFX: " plus these puts three blanks
-// before Orca and two after Lumen.
+// before Orca and two after Lumen. The names and arrows are the same in
+// every language.
 constexpr const char* kProfile0Text = "  Orca >>";
 constexpr const char* kProfile1Text = "<< Lumen  ";
 
@@ -68,17 +69,11 @@ constexpr bool RowsBound() {
 }
 static_assert(RowsBound(), "a Slider or Toggle row without its setting, or another row with one");
 
-constexpr bool FitsRowBuffers() {
-    for (const RowContent& row : kRows) {
-        if (std::char_traits<char>::length(row.label) >= kMenuLabelSize ||
-            std::char_traits<char>::length(row.description) >= kMenuDescriptionSize) {
-            return false;
-        }
-    }
-    return std::char_traits<char>::length(kProfile0Text) < kMenuValueTextSize &&
-           std::char_traits<char>::length(kProfile1Text) < kMenuValueTextSize;
-}
-static_assert(FitsRowBuffers(), "a settings row text is longer than the row buffers");
+// The rows' labels and descriptions are checked against the buffers beside
+// the table of texts, in every language.
+static_assert(std::char_traits<char>::length(kProfile0Text) < kMenuValueTextSize &&
+                  std::char_traits<char>::length(kProfile1Text) < kMenuValueTextSize,
+              "a sound profile's text is longer than the value buffer");
 static_assert(std::size(kRows) <= kMenuPageSlots);
 
 constexpr float kStepUp = 0.025f;
@@ -142,16 +137,24 @@ void ShowSoundProfileFromFile() {
 } // namespace
 
 void BuildSettingsMenu() {
+    SetMenuText(rootPage.label, Text(TextId::MainMenu));
     // ScriptHookV runs the script entry again after a game reload; the rows
-    // are still here then, and only the profile shown may have changed.
+    // are still here then. They take the language picked at this start, and
+    // the profile shown may have changed.
     if (rootPage.children[0] != nullptr) {
+        for (std::size_t slot = 0; slot < std::size(kRows); ++slot) {
+            if (MenuItem* row = RowAt(rootPage, static_cast<int>(slot))) {
+                SetMenuText(row->label, Text(kRows[slot].label));
+                SetMenuText(row->description, Text(kRows[slot].description));
+            }
+        }
         ShowSoundProfileFromFile();
         return;
     }
     std::int32_t id = 1;
     for (const RowContent& content : kRows) {
-        MenuItem* row =
-            AddMenuRow(rootPage, content.label, id, content.kind, "", content.description);
+        MenuItem* row = AddMenuRow(rootPage, Text(content.label), id, content.kind, "",
+                                   Text(content.description));
         if (row != nullptr) {
             // What the row draws: a slider's bar, a toggle's ON or OFF.
             row->floatValue = SliderField(id);

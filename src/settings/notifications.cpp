@@ -3,11 +3,23 @@
 #include "host/natives.h"
 #include "menu/draw_primitives.h"
 #include "settings/settings.h"
-#include "version.h"
+#include "settings/texts.h"
 
 using namespace native;
 
 std::int32_t lastNotificationId = 0;
+
+namespace {
+
+// The notice's second line, with the chord filled in; built at start, in the
+// language picked then, and drawn each frame.
+char pressToEnter[128] = {};
+
+} // namespace
+
+[[gnu::cold]] void PrepareFirstRunNotice() {
+    FormatText(pressToEnter, sizeof pressToEnter, Text(TextId::NoticePressToEnter), "SHIFT + T");
+}
 
 void ShowNotification(const char* text) {
     if (Settings.display_notifications == 0) {
@@ -31,8 +43,8 @@ void DrawFirstRunNotice() {
     // The box is centred a little left of the text column at x 0.8.
     DrawRect(0.795f, 0.122f, 0.302f, 0.11f, 0, 0, 0, 200);
     DrawNoticeText(0.065f, "Veloxan");
-    DrawNoticeText(0.085f, "Press SHIFT + T to enter SETUP");
-    DrawNoticeText(0.105f, "~r~and to remove this message~r~.");
-    DrawNoticeText(0.125f, VELOXAN_HELP_LINE);
-    DrawNoticeText(0.145f, "Thank you for using this mod.  Ver:2.1 by the Veloxan team");
+    DrawNoticeText(0.085f, pressToEnter);
+    DrawNoticeText(0.105f, Text(TextId::NoticeRemove));
+    DrawNoticeText(0.125f, Text(TextId::NoticeHelp));
+    DrawNoticeText(0.145f, Text(TextId::NoticeThanks));
 }

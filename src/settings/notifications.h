@@ -12,5 +12,8 @@ extern std::int32_t lastNotificationId;
 // Silent while display_notifications is 0.
 void ShowNotification(const char* text);
 
+// Builds the notice's texts in the language picked at this start.
+void PrepareFirstRunNotice();
+
 // Draws the notice for this frame; the main loop calls it while New_Install.
 void DrawFirstRunNotice();

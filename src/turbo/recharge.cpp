@@ -4,6 +4,7 @@
 #include "host/natives.h"
 #include "menu/draw_primitives.h"
 #include "settings/notifications.h"
+#include "settings/texts.h"
 
 using namespace native;
 
@@ -39,7 +40,7 @@ void RechargeStep() {
     if (turboState == TurboState::Recharging && IS_PED_IN_VEHICLE(ped, currentVehicle, false)) {
         turboState = TurboState::Ready;
         rechargeProgress = 0.0f;
-        ShowNotification("Turbo Boost System Online");
+        ShowNotification(Text(TextId::Online));
     }
 }
 
