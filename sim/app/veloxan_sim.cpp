@@ -5,6 +5,7 @@
 
 #include "settings/texts.h"
 #include "sim/app/explain.h"
+#include "sim/app/language_sheet.h"
 #include "sim/app/live.h"
 #include "sim/app/plot.h"
 #include "sim/app/run.h"
@@ -190,6 +191,7 @@ int main(int argc, char** argv) {
     std::string size = "1280x720";
     std::string record;
     std::string languageTag = "en-US";
+    std::string languageSheet;
     app.add_option("--ini", ini, "settings to start from (only read; the run works on a copy)")
         ->check(CLI::ExistingFile);
     app.add_option("--save-ini", saveIni, "write the working copy of the settings here at the end")
@@ -241,6 +243,11 @@ int main(int argc, char** argv) {
         ->check([](const std::string& text) -> std::string {
             return LanguageOfTag(text.c_str()) < 0 ? "not a language tag: '" + text + "'" : "";
         });
+    app.add_option("--language-sheet", languageSheet,
+                   "run the scenario in every language and draw its pictures named notice and "
+                   "menu into this PNG (docs/languages.png)")
+        ->excludes(liveOption)
+        ->default_str("none");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -260,6 +267,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
+        if (!languageSheet.empty()) {
+            std::string error;
+            if (!MakeOut(out) ||
+                !simapp::DrawLanguageSheet(ini, scenarioPath, out, languageSheet, error)) {
+                std::fprintf(stderr, "veloxan-sim: --language-sheet: %s\n", error.c_str());
+                return 1;
+            }
+            std::printf("%s drawn\n", languageSheet.c_str());
+            return 0;
+        }
         if (live) {
             int width = 0, height = 0;
             std::sscanf(size.c_str(), "%dx%d", &width, &height);
