@@ -12,8 +12,8 @@ namespace {
 
 struct RowContent {
     TextId label;
-    MenuItemKind kind;
     TextId description;
+    MenuItemKind kind;
     // The setting a Slider (a fraction) or a Toggle (a 0/1 switch) shows and
     // changes; the build binds it to the row, and the item action changes it
     // by the row's id. Null for the other kinds.
@@ -24,17 +24,17 @@ struct RowContent {
 // Slot order under the root page; each row's id is its slot plus one, and
 // ApplyItemAction knows the rows by those ids alone (RowId below).
 constexpr RowContent kRows[] = {
-    {TextId::DurationLabel, MenuItemKind::Slider, TextId::DurationHelp, &SettingsRecord::duration,
+    {TextId::DurationLabel, TextId::DurationHelp, MenuItemKind::Slider, &SettingsRecord::duration,
      nullptr},
-    {TextId::InitialBoostLabel, MenuItemKind::Slider, TextId::InitialBoostHelp,
+    {TextId::InitialBoostLabel, TextId::InitialBoostHelp, MenuItemKind::Slider,
      &SettingsRecord::boost, nullptr},
-    {TextId::PowerLabel, MenuItemKind::Slider, TextId::PowerHelp, &SettingsRecord::power, nullptr},
-    {TextId::SensitivityLabel, MenuItemKind::Slider, TextId::SensitivityHelp,
+    {TextId::PowerLabel, TextId::PowerHelp, MenuItemKind::Slider, &SettingsRecord::power, nullptr},
+    {TextId::SensitivityLabel, TextId::SensitivityHelp, MenuItemKind::Slider,
      &SettingsRecord::sensitivity, nullptr},
-    {TextId::SlowMotionLabel, MenuItemKind::Slider, TextId::SlowMotionHelp, &SettingsRecord::slowmo,
+    {TextId::SlowMotionLabel, TextId::SlowMotionHelp, MenuItemKind::Slider, &SettingsRecord::slowmo,
      nullptr},
-    {TextId::SoundLabel, MenuItemKind::Selector, TextId::SoundHelp, nullptr, nullptr},
-    {TextId::ResetLabel, MenuItemKind::Action, TextId::ResetHelp, nullptr, nullptr},
+    {TextId::SoundLabel, TextId::SoundHelp, MenuItemKind::Selector, nullptr, nullptr},
+    {TextId::ResetLabel, TextId::ResetHelp, MenuItemKind::Action, nullptr, nullptr},
 };
 
 // The id of the row with this label; 0 (no row) when there is none.
@@ -136,7 +136,8 @@ void ShowSoundProfileFromFile() {
 
 } // namespace
 
-void BuildSettingsMenu() {
+// Once per start of the script: built for size.
+[[gnu::cold]] void BuildSettingsMenu() {
     SetMenuText(rootPage.label, Text(TextId::MainMenu));
     // ScriptHookV runs the script entry again after a game reload; the rows
     // are still here then. They take the language picked at this start, and

@@ -1266,7 +1266,16 @@ static_assert(FitsTheirRooms(), "a text is longer than the menu's buffer it is c
 
 // Written once per start by PickLanguage; read by every Text().
 std::size_t pickedLanguage = 0;
+const char* pickedTexts = kEnUs;
+const std::uint16_t* pickedOffsets = kOffsets[0].data();
 const char* pickedSource = "the game's";
+
+void Pick(std::size_t language, const char* source) {
+    pickedLanguage = language;
+    pickedTexts = kLanguageTexts[language];
+    pickedOffsets = kOffsets[language].data();
+    pickedSource = source;
+}
 
 bool SameLetters(const char* a, const char* b) {
     for (; *a != '\0' && *b != '\0'; ++a, ++b) {
@@ -1282,14 +1291,17 @@ bool SameLetters(const char* a, const char* b) {
 
 } // namespace
 
-const char* TextIn(std::size_t language, TextId id) {
+[[gnu::cold]] const char* TextIn(std::size_t language, TextId id) {
     const auto index = static_cast<std::size_t>(id);
     return language < kLanguageCount && index < kTextCount
                ? kLanguageTexts[language] + kOffsets[language][index]
                : "";
 }
 
-const char* Text(TextId id) { return TextIn(pickedLanguage, id); }
+const char* Text(TextId id) {
+    const auto index = static_cast<std::size_t>(id);
+    return index < kTextCount ? pickedTexts + pickedOffsets[index] : "";
+}
 
 [[gnu::cold]] int LanguageOfTag(const char* tag) {
     for (std::size_t language = 0; language < kLanguageCount; ++language) {
@@ -1306,8 +1318,7 @@ const char* Text(TextId id) { return TextIn(pickedLanguage, id); }
     GetPrivateProfileStringA(kIniSection, "LANGUAGE", "", setting, sizeof setting, kIniFile);
     const int named = LanguageOfTag(setting);
     if (named >= 0) {
-        pickedLanguage = static_cast<std::size_t>(named);
-        pickedSource = "LANGUAGE in Veloxan.ini";
+        Pick(static_cast<std::size_t>(named), "LANGUAGE in Veloxan.ini");
         return;
     }
     if (setting[0] != '\0' && !SameLetters(setting, "auto") && !SameLetters(setting, "0")) {
@@ -1318,16 +1329,14 @@ const char* Text(TextId id) { return TextIn(pickedLanguage, id); }
     }
     const std::int32_t answer = native::GET_CURRENT_LANGUAGE();
     if (answer >= 0 && static_cast<std::size_t>(answer) < kLanguageCount) {
-        pickedLanguage = static_cast<std::size_t>(answer);
-        pickedSource = "the game's";
+        Pick(static_cast<std::size_t>(answer), "the game's");
         return;
     }
     LogBegin("the game's language is ");
     LogNumber(answer);
     LogText(", not one of 0-12: English used");
     LogEnd();
-    pickedLanguage = 0;
-    pickedSource = "English, for the game's unknown language";
+    Pick(0, "English, for the game's unknown language");
 }
 
 const char* PickedLanguageTag() { return kLanguageTags[pickedLanguage]; }
