@@ -85,7 +85,7 @@ std::vector<Shown> AsShown(std::size_t language, TextId id) {
 
     switch (id) {
     case TextId::MenuCredit:
-        return {{Slot::Credit, text + "v2.4"}};
+        return {{Slot::Credit, text}};
     case TextId::MainMenu:
         return {{Slot::Path, text}, {Slot::Path, text + "->" + in(TextId::KeysLabel)}};
     case TextId::On:

@@ -2,7 +2,6 @@
 
 #include "menu/draw_primitives.h"
 #include "menu/menu_item.h"
-#include "version.h"
 
 #include <cstddef>
 
@@ -33,18 +32,13 @@ struct TextLine {
 using PathLine = TextLine<2 * kMenuLabelSize + 2 + kMenuValueTextSize>;
 // Label, value text and the longest toggle suffix.
 using RowLine = TextLine<kMenuLabelSize + kMenuValueTextSize + kToggleRoom>;
-// The credit, which ends in a blank, and the version.
-using CreditLine = TextLine<kLabelRoom + sizeof(VELOXAN_VERSION_SHORT)>;
 
 float RowOffset(int row) { return static_cast<float>(row + 1) * kRowHeight; }
 
 void DrawHeader(float ox) {
     DrawRect(ox, 0.102f, kMenuWidth, 0.085f, 30, 30, 100, 220);
     DrawMenuText(ox, 0.088f, 0.4f, kTitle);
-    CreditLine credit;
-    credit.Append(Text(TextId::MenuCredit));
-    credit.Append(VELOXAN_VERSION_SHORT);
-    DrawMenuText(ox, 0.1285f, 0.16f, credit.text);
+    DrawMenuText(ox, 0.1285f, 0.16f, Text(TextId::MenuCredit));
 }
 
 void DrawPath(float ox, const MenuItem& page) {

@@ -35,7 +35,7 @@ constexpr char kEnUs[] =
     VELOXAN_HELP_LINE "\0"
     "Thank you for using this mod.  Ver:2.1 by the Veloxan team\0"
 
-    "by the Veloxan team \0"
+    "by the Veloxan team " VELOXAN_VERSION_SHORT "\0"
     "Main Menu\0"
     "~g~: ON\0"
     "~r~: OFF\0"
@@ -121,7 +121,7 @@ constexpr char kFrFr[] =
     "Aide et mises à jour : voir le lisez-moi de Veloxan\0"
     "Merci d'utiliser ce mod.  Ver:2.1 par l'équipe Veloxan\0"
 
-    "par l'équipe Veloxan \0"
+    "par l'équipe Veloxan " VELOXAN_VERSION_SHORT "\0"
     "Menu principal\0"
     "~g~ : OUI\0"
     "~r~ : NON\0"
@@ -207,7 +207,7 @@ constexpr char kDeDe[] =
     "Hilfe und Updates: siehe Veloxan-Readme\0"
     "Danke, dass du den Mod nutzt.  Ver:2.1 vom Veloxan-Team\0"
 
-    "vom Veloxan-Team \0"
+    "vom Veloxan-Team " VELOXAN_VERSION_SHORT "\0"
     "Hauptmenü\0"
     "~g~: AN\0"
     "~r~: AUS\0"
@@ -293,7 +293,7 @@ constexpr char kItIt[] =
     "Aiuto e aggiornamenti: vedi il readme di Veloxan\0"
     "Grazie per aver usato la mod.  Ver:2.1 dal team Veloxan\0"
 
-    "dal team Veloxan \0"
+    "dal team Veloxan " VELOXAN_VERSION_SHORT "\0"
     "Menu principale\0"
     "~g~: SÌ\0"
     "~r~: NO\0"
@@ -379,7 +379,7 @@ constexpr char kEsEs[] =
     "Ayuda y novedades: lee el readme de Veloxan\0"
     "Gracias por usar este mod.  Ver:2.1 por el equipo Veloxan\0"
 
-    "por el equipo Veloxan \0"
+    "por el equipo Veloxan " VELOXAN_VERSION_SHORT "\0"
     "Menú principal\0"
     "~g~: SÍ\0"
     "~r~: NO\0"
@@ -465,7 +465,7 @@ constexpr char kPtBr[] =
     "Ajuda e atualizações: veja o leia-me do Veloxan\0"
     "Obrigado por usar este mod.  Ver:2.1 pela equipe Veloxan\0"
 
-    "pela equipe Veloxan \0"
+    "pela equipe Veloxan " VELOXAN_VERSION_SHORT "\0"
     "Menu principal\0"
     "~g~: SIM\0"
     "~r~: NÃO\0"
@@ -551,7 +551,7 @@ constexpr char kPlPl[] =
     "Pomoc i aktualizacje: zobacz readme Veloxan\0"
     "Dzięki za korzystanie z moda.  Ver:2.1 od zespołu Veloxan\0"
 
-    "od zespołu Veloxan \0"
+    "od zespołu Veloxan " VELOXAN_VERSION_SHORT "\0"
     "Menu główne\0"
     "~g~: WŁ.\0"
     "~r~: WYŁ.\0"
@@ -637,7 +637,7 @@ constexpr char kRuRu[] =
     "Помощь и обновления: см. readme Veloxan\0"
     "Спасибо за этот мод.  Ver:2.1 от команды Veloxan\0"
 
-    "от команды Veloxan \0"
+    "от команды Veloxan " VELOXAN_VERSION_SHORT "\0"
     "Главное меню\0"
     "~g~: ВКЛ\0"
     "~r~: ВЫКЛ\0"
@@ -723,7 +723,7 @@ constexpr char kKoKr[] =
     "도움말과 업데이트: Veloxan readme 참고\0"
     "이 모드를 사용해 주셔서 감사합니다.  Ver:2.1 Veloxan 팀\0"
 
-    "Veloxan 팀 \0"
+    "Veloxan 팀 " VELOXAN_VERSION_SHORT "\0"
     "메인 메뉴\0"
     "~g~: 켬\0"
     "~r~: 끔\0"
@@ -809,7 +809,7 @@ constexpr char kZhTw[] =
     "說明與更新：請見 Veloxan 讀我檔\0"
     "感謝使用本模組。  Ver:2.1 Veloxan 團隊製作\0"
 
-    "Veloxan 團隊 \0"
+    "Veloxan 團隊 " VELOXAN_VERSION_SHORT "\0"
     "主選單\0"
     "~g~：開\0"
     "~r~：關\0"
@@ -895,7 +895,7 @@ constexpr char kJaJp[] =
     "ヘルプと更新: Veloxan の readme を参照\0"
     "ご利用ありがとうございます。  Ver:2.1 Veloxan チーム\0"
 
-    "Veloxan チーム \0"
+    "Veloxan チーム " VELOXAN_VERSION_SHORT "\0"
     "メインメニュー\0"
     "~g~: オン\0"
     "~r~: オフ\0"
@@ -981,7 +981,7 @@ constexpr char kEsMx[] =
     "Ayuda y actualizaciones: lee el readme de Veloxan\0"
     "Gracias por usar este mod.  Ver:2.1 por el equipo Veloxan\0"
 
-    "por el equipo Veloxan \0"
+    "por el equipo Veloxan " VELOXAN_VERSION_SHORT "\0"
     "Menú principal\0"
     "~g~: SÍ\0"
     "~r~: NO\0"
@@ -1067,7 +1067,7 @@ constexpr char kZhCn[] =
     "帮助与更新：见 Veloxan 说明文件\0"
     "感谢使用本模组。  Ver:2.1 Veloxan 团队制作\0"
 
-    "Veloxan 团队 \0"
+    "Veloxan 团队 " VELOXAN_VERSION_SHORT "\0"
     "主菜单\0"
     "~g~：开\0"
     "~r~：关\0"

@@ -25,7 +25,7 @@ enum class TextId : std::uint8_t {
     NoticeThanks,       // "Thank you for using this mod.  Ver:2.1 by the Veloxan team"
 
     // The menu's frame.
-    MenuCredit, // "by the Veloxan team ", the version follows
+    MenuCredit, // "by the Veloxan team v2.4": the version is part of the text
     MainMenu,   // "Main Menu"
     On,         // "~g~: ON"
     Off,        // "~r~: OFF"
