@@ -38,6 +38,9 @@ TEST(ScenarioParser, GoodAndBadLines) {
         {"3 focus off", "", Action::Focus, 3.0, 0},
         {"3 pause on", "", Action::Pause, 3.0, 0},
         {"3 busy cutscene off", "", Action::Busy, 3.0, 0},
+        {"3 language 10", "", Action::Language, 3.0, 0},
+        {"2 language 2.5", "t.txt:2: expected a language number, 0 to 12 (up to 99 for one the "
+                           "module does not know), found '2.5'"},
         {"3 picture menu-open", "", Action::Picture, 3.0, 0},
         {"abc leave", "t.txt:2: expected a time in seconds or +delay, found 'abc'"},
         {"0.5 leave", "t.txt:2: expected a time not before the previous line's 1 s, found '0.5'"},

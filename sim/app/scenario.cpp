@@ -201,12 +201,13 @@ void ParseAction(Words& w, ScenarioLine& s) {
         ParseBusy(w, s);
     } else if (command == "language") {
         s.action = Action::Language;
-        const char* expected = "a language number (0 to 12, or up to 99 for one the module "
-                               "does not know)";
-        const double number = w.Number(expected, 0.0, 99.0);
-        s.number = static_cast<int>(number);
-        if (s.number != number) {
-            throw Failure{expected, "'" + std::to_string(number) + "'"};
+        const char* expected =
+            "a language number, 0 to 12 (up to 99 for one the module does not know)";
+        const std::string word = w.Take(expected);
+        const char* end = word.data() + word.size();
+        auto [ptr, ec] = std::from_chars(word.data(), end, s.number);
+        if (ec != std::errc{} || ptr != end || s.number < 0 || s.number > 99) {
+            throw Failure{expected, "'" + word + "'"};
         }
     } else if (command == "picture") {
         s.action = Action::Picture;
