@@ -215,9 +215,9 @@ constexpr char kDeDe[] =
     "Dauer\0"
     "Turbodauer 1-10 Sekunden.\0"
     "Anfangsschub\0"
-    "Tempo, das die Aktivierung gibt.\0"
+    "Tempo beim Aktivieren.\0"
     "Leistung\0"
-    "Multiplikator der Beschleunigung.\0"
+    "Faktor der Beschleunigung.\0"
     "Empfindlichkeit\0"
     "Ein harter Aufprall stoppt den Turbo.\0"
     "Zeitlupe bei Aufprall\0"
@@ -1137,6 +1137,7 @@ constexpr char kZhCn[] =
     "手柄加速\0"
     "手柄加速 2\0"
     "手柄菜单\0";
+
 // clang-format on
 
 constexpr const char* kLanguageTexts[kLanguageCount] = {
