@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Remakes the pictures of docs/simulator.md from the built-in drive: the menu
-# with a slider row selected and the plot of the run. Needs the host build of
-# veloxan-sim (cmake --build --preset host --target veloxan-sim).
+# with a slider row selected and the plot of the run; and docs/languages.png,
+# the first-run notice and the menu in each of the game's languages. Needs the
+# host build of veloxan-sim (cmake --build --preset host --target
+# veloxan-sim) and fonts-wqy-microhei (scripts/setup.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,4 +12,6 @@ trap 'rm -rf "$out"' EXIT
 build/host/sim/veloxan-sim --quiet --out "$out"
 cp "$out"/*-menu-open-slider-row.png docs/menu.png
 cp "$out"/drive-plot.png docs/drive-plot.png
-echo "docs/menu.png and docs/drive-plot.png remade"
+build/host/sim/veloxan-sim --quiet --scenario scenarios/languages.txt --out "$out/languages" \
+    --language-sheet docs/languages.png
+echo "docs/menu.png, docs/drive-plot.png and docs/languages.png remade"

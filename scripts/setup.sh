@@ -14,6 +14,9 @@ packages=(
     # The simulator's pictures and options, the benchmark, the fuzzer and the
     # checks a modder runs.
     libcli11-dev libcairo2-dev fonts-dejavu-core
+    # Russian, Korean, Japanese and Chinese texts: the smallest Debian font
+    # with all four scripts.
+    fonts-wqy-microhei
     # veloxan-sim --live: the window, keys, pad and sound.
     libsdl2-dev
     libbenchmark-dev valgrind

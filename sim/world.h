@@ -97,6 +97,10 @@ inline constexpr float kPitchPerFrame = 1.0f;
 struct World {
     // Player.
     std::int32_t playerPed = 0x101;
+    // The game's language as GET_CURRENT_LANGUAGE answers it: 0 English (US)
+    // to 12 Chinese (simplified); any other number is a game the module does
+    // not know.
+    std::int32_t language = 0;
     std::int32_t playerVehicle = 0; // vehicle the player uses, 0 on foot
 
     // The game's states besides driving. `paused` is the pause menu: the
@@ -116,11 +120,9 @@ struct World {
     // The player has hidden the game's HUD; the game goes on as before.
     bool hudHidden = false;
 
-    // The player's settings in the game's pause menu: the sound-effects
-    // level (GET_PROFILE_SETTING 300, 0 to 10; a test may set any answer)
-    // and the language of its texts (GET_CURRENT_LANGUAGE, 0 English).
+    // The player's sound-effects level in the game's pause menu
+    // (GET_PROFILE_SETTING 300, 0 to 10; a test may set any answer).
     std::int32_t sfxLevel = 10;
-    std::int32_t language = 0;
 
     // Vehicles by handle.
     std::map<std::int32_t, Vehicle> vehicles;

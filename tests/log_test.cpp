@@ -76,7 +76,8 @@ TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
         "SFX_type=0 display_notifications=1 New_Install=0",
         "KEY_PC=84 (T) KEY_PC_2=0 (none) KEY_PC_MENU=16 (Shift)",
         "KEY_GAMEPAD=2 (DPadDown) KEY_GAMEPAD_2=0 (none)",
-        "pad 1"};
+        "pad 1",
+        "language en-US (the game's)"};
     std::vector<std::string> expected = start;
     expected.insert(expected.end(),
                     {"boost activated", "boost launched at 0.0 m/s",
@@ -94,9 +95,9 @@ TEST_F(ModuleLog, start_crash_and_restart_are_told_in_order_beside_the_module) {
     }
     EXPECT_EQ(lines[0].tick, 100016u) << "the first frame's tick";
     // The time of the boost is the distance between the launch and its end.
-    const std::string& ended = lines[13].text;
+    const std::string& ended = lines[start.size() + 2].text;
     EXPECT_EQ(ended.substr(ended.size() - 3), " ms");
-    EXPECT_EQ(std::to_string(lines[13].tick - lines[12].tick) + " ms",
+    EXPECT_EQ(std::to_string(lines[start.size() + 2].tick - lines[start.size() + 1].tick) + " ms",
               ended.substr(ended.rfind("after ") + 6));
     // One handle for the whole load, the restart included: opened (and the
     // file emptied) by the first line, one WriteFile per line, never closed

@@ -25,6 +25,7 @@ struct LiveOptions {
     int width = 1280;
     int height = 720;
     bool quiet = false; // no timeline on stdout
+    int language = 0;   // the game's, as GET_CURRENT_LANGUAGE answers
     // Called before each frame reads its events, with that frame's number;
     // false ends the session. Tests push SDL events from here.
     std::function<bool(std::uint64_t frame)> beforeFrame;

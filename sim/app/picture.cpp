@@ -10,6 +10,21 @@ namespace simapp {
 namespace {
 
 constexpr const char* kFontFamily = "DejaVu Sans";
+// Cairo's toy text API takes one face and does not fall back per letter: a
+// text in Cyrillic, Korean, Japanese or Chinese is drawn whole in the smallest
+// Debian font that has all four (fonts-wqy-microhei), the rest as before.
+constexpr const char* kWideFontFamily = "WenQuanYi Micro Hei";
+
+const char* FontFor(const std::string& text) {
+    // A lead byte of U+0370 or above: Greek, Cyrillic and everything after.
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0xCE && byte < 0xF8) {
+            return kWideFontFamily;
+        }
+    }
+    return kFontFamily;
+}
 
 struct Segment {
     std::string text;
@@ -144,13 +159,34 @@ void DrawLinePass(cairo_t* cr, const std::vector<const Word*>& line, double x, d
     }
 }
 
+// Font 0 at a text scale, for a screen `height` pixels high.
+void SelectTextFont(cairo_t* cr, const std::string& text, double scaleX, double scaleY,
+                    double height) {
+    const double unit = kFontPixelsPerScale * height / 1080.0;
+    cairo_select_font_face(cr, FontFor(text), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_matrix_t m;
+    cairo_matrix_init_scale(&m, scaleX * unit * kFontWidthFactor, scaleY * unit);
+    cairo_set_font_matrix(cr, &m);
+}
+
+// The feed's font: its own plain size, whatever the module asked for.
+double FeedFontSize(double height) { return 20.0 * height / 1080.0; }
+
+TextLayout Layout(cairo_t* cr, const std::string& text, double limit) {
+    const std::vector<Word> words = SplitWords(text, {255, 255, 255});
+    const auto lines = WrapLines(cr, words, limit);
+    TextLayout layout;
+    layout.lines = static_cast<int>(lines.size());
+    for (const auto& line : lines) {
+        layout.width = std::max(layout.width, LineWidth(cr, line));
+    }
+    return layout;
+}
+
 void DrawText(cairo_t* cr, const sim::DrawnText& t, double width, double height) {
     const sim::TextStyle& style = t.style;
     const double unit = kFontPixelsPerScale * height / 1080.0;
-    cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_matrix_t m;
-    cairo_matrix_init_scale(&m, style.scaleX * unit * kFontWidthFactor, style.scaleY * unit);
-    cairo_set_font_matrix(cr, &m);
+    SelectTextFont(cr, t.text, style.scaleX, style.scaleY, height);
     cairo_font_extents_t fe;
     cairo_font_extents(cr, &fe);
 
@@ -260,13 +296,14 @@ void DrawMinimap(cairo_t* cr, double w, double h) {
 // Feed messages in boxes stacked upwards from just above the minimap, the
 // newest lowest, in the feed's own plain style.
 void DrawFeed(cairo_t* cr, const std::vector<FeedLine>& feed, double w, double h) {
-    const double size = 20.0 * h / 1080.0, pad = 10.0 * h / 1080.0, gap = 6.0 * h / 1080.0;
-    cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, size);
-    cairo_font_extents_t fe;
-    cairo_font_extents(cr, &fe);
+    const double pad = 10.0 * h / 1080.0, gap = 6.0 * h / 1080.0;
     double bottom = kMapTop * h - gap;
     for (auto it = feed.rbegin(); it != feed.rend(); ++it) {
+        cairo_select_font_face(cr, FontFor(it->text), CAIRO_FONT_SLANT_NORMAL,
+                               CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_set_font_size(cr, FeedFontSize(h));
+        cairo_font_extents_t fe;
+        cairo_font_extents(cr, &fe);
         const std::vector<Word> words = SplitWords(it->text, {255, 255, 255});
         const auto lines = WrapLines(cr, words, kMapWidth * w - 2 * pad);
         const double boxHeight = static_cast<double>(lines.size()) * fe.height + 2 * pad;
@@ -428,6 +465,29 @@ void Draw(Picture& picture, const PictureContent& content) {
     }
     cairo_destroy(cr);
 }
+
+TextLayout MeasureText(const std::string& text, double scale, double limit) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cr = cairo_create(surface);
+    SelectTextFont(cr, text, scale, scale, kPictureHeight);
+    const TextLayout layout = Layout(cr, text, limit);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    return layout;
+}
+
+TextLayout MeasureFeedText(const std::string& text) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cr = cairo_create(surface);
+    cairo_select_font_face(cr, FontFor(text), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, FeedFontSize(kPictureHeight));
+    const TextLayout layout = Layout(cr, text, FeedTextRoom());
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    return layout;
+}
+
+double FeedTextRoom() { return kMapWidth * kPictureWidth - 2 * 10.0; }
 
 void ScaleTo(const Picture& from, Picture& to) {
     cairo_t* cr = cairo_create(to.Surface());

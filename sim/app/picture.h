@@ -75,6 +75,19 @@ struct PictureContent {
 
 void Draw(Picture& picture, const PictureContent& content);
 
+// A text as the pictures lay it out, in pixels of a 1920x1080 picture: its
+// lines and its widest line. Font 0 at `scale`, wrapped at `limit` pixels, as
+// the draw list's texts are; and a feed message in its box above the minimap,
+// whose room for text is FeedTextRoom(). A word wider than the room stands
+// on a line of its own, so `width` may exceed it.
+struct TextLayout {
+    int lines = 0;
+    double width = 0.0;
+};
+TextLayout MeasureText(const std::string& text, double scale, double limit);
+TextLayout MeasureFeedText(const std::string& text);
+double FeedTextRoom();
+
 // `from` drawn over the whole of `to`, filtered bilinearly: a 1920x1080
 // picture brought to a window's size.
 void ScaleTo(const Picture& from, Picture& to);

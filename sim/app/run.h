@@ -19,6 +19,7 @@ struct RunOptions {
     int fps = 60;
     std::vector<double> shots; // seconds
     bool quiet = false;        // no timeline on stdout
+    int language = 0;          // the game's, as GET_CURRENT_LANGUAGE answers
 };
 
 // The game's own state in a frame: its pause menu, and which busy states

@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kCommands = "a command (hold, release, tap, pad, enter, leave, throttle, "
                                   "brake, collide, wreck, restart, focus, pause, busy, hud, game, "
+                                  "language, "
                                   "picture, end)";
 constexpr const char* kKeyExpected = "a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                                      "num0-num9, f1-f12, up, down, left, right or vkNN)";
@@ -225,6 +226,16 @@ void ParseAction(Words& w, ScenarioLine& s) {
         }
         s.action = Action::GameSfx;
         s.level = w.Whole("a sound-effects level (a whole number, 0 to 10)", 0, 10);
+    } else if (command == "language") {
+        s.action = Action::Language;
+        const char* expected =
+            "a language number, 0 to 12 (up to 99 for one the module does not know)";
+        const std::string word = w.Take(expected);
+        const char* end = word.data() + word.size();
+        auto [ptr, ec] = std::from_chars(word.data(), end, s.number);
+        if (ec != std::errc{} || ptr != end || s.number < 0 || s.number > 99) {
+            throw Failure{expected, "'" + word + "'"};
+        }
     } else if (command == "picture") {
         s.action = Action::Picture;
         const char* expected = "a picture name (letters, digits and '-')";

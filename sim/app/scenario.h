@@ -31,6 +31,10 @@
 //   6     hud hidden on | off            the player hides the game's HUD, or
 //                                        shows it again
 //   6     game sfx N                     the game's sound-effects level, 0-10
+//   6     language N                     the game's language, as
+//                                        GET_CURRENT_LANGUAGE answers: 0-12,
+//                                        or another number; the module asks
+//                                        at its script's start
 //   7     picture NAME                   a picture of this frame
 //   9     end
 //
@@ -95,6 +99,7 @@ enum class Action {
     Busy,
     Hud,
     GameSfx,
+    Language,
     Picture,
     End,
 };
@@ -113,6 +118,7 @@ struct ScenarioLine {
     bool on = false;     // focus, pause, busy, hud
     int busy = 0;        // the state of a busy line, an index of kBusyStateNames
     int level = 0;       // game sfx: the game's sound-effects level
+    int number = 0;      // the game's language of a language line
     std::string name;    // picture name
     std::string text;    // the line as written, without its comment
 };

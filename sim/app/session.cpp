@@ -75,6 +75,7 @@ void Session::Begin(const std::string& intro) {
     simOptions.msPerFrame = static_cast<std::uint32_t>(std::max(1, 1000 / options_.fps));
     sim::Reset(simOptions);
     sim::Game& game = g();
+    game.world.language = options_.language;
     lastStatusTick_ = game.tick;
     game.onCall = [this](const sim::CallRecord& c) { OnCall(c); };
     game.onFault = [this](const std::string& fault) {
@@ -252,6 +253,9 @@ void Session::Execute(const ScenarioLine& line) {
         break;
     case Action::GameSfx:
         game.world.sfxLevel = line.level;
+        break;
+    case Action::Language:
+        game.world.language = line.number;
         break;
     case Action::Picture:
         pendingPictures_.push_back(line.name);

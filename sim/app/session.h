@@ -23,6 +23,7 @@ struct SessionOptions {
     std::string outDir;  // pictures and the game folder (outDir/game)
     int fps = 60;
     bool quiet = false; // no timeline on stdout
+    int language = 0;   // the game's, as GET_CURRENT_LANGUAGE answers
 };
 
 // What the picture code draws for a frame: its draw list, the feed messages

@@ -3,7 +3,9 @@
 // writing pictures of what it drew, a plot and the frames' figures as CSV; or,
 // with --live, in a window driven by the real keyboard and pad.
 
+#include "settings/texts.h"
 #include "sim/app/explain.h"
+#include "sim/app/language_sheet.h"
 #include "sim/app/live.h"
 #include "sim/app/plot.h"
 #include "sim/app/run.h"
@@ -104,8 +106,8 @@ bool MakeOut(const std::string& out) {
 }
 
 int Run(const std::string& ini, const std::string& saveIni, const std::string& scenarioPath,
-        const std::string& out, int fps, const std::vector<double>& shots, bool quiet,
-        bool explain) {
+        const std::string& out, int fps, const std::vector<double>& shots, bool quiet, bool explain,
+        int language) {
     if (explain) {
         simapp::Explain(ini, out + "/game", std::cout);
         return 0;
@@ -121,6 +123,7 @@ int Run(const std::string& ini, const std::string& saveIni, const std::string& s
     options.fps = fps;
     options.shots = shots;
     options.quiet = quiet;
+    options.language = language;
     if (!MakeOut(out)) {
         return 2;
     }
@@ -132,7 +135,7 @@ int Run(const std::string& ini, const std::string& saveIni, const std::string& s
 }
 
 int RunLive(const std::string& ini, const std::string& saveIni, const std::string& out, int width,
-            int height, const std::string& record, bool quiet) {
+            int height, const std::string& record, bool quiet, int language) {
     if (!MakeOut(out)) {
         return 2;
     }
@@ -143,6 +146,7 @@ int RunLive(const std::string& ini, const std::string& saveIni, const std::strin
     options.width = width;
     options.height = height;
     options.quiet = quiet;
+    options.language = language;
     const simapp::LiveResult live = simapp::RunLive(options);
     if (!live.error.empty()) {
         std::fprintf(stderr, "veloxan-sim: --live: %s\n", live.error.c_str());
@@ -186,6 +190,8 @@ int main(int argc, char** argv) {
     bool live = false;
     std::string size = "1280x720";
     std::string record;
+    std::string languageTag = "en-US";
+    std::string languageSheet;
     app.add_option("--ini", ini, "settings to start from (only read; the run works on a copy)")
         ->check(CLI::ExistingFile);
     app.add_option("--save-ini", saveIni, "write the working copy of the settings here at the end")
@@ -231,6 +237,17 @@ int main(int argc, char** argv) {
     app.add_option("--record", record, "--live: keep the session as a scenario file here")
         ->needs(liveOption)
         ->default_str("none");
+    app.add_option("--language", languageTag,
+                   "the game's language: en-US, fr-FR, de-DE, it-IT, es-ES, pt-BR, pl-PL, ru-RU, "
+                   "ko-KR, zh-TW, ja-JP, es-MX or zh-CN")
+        ->check([](const std::string& text) -> std::string {
+            return LanguageOfTag(text.c_str()) < 0 ? "not a language tag: '" + text + "'" : "";
+        });
+    app.add_option("--language-sheet", languageSheet,
+                   "run the scenario in every language and draw its pictures named notice and "
+                   "menu into this PNG (docs/languages.png)")
+        ->excludes(liveOption)
+        ->default_str("none");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -240,6 +257,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    const int language = LanguageOfTag(languageTag.c_str());
     namespace fs = std::filesystem;
     const std::string workingCopy = out + "/game/Veloxan.ini";
     if (fs::exists(workingCopy) && fs::equivalent(ini, workingCopy)) {
@@ -249,12 +267,22 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
+        if (!languageSheet.empty()) {
+            std::string error;
+            if (!MakeOut(out) ||
+                !simapp::DrawLanguageSheet(ini, scenarioPath, out, languageSheet, error)) {
+                std::fprintf(stderr, "veloxan-sim: --language-sheet: %s\n", error.c_str());
+                return 1;
+            }
+            std::printf("%s drawn\n", languageSheet.c_str());
+            return 0;
+        }
         if (live) {
             int width = 0, height = 0;
             std::sscanf(size.c_str(), "%dx%d", &width, &height);
-            return RunLive(ini, saveIni, out, width, height, record, quiet);
+            return RunLive(ini, saveIni, out, width, height, record, quiet, language);
         }
-        return Run(ini, saveIni, scenarioPath, out, fps, shots, quiet, explain);
+        return Run(ini, saveIni, scenarioPath, out, fps, shots, quiet, explain, language);
     } catch (const std::filesystem::filesystem_error& e) {
         std::fprintf(stderr, "veloxan-sim: %s\n", e.what());
         return 1;

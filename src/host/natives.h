@@ -47,6 +47,9 @@ inline constexpr Native<0x4F8644AF03D0E0D6, std::int32_t()> PLAYER_ID{};
 inline constexpr Native<0x5E9564D8246B909A, bool(std::int32_t)> IS_PLAYER_PLAYING{};
 inline constexpr Native<0x49C32D60007AFA47, bool(std::int32_t)> IS_PLAYER_CONTROL_ON{};
 
+// The language the player set in the game's settings, 0 to 12.
+inline constexpr Native<0x2BDD44CC428A7EAE, std::int32_t()> GET_CURRENT_LANGUAGE{};
+
 // World time, screen effects and camera.
 inline constexpr Native<0x1D408577D440E81E, void(float)> SET_TIME_SCALE{};
 inline constexpr Native<0x36AD3E690DA5ACEB, bool(const char*)> _GET_SCREEN_EFFECT_IS_ACTIVE{};
@@ -108,9 +111,8 @@ inline constexpr Native<0x67C540AA08E4A6F5, void(std::int32_t, const char*, cons
     PLAY_SOUND_FRONTEND{};
 
 // The player's profile: setting 300 is the sound-effects level of the game's
-// audio settings, 0 to 10. The language the game's texts are in, 0 to 12.
+// audio settings, 0 to 10.
 inline constexpr Native<0xC488FF2356EA7791, std::int32_t(std::int32_t)> GET_PROFILE_SETTING{};
-inline constexpr Native<0x2BDD44CC428A7EAE, std::int32_t()> GET_CURRENT_LANGUAGE{};
 
 // NOLINTEND(bugprone-reserved-identifier)
 

@@ -8,6 +8,7 @@
 #include "menu/settings_menu.h"
 #include "settings/notifications.h"
 #include "settings/settings.h"
+#include "settings/texts.h"
 #include "turbo/turbo.h"
 #include "turbo/turbo_sound.h"
 
@@ -33,6 +34,7 @@ void ScriptMain() {
     scriptStarted = true;
     LogEnvironment();
     LoadSettings();
+    PickLanguage();
     AskGameEffectsLevel(false);
     PrepareTurboSounds();
     FindGamepad();

@@ -6,6 +6,7 @@
 #include "host/script_hook.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
+#include "settings/texts.h"
 #include "turbo/turbo_sound.h"
 #include "version.h"
 
@@ -211,4 +212,10 @@ static_assert(VersionTextsMatchNumbers(), "src/version.h: the texts and the numb
         LogNumber(padIndex);
         LogEnd();
     }
+    LogBegin("language ");
+    LogText(PickedLanguageTag());
+    LogText(" (");
+    LogText(PickedLanguageSource());
+    LogText(")");
+    LogEnd();
 }

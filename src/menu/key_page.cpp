@@ -6,6 +6,7 @@
 #include "host/natives.h"
 #include "host/pad_input.h"
 #include "menu/menu_controller.h"
+#include "settings/notifications.h"
 #include "settings/settings.h"
 #include "settings/texts.h"
 
@@ -179,8 +180,8 @@ void Finish(std::int32_t value, int key, std::uint16_t buttons) {
     }
     const bool saved = StoreKeyFromMenu(setting, value);
     ShowKeyRow(setting);
-    // Call site: the first-run notice names the keys in effect, so its chord
-    // line is to be made again here, after a key changed.
+    // The first-run notice names the keys in effect.
+    RefreshNoticeChord();
     if (!saved) {
         SetMenuText(row->valueText, Text(TextId::KeyNotSaved));
         StartNotice(setting);
@@ -258,6 +259,15 @@ void RunWait() {
 
 [[gnu::cold]] void ShowKeyRows() {
     CancelKeyWait();
+    // After a script restart the two pages take the language picked then.
+    const auto relabel = [](const MenuItem* row, TextId label, TextId help) {
+        if (row != nullptr && row->parent != nullptr) {
+            SetMenuText(row->parent->label, Text(label));
+            SetMenuText(row->parent->description, Text(help));
+        }
+    };
+    relabel(keyRows[0], TextId::KeysLabel, TextId::KeysHelp);
+    relabel(keyRows[At(KeySetting::PadBoost)], TextId::PadLabel, TextId::PadHelp);
     for (std::size_t k = 0; k < kKeySettingCount; ++k) {
         ShowKeyRow(static_cast<KeySetting>(k));
     }

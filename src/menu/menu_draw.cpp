@@ -2,7 +2,6 @@
 
 #include "menu/draw_primitives.h"
 #include "menu/menu_item.h"
-#include "version.h"
 
 #include <cstddef>
 
@@ -13,8 +12,6 @@ constexpr float kRowHeight = 0.0425f;
 constexpr float kBarFullWidth = 0.13f;
 
 constexpr const char* kTitle = "Arcwind";
-// Ends in a blank: the version follows directly.
-constexpr const char* kCredit = "by the Veloxan team " VELOXAN_VERSION_SHORT;
 
 // A line of menu text built in place each frame; cut short rather than
 // written past its end.
@@ -34,14 +31,14 @@ struct TextLine {
 // "parent->page" plus the page's value text.
 using PathLine = TextLine<2 * kMenuLabelSize + 2 + kMenuValueTextSize>;
 // Label, value text and the longest toggle suffix.
-using RowLine = TextLine<kMenuLabelSize + kMenuValueTextSize + sizeof("~r~: OFF")>;
+using RowLine = TextLine<kMenuLabelSize + kMenuValueTextSize + kToggleRoom>;
 
 float RowOffset(int row) { return static_cast<float>(row + 1) * kRowHeight; }
 
 void DrawHeader(float ox) {
     DrawRect(ox, 0.102f, kMenuWidth, 0.085f, 30, 30, 100, 220);
     DrawMenuText(ox, 0.088f, 0.4f, kTitle);
-    DrawMenuText(ox, 0.1285f, 0.16f, kCredit);
+    DrawMenuText(ox, 0.1285f, 0.16f, Text(TextId::MenuCredit));
 }
 
 void DrawPath(float ox, const MenuItem& page) {
@@ -74,7 +71,7 @@ void DrawRow(float ox, const MenuItem& row, int i, bool selected) {
     line.Append(row.label);
     line.Append(row.valueText);
     if (row.kind == MenuItemKind::Toggle) {
-        line.Append(ToggleIsOn(row) ? "~g~: ON" : "~r~: OFF");
+        line.Append(Text(ToggleIsOn(row) ? TextId::On : TextId::Off));
     }
     DrawMenuText(ox, o + 0.155f, 0.32f, line.text);
     // The selected row has no dark band, so the white highlight shows.

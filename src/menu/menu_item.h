@@ -2,6 +2,8 @@
 // The menu tree: every record is a row of its parent page and a page of its
 // own rows at once. The root page owns the whole tree.
 
+#include "settings/texts.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -16,12 +18,12 @@ enum class MenuItemKind : std::int32_t {
 
 inline constexpr std::size_t kMenuPageSlots = 10;
 
-// Room for the longest texts the settings tree holds, with its NUL; the
-// content checks its own texts against these at compile time, and longer
-// texts are cut short.
-inline constexpr std::size_t kMenuLabelSize = 32;
-inline constexpr std::size_t kMenuValueTextSize = 16;
-inline constexpr std::size_t kMenuDescriptionSize = 48;
+// Room for the longest texts the settings tree holds in any language, with
+// its NUL, in UTF-8; the table of texts checks its own against these at
+// compile time, and longer texts are cut short.
+inline constexpr std::size_t kMenuLabelSize = kLabelRoom;
+inline constexpr std::size_t kMenuValueTextSize = kValueRoom;
+inline constexpr std::size_t kMenuDescriptionSize = kDescriptionRoom;
 
 struct MenuItem {
     char label[kMenuLabelSize];

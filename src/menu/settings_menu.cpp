@@ -9,25 +9,19 @@
 #include "turbo/turbo_sound.h"
 
 #include <iterator>
-#include <string_view>
+#include <string>
 
 namespace {
 
-// The fields keep the order the rows below are written in; the table is a
-// few hundred bytes of read-only data.
-struct RowContent { // NOLINT(clang-analyzer-optin.performance.Padding)
-    const char* label = nullptr;
-    MenuItemKind kind = MenuItemKind::Action;
-    const char* description = nullptr;
+struct RowContent {
+    TextId label;
+    TextId description;
+    MenuItemKind kind;
     // The setting a Slider (a fraction) or a Toggle (a 0/1 switch) shows and
     // changes; the build binds it to the row, and the item action changes it
     // by the row's id. Null for the other kinds.
     float SettingsRecord::*slider = nullptr;
     std::uint32_t SettingsRecord::*toggle = nullptr;
-    // A row whose texts come from the table of texts has no literal label
-    // or description; these name its texts instead.
-    TextId labelText = TextId::Count;
-    TextId helpText = TextId::Count;
     // A Slider on a whole percentage instead of a fraction: the sounds'
     // volume, whose bar shows volumeBar.
     std::int32_t SettingsRecord::*percent = nullptr;
@@ -36,55 +30,52 @@ struct RowContent { // NOLINT(clang-analyzer-optin.performance.Padding)
 // Slot order under the root page; each row's id is its slot plus one, and
 // ApplyItemAction knows the rows by those ids alone (RowId below).
 constexpr RowContent kRows[] = {
-    {"Duration", MenuItemKind::Slider, "Turbo Duration 1-10 seconds.", &SettingsRecord::duration,
+    {TextId::DurationLabel, TextId::DurationHelp, MenuItemKind::Slider, &SettingsRecord::duration,
      nullptr},
-    {"Initial Boost", MenuItemKind::Slider, "Amount of speed given by the activation.",
+    {TextId::InitialBoostLabel, TextId::InitialBoostHelp, MenuItemKind::Slider,
      &SettingsRecord::boost, nullptr},
-    {"Power", MenuItemKind::Slider, "Acceleration rate multiplier.", &SettingsRecord::power,
-     nullptr},
-    {"Sensitivity", MenuItemKind::Slider, "Strong collision will stop the turbo.",
+    {TextId::PowerLabel, TextId::PowerHelp, MenuItemKind::Slider, &SettingsRecord::power, nullptr},
+    {TextId::SensitivityLabel, TextId::SensitivityHelp, MenuItemKind::Slider,
      &SettingsRecord::sensitivity, nullptr},
-    {"Slow Motion Collision", MenuItemKind::Slider, "Trigger BULLET TIME when hitting an object.",
-     &SettingsRecord::slowmo, nullptr},
-    {"SFX: ", MenuItemKind::Selector, "Change the sound.", nullptr, nullptr},
-    {"Reset settings", MenuItemKind::Action, "Reset settings back to default.", nullptr, nullptr},
-    {nullptr, MenuItemKind::Slider, nullptr, nullptr, nullptr, TextId::VolumeLabel,
-     TextId::VolumeHelp, &SettingsRecord::SFX_volume},
-    {nullptr, MenuItemKind::Toggle, nullptr, nullptr, &SettingsRecord::display_notifications,
-     TextId::MessagesLabel, TextId::MessagesHelp},
+    {TextId::SlowMotionLabel, TextId::SlowMotionHelp, MenuItemKind::Slider, &SettingsRecord::slowmo,
+     nullptr},
+    {TextId::SoundLabel, TextId::SoundHelp, MenuItemKind::Selector, nullptr, nullptr},
+    {TextId::ResetLabel, TextId::ResetHelp, MenuItemKind::Action, nullptr, nullptr},
+    {TextId::VolumeLabel, TextId::VolumeHelp, MenuItemKind::Slider, nullptr, nullptr,
+     &SettingsRecord::SFX_volume},
+    {TextId::MessagesLabel, TextId::MessagesHelp, MenuItemKind::Toggle, nullptr,
+     &SettingsRecord::display_notifications},
 };
 
 // The id of the row with this label; 0 (no row) when there is none.
-constexpr std::int32_t RowId(std::string_view label) {
+constexpr std::int32_t RowId(TextId label) {
     for (std::size_t slot = 0; slot < std::size(kRows); ++slot) {
-        if (kRows[slot].label != nullptr && label == kRows[slot].label) {
+        if (label == kRows[slot].label) {
             return static_cast<std::int32_t>(slot + 1);
         }
     }
     return 0;
 }
 
-constexpr std::int32_t kSoundRowId = RowId("SFX: ");
-constexpr std::int32_t kResetRowId = RowId("Reset settings");
+constexpr std::int32_t kSoundRowId = RowId(TextId::SoundLabel);
+constexpr std::int32_t kResetRowId = RowId(TextId::ResetLabel);
 static_assert(kSoundRowId != 0 && kResetRowId != 0, "a row the item action needs is missing");
 
 // The blanks are part of the look: "SFX: " plus these puts three blanks
-// before Orca and two after Lumen.
+// before Orca and two after Lumen. The names and arrows are the same in
+// every language.
 constexpr const char* kProfile0Text = "  Orca >>";
 constexpr const char* kProfile1Text = "<< Lumen  ";
 
-// Every row names the setting its kind shows, and no other, and has its
-// texts either written here or in the table of texts. One row at most is a
-// percentage: its bar has one float to show.
+// Every row names the setting its kind shows, and no other. One row at most
+// is a percentage: its bar has one float to show.
 constexpr bool RowsBound() {
     int percentRows = 0;
     for (const RowContent& row : kRows) {
         percentRows += row.percent != nullptr ? 1 : 0;
         if (((row.slider != nullptr) != (row.percent != nullptr)) !=
                 (row.kind == MenuItemKind::Slider) ||
-            (row.toggle != nullptr) != (row.kind == MenuItemKind::Toggle) ||
-            (row.label == nullptr) != (row.labelText != TextId::Count) ||
-            (row.description == nullptr) != (row.helpText != TextId::Count)) {
+            (row.toggle != nullptr) != (row.kind == MenuItemKind::Toggle)) {
             return false;
         }
     }
@@ -92,19 +83,11 @@ constexpr bool RowsBound() {
 }
 static_assert(RowsBound(), "a Slider or Toggle row without its setting, or another row with one");
 
-// The table's texts are cut to the buffers when the rows are built.
-constexpr bool FitsRowBuffers() {
-    for (const RowContent& row : kRows) {
-        if ((row.label != nullptr && std::char_traits<char>::length(row.label) >= kMenuLabelSize) ||
-            (row.description != nullptr &&
-             std::char_traits<char>::length(row.description) >= kMenuDescriptionSize)) {
-            return false;
-        }
-    }
-    return std::char_traits<char>::length(kProfile0Text) < kMenuValueTextSize &&
-           std::char_traits<char>::length(kProfile1Text) < kMenuValueTextSize;
-}
-static_assert(FitsRowBuffers(), "a settings row text is longer than the row buffers");
+// The rows' labels and descriptions are checked against the buffers beside
+// the table of texts, in every language.
+static_assert(std::char_traits<char>::length(kProfile0Text) < kMenuValueTextSize &&
+                  std::char_traits<char>::length(kProfile1Text) < kMenuValueTextSize,
+              "a sound profile's text is longer than the value buffer");
 // The Keys row follows the table's rows; it opens a page of its own.
 static_assert(std::size(kRows) < kMenuPageSlots);
 
@@ -214,22 +197,28 @@ void ShowSoundProfileFromFile() {
 
 } // namespace
 
-void BuildSettingsMenu() {
+// Once per start of the script: built for size.
+[[gnu::cold]] void BuildSettingsMenu() {
+    SetMenuText(rootPage.label, Text(TextId::MainMenu));
     // ScriptHookV runs the script entry again after a game reload; the rows
-    // are still here then, and only the profile and the volume shown may
-    // have changed.
+    // are still here then. They take the language picked at this start, and
+    // the profile and the volume shown may have changed.
     ShowVolume();
     if (rootPage.children[0] != nullptr) {
+        for (std::size_t slot = 0; slot < std::size(kRows); ++slot) {
+            if (MenuItem* row = RowAt(rootPage, static_cast<int>(slot))) {
+                SetMenuText(row->label, Text(kRows[slot].label));
+                SetMenuText(row->description, Text(kRows[slot].description));
+            }
+        }
         ShowSoundProfileFromFile();
         ShowKeyRows();
         return;
     }
     std::int32_t id = 1;
     for (const RowContent& content : kRows) {
-        MenuItem* row = AddMenuRow(
-            rootPage, content.label != nullptr ? content.label : Text(content.labelText), id,
-            content.kind, "",
-            content.description != nullptr ? content.description : Text(content.helpText));
+        MenuItem* row = AddMenuRow(rootPage, Text(content.label), id, content.kind, "",
+                                   Text(content.description));
         if (row != nullptr) {
             // What the row draws: a slider's bar, a toggle's ON or OFF.
             row->floatValue = content.percent != nullptr ? &volumeBar : SliderField(id);

@@ -6,7 +6,6 @@
 #include "menu/draw_primitives.h"
 #include "settings/settings.h"
 #include "settings/texts.h"
-#include "version.h"
 
 using namespace native;
 
@@ -34,7 +33,8 @@ namespace {
 
 // Line 2 of the first-run notice: how to open the menu with the keys in
 // effect. Written by RefreshNoticeChord, read by every notice's draw.
-char noticeChordLine[96] = {};
+// Room for the longest translation with the longest chord, in UTF-8.
+char noticeChordLine[192] = {};
 
 // A key the name table leaves out is told by its code.
 [[gnu::cold]] const char* KeyWord(std::int32_t code, char (&number)[12]) {
@@ -102,7 +102,7 @@ void DrawFirstRunNotice() {
     DrawRect(0.795f, 0.122f, 0.302f, 0.11f, 0, 0, 0, 200);
     DrawNoticeText(0.065f, "Veloxan");
     DrawNoticeText(0.085f, noticeChordLine);
-    DrawNoticeText(0.105f, "~r~and to remove this message~r~.");
-    DrawNoticeText(0.125f, VELOXAN_HELP_LINE);
-    DrawNoticeText(0.145f, "Thank you for using this mod.  Ver:2.1 by the Veloxan team");
+    DrawNoticeText(0.105f, Text(TextId::NoticeRemove));
+    DrawNoticeText(0.125f, Text(TextId::NoticeHelp));
+    DrawNoticeText(0.145f, Text(TextId::NoticeThanks));
 }

@@ -25,7 +25,7 @@ enum class TextId : std::uint8_t {
     NoticeThanks,       // "Thank you for using this mod.  Ver:2.1 by the Veloxan team"
 
     // The menu's frame.
-    MenuCredit, // "by the Veloxan team ", the version follows
+    MenuCredit, // "by the Veloxan team v2.4": the version is part of the text
     MainMenu,   // "Main Menu"
     On,         // "~g~: ON"
     Off,        // "~r~: OFF"
@@ -106,8 +106,37 @@ enum class TextId : std::uint8_t {
 
 inline constexpr std::size_t kTextCount = static_cast<std::size_t>(TextId::Count);
 
+// The game's languages, numbered as GET_CURRENT_LANGUAGE answers, by the tags
+// that LANGUAGE in Veloxan.ini takes.
+inline constexpr std::size_t kLanguageCount = 13;
+inline constexpr const char* kLanguageTags[kLanguageCount] = {
+    "en-US", "fr-FR", "de-DE", "it-IT", "es-ES", "pt-BR", "pl-PL",
+    "ru-RU", "ko-KR", "zh-TW", "ja-JP", "es-MX", "zh-CN"};
+
+// Bytes, with the NUL, that the menu keeps for a row's label, value text and
+// description, and for ON or OFF; every text of the table that lands there
+// fits in every language, checked at compile time beside the table.
+inline constexpr std::size_t kLabelRoom = 48;
+inline constexpr std::size_t kValueRoom = 80;
+inline constexpr std::size_t kDescriptionRoom = 80;
+inline constexpr std::size_t kToggleRoom = 16;
+
 // The text in the language picked at start (English until then).
 const char* Text(TextId id);
+
+// The text in any language, for the tests and the simulator's pictures.
+const char* TextIn(std::size_t language, TextId id);
+
+// The language of a tag, compared without regard to case; -1 for none.
+int LanguageOfTag(const char* tag);
+
+// Once per start of the script: LANGUAGE in Veloxan.ini when it names a
+// language, else the game's own. Logs a value it cannot use.
+void PickLanguage();
+
+// For the log's report at start: the tag picked, and where it came from.
+const char* PickedLanguageTag();
+const char* PickedLanguageSource();
 
 // Writes `pattern` into `out` (always NUL-terminated, cut short rather than
 // overrun) with %1 and %2 replaced by `first` and `second`. For texts built

@@ -4,6 +4,7 @@
 #include "host/natives.h"
 #include "menu/draw_primitives.h"
 #include "settings/notifications.h"
+#include "settings/texts.h"
 
 using namespace native;
 
@@ -43,7 +44,7 @@ void RechargeStep() {
         !GameBusy()) {
         turboState = TurboState::Ready;
         rechargeProgress = 0.0f;
-        ShowNotification("Turbo Boost System Online");
+        ShowNotification(Text(TextId::Online));
     }
 }
 

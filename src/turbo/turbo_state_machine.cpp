@@ -6,6 +6,7 @@
 #include "host/script_hook.h"
 #include "settings/notifications.h"
 #include "settings/settings.h"
+#include "settings/texts.h"
 #include "turbo/boost_tuning.h"
 #include "turbo/exhaust_flames.h"
 #include "turbo/turbo_effects.h"
@@ -142,7 +143,7 @@ const char* BoostEndCause(float speed) {
     if (turboState == TurboState::Ready) {
         if (IS_PED_IN_VEHICLE(ped, currentVehicle, false) &&
             IS_VEHICLE_DRIVEABLE(currentVehicle, false)) {
-            ShowNotification("VELOXAN ACTIVATED");
+            ShowNotification(Text(TextId::Activated));
             Log("boost activated");
             SET_VEHICLE_RADIO_ENABLED(currentVehicle, false);
             radioOffVehicle = currentVehicle;
@@ -154,11 +155,11 @@ const char* BoostEndCause(float speed) {
 
     // The game is asked afresh for each message: the shutdown above waited.
     if (IS_PED_IN_VEHICLE(ped, currentVehicle, false) && turboState == TurboState::Recharging) {
-        ShowNotification("Veloxan: Recharging...");
+        ShowNotification(Text(TextId::Recharging));
     }
     if (IS_PED_IN_VEHICLE(ped, currentVehicle, false) &&
         !IS_VEHICLE_DRIVEABLE(currentVehicle, false)) {
-        ShowNotification("Veloxan: Your vehicle is totaled!");
+        ShowNotification(Text(TextId::Totaled));
     }
 }
 
@@ -237,12 +238,12 @@ namespace {
         LogBoostEnd("the game took over", 0.0f, reason);
     }
     // The game moves the vehicle now: no cut, no push, no slow motion.
-    EndBoost("Veloxan has been shut down", false);
+    EndBoost(Text(TextId::ShutDown), false);
 }
 
 [[gnu::cold]] void TurboShutdown() {
-    EndBoost(MsSinceLaunch() > BoostTimeLimitMs() ? "Veloxan deactivated successfully."
-                                                  : "Veloxan has been shut down",
+    EndBoost(MsSinceLaunch() > BoostTimeLimitMs() ? Text(TextId::DeactivatedByTime)
+                                                  : Text(TextId::ShutDown),
              true);
     // Only a boost that ended against something is replayed slowly.
     if (SlowMotionEnabled() && HAS_ENTITY_COLLIDED_WITH_ANYTHING(currentVehicle)) {

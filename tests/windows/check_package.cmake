@@ -75,7 +75,7 @@ set(expected_keys
     KEY_PC=T KEY_PC_2=0 KEY_PC_MENU=Shift KEY_GAMEPAD=DPadDown KEY_GAMEPAD_2=0 duration=60 sensitivity=25
     power=40 boost=35 slowmo=20 SFX_type=1 display_notifications=1 New_Install=1
     KEY_GAMEPAD_MENU=RB KEY_MENU_UP=0 KEY_MENU_DOWN=0 KEY_MENU_LEFT=0 KEY_MENU_RIGHT=0
-    KEY_MENU_SELECT=0 KEY_MENU_BACK=0 SFX_volume=100 SFX_follow_game=1)
+    KEY_MENU_SELECT=0 KEY_MENU_BACK=0 SFX_volume=100 SFX_follow_game=1 LANGUAGE=auto)
 string(REPLACE ";" "\\;" ini_escaped "${ini}")
 string(REPLACE "\n" ";" lines "${ini_escaped}")
 set(section "")
@@ -121,7 +121,7 @@ set(keys_ok FALSE)
 if(found STREQUAL sorted_expected)
     set(keys_ok TRUE)
 endif()
-expect(keys_ok "the twenty-one keys once each at a new player's values (${found})")
+expect(keys_ok "every key once at a new player's values (${found})")
 set(commented_ok FALSE)
 if(NOT uncommented)
     set(commented_ok TRUE)
@@ -129,7 +129,8 @@ endif()
 expect(commented_ok "each key follows its comment (${uncommented})")
 foreach(key KEY_PC KEY_PC_2 KEY_PC_MENU KEY_GAMEPAD KEY_GAMEPAD_2 duration sensitivity power boost
             slowmo SFX_type display_notifications New_Install KEY_GAMEPAD_MENU KEY_MENU_UP
-            KEY_MENU_DOWN KEY_MENU_LEFT KEY_MENU_RIGHT KEY_MENU_SELECT KEY_MENU_BACK SFX_volume)
+            KEY_MENU_DOWN KEY_MENU_LEFT KEY_MENU_RIGHT KEY_MENU_SELECT KEY_MENU_BACK SFX_volume
+            LANGUAGE)
     string(REGEX MATCH ";[ ]*${key}:[^=]*Default" described "${ini}")
     set(described_ok FALSE)
     if(described)
@@ -147,6 +148,7 @@ foreach(needed "Veloxan ${VERSION}" "ScriptHookV" "Veloxan.asi" "Veloxan.ini" "S
                New_Install= "When something goes wrong" "Veloxan.log" "volume mixer"
                "write access" KEY_GAMEPAD_MENU= KEY_MENU_UP= KEY_MENU_DOWN= KEY_MENU_LEFT=
                KEY_MENU_RIGHT= KEY_MENU_SELECT= KEY_MENU_BACK= SFX_volume= SFX_follow_game= "RB"
+               LANGUAGE= "Your language"
                "KEY_PC=T" "DPadDown" "D0 to D9")
     string(FIND "${readme}" "${needed}" at)
     if(at EQUAL -1)

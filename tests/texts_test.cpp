@@ -1,0 +1,257 @@
+// The texts in the game's thirteen languages: every one there, its colour
+// codes and placeholders as English has them, and room for it where it is
+// drawn, measured as the simulator's pictures measure. Then which language a
+// start picks from LANGUAGE and the game's answer.
+
+#include "host/key_names.h"
+#include "menu/menu_item.h"
+#include "settings/texts.h"
+#include "sim/app/picture.h"
+#include "sim_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+using simapp::MeasureFeedText;
+using simapp::MeasureText;
+
+// Where the module draws, in pixels of a 1920x1080 screen: the menu's texts
+// wrap at 0.14 of the width; the notice's lines stand in a box 0.302 wide.
+constexpr double kMenuWrap = 0.14 * simapp::kPictureWidth;
+constexpr double kNoticeRoom = 0.302 * simapp::kPictureWidth;
+constexpr double kRowScale = 0.32;
+
+enum class Slot { Feed, Notice, Credit, Path, Row, Description };
+
+struct Shown {
+    Slot slot;
+    std::string text;
+};
+
+std::string Fill(const char* pattern, const std::string& first, const std::string& second = "") {
+    char out[256];
+    FormatText(out, sizeof out, pattern, first.c_str(), second.c_str());
+    return out;
+}
+
+// The widest of some names on a menu row.
+template <typename Name>
+std::string Widest(const Name* names, std::size_t count) {
+    std::string widest;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (MeasureText(names[k].name, kRowScale, kMenuWrap).width >
+            MeasureText(widest, kRowScale, kMenuWrap).width) {
+            widest = names[k].name;
+        }
+    }
+    return widest;
+}
+
+bool Between(TextId id, TextId first, TextId last) { return id >= first && id <= last; }
+
+// Each text as the module shows it, with the widest values it can be given:
+// a key row's label with the widest key's name (a pad row's with one
+// button's), the wait and "none"; the refusals with the widest key and
+// holder, standing for the row.
+std::vector<Shown> AsShown(std::size_t language, TextId id) {
+    static const std::string key = Widest(kKeyNames, kKeyNameCount);
+    static const std::string button = Widest(kPadButtonNames, kPadButtonNameCount);
+    const auto in = [language](TextId other) { return std::string(TextIn(language, other)); };
+    const std::string text = in(id);
+    const auto row = [&](const std::vector<std::string>& values) {
+        std::vector<Shown> shown;
+        for (const std::string& value : values) {
+            shown.push_back({Slot::Row, text + value});
+        }
+        return shown;
+    };
+    const auto widestHolder = [&](TextId first, TextId last) {
+        std::string widest;
+        for (auto k = first; k <= last; k = static_cast<TextId>(static_cast<int>(k) + 1)) {
+            if (MeasureText(in(k), kRowScale, kMenuWrap).width >
+                MeasureText(widest, kRowScale, kMenuWrap).width) {
+                widest = in(k);
+            }
+        }
+        return widest;
+    };
+    const std::string keyHolder = widestHolder(TextId::HolderBoost, TextId::HolderMenuBack);
+    const std::string padHolder = widestHolder(TextId::HolderPadBoost, TextId::HolderPadMenu);
+
+    switch (id) {
+    case TextId::MenuCredit:
+        return {{Slot::Credit, text}};
+    case TextId::MainMenu:
+        return {{Slot::Path, text}, {Slot::Path, text + "->" + in(TextId::KeysLabel)}};
+    case TextId::On:
+    case TextId::Off:
+        return {{Slot::Row, in(TextId::MessagesLabel) + text}};
+    case TextId::SoundLabel:
+        return row({"  Orca >>", "<< Lumen  "});
+    case TextId::MessagesLabel:
+        return row({in(TextId::On), in(TextId::Off)});
+    case TextId::PadLabel:
+        return {{Slot::Row, text}, {Slot::Path, in(TextId::KeysLabel) + "->" + text}};
+    case TextId::NoticePressToEnter:
+        return {{Slot::Notice, Fill(text.c_str(), "SHIFT + T")},
+                {Slot::Notice, Fill(text.c_str(), "CTRL + F9")}};
+    case TextId::KeyTaken:
+        return {{Slot::Row, Fill(text.c_str(), key, keyHolder)},
+                {Slot::Row, Fill(text.c_str(), button, padHolder)}};
+    case TextId::KeyMenuButton:
+        return {{Slot::Row, Fill(text.c_str(), button)}};
+    default:
+        break;
+    }
+    if (Between(id, TextId::Activated, TextId::ShutDown)) {
+        return {{Slot::Feed, text}};
+    }
+    if (Between(id, TextId::NoticeNoMenuKey, TextId::NoticeThanks)) {
+        return {{Slot::Notice, text}};
+    }
+    const std::string english = TextIn(0, id);
+    if (Between(id, TextId::KeyBoostLabel, TextId::KeyBackLabel) && english.back() == ' ') {
+        return row({key, in(TextId::KeyNone), in(TextId::KeyWaitKey)});
+    }
+    if (Between(id, TextId::PadBoostLabel, TextId::PadMenuHelp) && english.back() == ' ') {
+        return row({button, in(TextId::KeyNone), in(TextId::KeyWaitButton)});
+    }
+    if (english.size() > 1 && english.back() == '.') {
+        return {{Slot::Description, text}};
+    }
+    // Labels, the holders and the row's own messages stand on a row.
+    return {{Slot::Row, text}};
+}
+
+// The lines a slot holds and the width they may take.
+bool Fits(const Shown& shown, std::string& how) {
+    simapp::TextLayout layout;
+    int lines = 1;
+    double room = kMenuWrap;
+    switch (shown.slot) {
+    case Slot::Feed:
+        layout = MeasureFeedText(shown.text);
+        lines = 3;
+        room = simapp::FeedTextRoom();
+        break;
+    case Slot::Notice:
+        layout = MeasureText(shown.text, 0.36, simapp::kPictureWidth);
+        room = kNoticeRoom;
+        break;
+    case Slot::Credit:
+        layout = MeasureText(shown.text, 0.16, kMenuWrap);
+        break;
+    case Slot::Path:
+        layout = MeasureText(shown.text, 0.35, kMenuWrap);
+        break;
+    case Slot::Row:
+        layout = MeasureText(shown.text, kRowScale, kMenuWrap);
+        break;
+    case Slot::Description:
+        // Two lines fill the orange band under the rows.
+        layout = MeasureText(shown.text, 0.21, kMenuWrap);
+        lines = 2;
+        break;
+    }
+    how = std::to_string(layout.lines) + " lines, " + std::to_string(layout.width) + " px of " +
+          std::to_string(room);
+    return layout.lines <= lines && layout.width <= room;
+}
+
+// The ~x~ codes in order; false when a '~' is not part of one.
+bool Codes(const std::string& text, std::string& codes) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '~') {
+            continue;
+        }
+        if (at + 2 >= text.size() || text[at + 2] != '~') {
+            return false;
+        }
+        codes += text[at + 1];
+        at += 2;
+    }
+    return true;
+}
+
+std::string Placeholders(const std::string& text) {
+    std::string found;
+    for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1)) {
+        found += text.substr(at, 2);
+    }
+    return found;
+}
+
+TEST(Texts, every_language_has_every_text_with_its_codes_and_room_where_it_is_drawn) {
+    for (std::size_t language = 0; language < kLanguageCount; ++language) {
+        for (std::size_t index = 0; index < kTextCount; ++index) {
+            const auto id = static_cast<TextId>(index);
+            const std::string text = TextIn(language, id);
+            const std::string english = TextIn(0, id);
+            SCOPED_TRACE(std::string(kLanguageTags[language]) + " text " + std::to_string(index) +
+                         ": \"" + text + "\"");
+            ASSERT_FALSE(text.empty());
+            std::string codes, englishCodes;
+            EXPECT_TRUE(Codes(text, codes));
+            ASSERT_TRUE(Codes(english, englishCodes));
+            EXPECT_EQ(codes, englishCodes);
+            EXPECT_EQ(Placeholders(text), Placeholders(english));
+            for (const Shown& shown : AsShown(language, id)) {
+                std::string how;
+                EXPECT_TRUE(Fits(shown, how)) << "\"" << shown.text << "\": " << how;
+            }
+        }
+    }
+}
+
+class LanguageTest : public SimTest {};
+
+// LANGUAGE in Veloxan.ini, else the game's answer; what the log says of it.
+TEST_F(LanguageTest, a_start_picks_the_setting_or_else_the_game_language) {
+    struct Case {
+        const char* ini;
+        std::int32_t gameAnswer;
+        const char* tag;
+        const char* logged;
+    };
+    const Case cases[] = {
+        {"", 2, "de-DE", "language de-DE (the game's)"},
+        {"LANGUAGE=auto\n", 10, "ja-JP", "language ja-JP (the game's)"},
+        {"LANGUAGE=0\n", 12, "zh-CN", "language zh-CN (the game's)"},
+        {"LANGUAGE=fr-FR\n", 2, "fr-FR", "language fr-FR (LANGUAGE in Veloxan.ini)"},
+        {"LANGUAGE=pt-br\n", 0, "pt-BR", "language pt-BR (LANGUAGE in Veloxan.ini)"},
+        {"LANGUAGE=Klingon\n", 8, "ko-KR",
+         "repaired LANGUAGE: read \"Klingon\", not a language tag: the game's language used"},
+        {"LANGUAGE=fr\n", 13, "en-US", "the game's language is 13, not one of 0-12: English used"},
+        {"", -1, "en-US", "language en-US (English, for the game's unknown language)"},
+    };
+    bool booted = false;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.ini) + " game " + std::to_string(c.gameAnswer));
+        WriteIni(std::string("[Veloxan]\n") + c.ini);
+        game.world.language = c.gameAnswer;
+        const std::size_t logged = ReadGameFile("Veloxan.log").size();
+        if (booted) {
+            // Each start picks again: the game reloads the script.
+            sim::RestartScript();
+            sim::Step();
+        } else {
+            Boot();
+            booted = true;
+        }
+        const int language = LanguageOfTag(c.tag);
+        ASSERT_GE(language, 0);
+        const auto picked = static_cast<std::size_t>(language);
+        EXPECT_STREQ(Text(TextId::MainMenu), TextIn(picked, TextId::MainMenu));
+        // The rows built at the first start take each start's language.
+        ASSERT_NE(rootPage.children[0], nullptr);
+        EXPECT_STREQ(rootPage.children[0]->label, TextIn(picked, TextId::DurationLabel));
+        EXPECT_NE(ReadGameFile("Veloxan.log").find(c.logged, logged), std::string::npos);
+    }
+}
+
+} // namespace
