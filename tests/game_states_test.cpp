@@ -191,9 +191,10 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
     const std::uint64_t settled = first + (c.moment == Moment::SlowMotionWait ? 100 : 0);
     // After a slow motion's wait, the first pass comes late.
     const auto passes = game.Calls("IS_PAUSE_MENU_ACTIVE");
-    const sim::CallRecord* firstPass =
-        *std::find_if(passes.begin(), passes.end(),
-                      [&](const sim::CallRecord* call) { return call->frame >= first; });
+    // A copy: the record moves as later calls are recorded.
+    const sim::CallRecord firstPass =
+        **std::find_if(passes.begin(), passes.end(),
+                       [&](const sim::CallRecord* call) { return call->frame >= first; });
 
     for (const sim::CallRecord& call : game.calls) {
         if (call.frame < settled || call.frame > last) {
@@ -216,7 +217,7 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
         EXPECT_EQ(slideOffset, slide);
         EXPECT_EQ(rechargeProgress, recharge);
         EXPECT_EQ(Car().enginePowerMultiplier, power);
-        EXPECT_EQ(game.CallsInFrame("PlaySoundA", firstPass->frame).size(), sounding ? 1u : 0u)
+        EXPECT_EQ(game.CallsInFrame("PlaySoundA", firstPass.frame).size(), sounding ? 1u : 0u)
             << "the first paused pass stops a recording that plays";
         // While a resumed image plays, its header stays until it is stopped
         // or replaced.
@@ -289,8 +290,8 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
             // The module's clock, and the rest from the first sample frame not
             // heard; then a second pause, 7 frames on, that must count each
             // pause once and resume from where the rest stopped.
-            std::uint32_t pausedMs = game.tick - firstPass->tick;
-            std::uint32_t heardMs = firstPass->tick - stopped.tick;
+            std::uint32_t pausedMs = game.tick - firstPass.tick;
+            std::uint32_t heardMs = firstPass.tick - stopped.tick;
             for (int again = c.end == PauseEnd::PauseAgain ? 1 : 0;; --again) {
                 EXPECT_EQ(ModuleTick(), game.tick - pausedMs) << "the module's clock";
                 ExpectRestFrom(game.sounds.back(), heardMs);

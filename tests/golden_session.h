@@ -36,12 +36,12 @@ inline constexpr const char* kIni = "[Veloxan]\r\n"
 // The keys read at load since 2.3.0; a file without them reads each as its
 // default.
 inline constexpr const char* kNewKeys[] = {
-    "KEY_MENU_UP",   "KEY_MENU_DOWN",    "KEY_MENU_LEFT", "KEY_MENU_RIGHT", "KEY_MENU_SELECT",
-    "KEY_MENU_BACK", "KEY_GAMEPAD_MENU", "SFX_volume",    "SFX_follow_game"};
+    "KEY_MENU_UP",   "KEY_MENU_DOWN",    "KEY_MENU_LEFT", "KEY_MENU_RIGHT",  "KEY_MENU_SELECT",
+    "KEY_MENU_BACK", "KEY_GAMEPAD_MENU", "SFX_volume",    "SFX_follow_game", "LANGUAGE"};
 
-// Each is read once as a number; the file leaves them out, so the seven key
-// settings among them (the six menu keys and KEY_GAMEPAD_MENU) are read once
-// more as text.
+// Each is read once, as a number or, for LANGUAGE, as text; the file leaves
+// them out, so the seven key settings among them (the six menu keys and
+// KEY_GAMEPAD_MENU) are read once more as text.
 inline constexpr std::size_t kNewKeyReads = std::size(kNewKeys) + 7;
 
 // Either read of one: the number, then, since 2.4.0, the text when the

@@ -203,6 +203,9 @@ TEST_F(MenuDrawing, submenu_path_toggles_and_page_of_ten_rows) {
     BootWithMenuKey();
     std::uint32_t flagInt = 3;
     bool flagBool = false;
+    // The root page is full: the last row makes room, as this test uses none.
+    delete rootPage.children[kMenuPageSlots - 1];
+    rootPage.children[kMenuPageSlots - 1] = nullptr;
     MenuItem* page = AddMenuRow(rootPage, "Extras", 8, MenuItemKind::Submenu, "~b~", "More.");
     ASSERT_NE(page, nullptr);
     MenuItem* both = AddMenuRow(*page, "Int", 0, MenuItemKind::Toggle, "", "int set");

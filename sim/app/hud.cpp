@@ -11,7 +11,7 @@ namespace simapp {
 namespace {
 
 constexpr const char* kHudFont = "DejaVu Sans Mono";
-constexpr int kStatusLines = 13;
+constexpr int kStatusLines = 14;
 constexpr const char* kHelp[] = {
     "world keys, never the module's:",
     "Up / Down   throttle / brake",

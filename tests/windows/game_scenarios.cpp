@@ -911,8 +911,9 @@ std::size_t SamplesOff(const unsigned char* copy, const std::vector<unsigned cha
     return off;
 }
 
-// A German game with its sound effects at 5 of 10: the module's recordings
-// play at a quarter of their samples, (5/10)^2, from copies made at start.
+// A German game with its sound effects at 5 of 10: the module speaks German,
+// and its recordings play at a quarter of their samples, (5/10)^2, from
+// copies made at start.
 // The player moves the slider to 10 in the pause menu: the rest of the paused
 // recording plays from its copy scaled again from the resource, and the
 // blow-off's copy follows before it plays.
@@ -931,9 +932,15 @@ void GermanGameAtHalfEffects(const Paths& paths) {
     Expect(s.ReadLog().find(" SFX_volume=100 SFX_follow_game=1 game_effects=5 (plays at 50.0%)") !=
                std::string::npos,
            "the start report names the level that plays");
+    const std::vector<std::string> notice = s.DrawnTexts(g.frame);
+    Expect(s.ReadLog().find(" language de-DE (the game's)") != std::string::npos &&
+               std::find(notice.begin(), notice.end(), "Drücke SHIFT + T für das SETUP") !=
+                   notice.end(),
+           "the game answers German: the log names it and the first-run notice speaks it");
 
     PressTriggerWhileDriving(s);
     s.Run(40);
+    Expect(s.Posted("VELOXAN AKTIVIERT"), "the boost's notification is German");
     Expect(g.sounds.size() == 1 && g.sounds[0].id == 108 && g.sounds[0].flags == kSndFlags,
            "the Lumen spool-up plays from its copy: " + SoundList(g));
     if (g.sounds.size() != 1 || g.sounds[0].wave == nullptr) {
