@@ -80,7 +80,7 @@ const HandCase kHandCases[] = {
     {"pad_pad_menu_rb", "KEY_GAMEPAD_MENU=RB\r\n", true, Joined(kDpadAB, kRightShoulder)},
     {"pad_pad_menu_lb_and_y", "KEY_GAMEPAD_MENU=LB+Y\r\n", true,
      Joined(kDpadAB, kLeftShoulderAndY)},
-    {"pad_no_pad_menu", "", true, {}},
+    {"pad_no_pad_menu", "", true, kDpadAB},
 };
 
 class HandTable : public MenuTest, public ::testing::WithParamInterface<HandCase> {};

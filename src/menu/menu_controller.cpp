@@ -175,7 +175,9 @@ std::size_t sharedControlCount = 0;
         for (std::size_t k = 0; k < kMenuKeyCount; ++k) {
             inputs[k] = Settings.*kMenuKeys[k];
         }
-    } else if (PadMenuOn()) {
+    } else {
+        // The D-pad, A and B with the pad menu off too, as every open menu
+        // kept them from the game before.
         inputs[kMenuKeyCount] =
             0x10000 | static_cast<std::int32_t>(kMenuCommandButtons) | Settings.KEY_GAMEPAD_MENU;
     }
