@@ -14,9 +14,9 @@
 namespace {
 
 struct RowContent {
-    TextId label;
-    TextId description;
-    MenuItemKind kind;
+    TextId label = TextId::Count;
+    TextId description = TextId::Count;
+    MenuItemKind kind = MenuItemKind::Action;
     // The setting a Slider (a fraction) or a Toggle (a 0/1 switch) shows and
     // changes; the build binds it to the row, and the item action changes it
     // by the row's id. Null for the other kinds.
