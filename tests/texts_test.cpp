@@ -208,6 +208,25 @@ TEST(Texts, every_language_has_every_text_with_its_codes_and_room_where_it_is_dr
     }
 }
 
+// A buffer's end never falls inside a letter: 2-, 3- and 4-byte letters
+// cut at each byte keep only the whole ones.
+TEST(Texts, a_text_cut_short_keeps_whole_letters) {
+    const struct {
+        const char* text;
+        std::size_t size;
+        const char* kept;
+    } cases[] = {{"Жж", 4, "Ж"},    {"Жж", 5, "Жж"}, {"aキー", 6, "aキ"},
+                 {"aキー", 4, "a"}, {"😀x", 4, ""},   {"😀x", 6, "😀x"}};
+    for (const auto& c : cases) {
+        char formatted[8];
+        char copied[8];
+        FormatText(formatted, c.size, "%1", c.text);
+        CopyMenuText(copied, c.size, c.text);
+        EXPECT_STREQ(formatted, c.kept) << c.text << " in " << c.size;
+        EXPECT_STREQ(copied, c.kept) << c.text << " in " << c.size;
+    }
+}
+
 class LanguageTest : public SimTest {};
 
 // LANGUAGE in Veloxan.ini, else the game's answer; what the log says of it.

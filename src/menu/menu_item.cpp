@@ -1,5 +1,7 @@
 #include "menu/menu_item.h"
 
+#include "settings/texts.h"
+
 #include <new>
 
 MenuItem rootPage(nullptr, "Main Menu", 0, MenuItemKind::Root, "", "");
@@ -15,6 +17,10 @@ void CopyMenuText(char* target, std::size_t size, const char* text) {
         while (length + 1 < size && text[length] != '\0') {
             target[length] = text[length];
             ++length;
+        }
+        // Cut short, the text keeps whole letters only.
+        if (text[length] != '\0') {
+            length = WholeUtf8Length(target, length);
         }
     }
     target[length] = '\0';

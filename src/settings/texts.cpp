@@ -1365,5 +1365,19 @@ const char* PickedLanguageSource() { return pickedSource; }
             put(*at);
         }
     }
-    out[length] = '\0';
+    out[WholeUtf8Length(out, length)] = '\0';
+}
+
+std::size_t WholeUtf8Length(const char* text, std::size_t length) {
+    // Back to the last lead byte, then keep its letter only if it is whole.
+    std::size_t lead = length;
+    while (lead > 0 && (static_cast<unsigned char>(text[lead - 1]) & 0xC0) == 0x80) {
+        --lead;
+    }
+    if (lead == 0) {
+        return 0;
+    }
+    const auto first = static_cast<unsigned char>(text[lead - 1]);
+    const std::size_t letter = first < 0x80 ? 1 : first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : 2;
+    return lead - 1 + letter <= length ? length : lead - 1;
 }

@@ -138,6 +138,10 @@ void PickLanguage();
 const char* PickedLanguageTag();
 const char* PickedLanguageSource();
 
+// How much of the first `length` bytes of UTF-8 `text` holds whole letters
+// only: a text cut short at a buffer's end must not end inside a letter.
+std::size_t WholeUtf8Length(const char* text, std::size_t length);
+
 // Writes `pattern` into `out` (always NUL-terminated, cut short rather than
 // overrun) with %1 and %2 replaced by `first` and `second`. For texts built
 // on an event, never per frame.
