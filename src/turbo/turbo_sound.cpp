@@ -286,9 +286,9 @@ bool Stale(const Recording& recording, std::int32_t level) {
 
 // Once per start of the script, like its caller.
 [[gnu::cold]] bool ScaleWaveImage(std::uint8_t* wave, std::uint32_t size, std::int32_t volume,
-                                  std::int32_t gameLevel) {
+                                  std::int32_t effectsLevel) {
     WaveLayout layout;
-    return ReadLayout(wave, size, layout) && ScaleSamples(wave, layout, volume * gameLevel);
+    return ReadLayout(wave, size, layout) && ScaleSamples(wave, layout, volume * effectsLevel);
 }
 
 // Runs once per start of the script: built for size.

@@ -61,9 +61,9 @@ void PauseTurboSound();
 void ResumeTurboSound();
 
 // Scales the samples of a RIFF/WAVE image in place by (volume / 100 x
-// gameLevel / 10)^2: 16-bit PCM to the nearest whole number, halves away from
-// zero; 32-bit IEEE float in single precision. At gameLevel 10 the samples
-// are those of (volume / 100)^2. Header and length stay. False, with nothing
+// effectsLevel / 10)^2: 16-bit PCM to the nearest whole number, halves away
+// from zero; 32-bit IEEE float in single precision. At effectsLevel 10 the
+// samples are those of (volume / 100)^2. Header and length stay. False, with nothing
 // changed, for an image that is not whole or holds another sample format.
 bool ScaleWaveImage(std::uint8_t* wave, std::uint32_t size, std::int32_t volume,
-                    std::int32_t gameLevel = 10);
+                    std::int32_t effectsLevel = 10);
