@@ -203,6 +203,10 @@ TEST(Texts, every_language_has_every_text_with_its_codes_and_room_where_it_is_dr
             for (const Shown& shown : AsShown(language, id)) {
                 std::string how;
                 EXPECT_TRUE(Fits(shown, how)) << "\"" << shown.text << "\": " << how;
+                // A refusal is formatted into the row's label.
+                if (id == TextId::KeyTaken || id == TextId::KeyMenuButton) {
+                    EXPECT_LT(shown.text.size(), kMenuLabelSize) << shown.text;
+                }
             }
         }
     }

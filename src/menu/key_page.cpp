@@ -6,7 +6,6 @@
 #include "host/natives.h"
 #include "host/pad_input.h"
 #include "menu/menu_controller.h"
-#include "settings/notifications.h"
 #include "settings/settings.h"
 #include "settings/texts.h"
 
@@ -153,6 +152,10 @@ bool Refused(KeySetting setting, std::int32_t value, char* out, std::size_t size
     return true;
 }
 
+void PlayErrorSound() {
+    native::PLAY_SOUND_FRONTEND(-1, "ERROR", "HUD_FRONTEND_DEFAULT_SOUNDSET", false);
+}
+
 void StartNotice(KeySetting setting) {
     noticeRow = keyRows[At(setting)];
     noticeSetting = setting;
@@ -163,6 +166,7 @@ void StartNotice(KeySetting setting) {
 // written, or the row says for three seconds why not.
 void Finish(std::int32_t value, int key, std::uint16_t buttons) {
     phase = Phase::Releasing;
+    waitStart = ModuleTick();
     heldKey = key;
     heldButtons = buttons;
     const KeySetting setting = waiting;
@@ -174,14 +178,12 @@ void Finish(std::int32_t value, int key, std::uint16_t buttons) {
         // the menu's width.
         SetMenuText(row->label, reason);
         row->valueText[0] = '\0';
-        native::PLAY_SOUND_FRONTEND(-1, "ERROR", "HUD_FRONTEND_DEFAULT_SOUNDSET", false);
+        PlayErrorSound();
         StartNotice(setting);
         return;
     }
-    const bool saved = StoreKeyFromMenu(setting, value);
+    const bool saved = StoreKeyFromMenu(setting, value, key == kVkBackspace);
     ShowKeyRow(setting);
-    // The first-run notice names the keys in effect.
-    RefreshNoticeChord();
     if (!saved) {
         SetMenuText(row->valueText, Text(TextId::KeyNotSaved));
         StartNotice(setting);
@@ -192,6 +194,8 @@ void Finish(std::int32_t value, int key, std::uint16_t buttons) {
 // the boost key and button always name one.
 void Clear() {
     if (waiting == KeySetting::Boost || waiting == KeySetting::PadBoost) {
+        // The boost always has a key: the row goes on waiting for one.
+        PlayErrorSound();
         return;
     }
     const std::int32_t fresh = kFreshRecord.*kKeySettingFields[At(waiting)].field;
@@ -200,6 +204,7 @@ void Clear() {
 
 void Cancel(int key, std::uint16_t buttons) {
     phase = key != 0 || buttons != 0 ? Phase::Releasing : Phase::Idle;
+    waitStart = ModuleTick();
     heldKey = key;
     heldButtons = buttons;
     ShowKeyRow(waiting);
@@ -207,7 +212,10 @@ void Cancel(int key, std::uint16_t buttons) {
 
 void RunWait() {
     if (phase == Phase::Releasing) {
-        if ((heldKey == 0 || !KeyDown(heldKey)) && (PadButtons() & heldButtons) == 0) {
+        // Ten seconds at most: a key whose release Windows never reports (a
+        // layout's mode keys) must not keep the game's controls from it.
+        if (((heldKey == 0 || !KeyDown(heldKey)) && (PadButtons() & heldButtons) == 0) ||
+            ModuleTick() - waitStart > kWaitMs) {
             phase = Phase::Idle;
             // The menu's keys wait their 200 ms from here.
             lastKeyTick = ModuleTick();

@@ -17,6 +17,7 @@ void DrawFirstRunNotice();
 
 // Builds the notice's line that names the keys that open the menu: the
 // keyboard's chord in effect, else the pad's, else which setting to put in
-// Veloxan.ini. Once at start, after the settings, the pad and the language;
-// again after a key changes.
+// Veloxan.ini. Once at start, after the settings, the pad and the language:
+// the notice ends for good when the menu first opens, before any key can
+// change in it.
 void RefreshNoticeChord();

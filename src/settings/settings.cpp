@@ -297,13 +297,14 @@ std::uint32_t fileNotifications = 1;
     return verdict;
 }
 
-[[gnu::cold]] bool StoreKeyFromMenu(KeySetting setting, std::int32_t value) {
+[[gnu::cold]] bool StoreKeyFromMenu(KeySetting setting, std::int32_t value, bool cleared) {
     const KeySettingField& stored = kKeySettingFields[static_cast<std::size_t>(setting)];
     Settings.*stored.field = value;
     char name[kKeySettingNameSize] = {};
     NameOfSetting(value, IsPadSetting(setting), name, sizeof name);
-    const bool written = WritePrivateProfileStringA(kIniSection, stored.key,
-                                                    value != 0 ? name : "0", kIniFile) != FALSE;
+    const bool written =
+        WritePrivateProfileStringA(kIniSection, stored.key, value != 0 && !cleared ? name : "0",
+                                   kIniFile) != FALSE;
     LogBegin(stored.key);
     LogText(" set in the menu: ");
     LogText(value != 0 ? name : "none");

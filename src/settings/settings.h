@@ -112,5 +112,7 @@ struct KeyVerdict {
 KeyVerdict CheckKeyFromMenu(KeySetting setting, std::uint32_t value);
 
 // Puts `value` in force and writes it to the file by its name, that key
-// alone; logs it. False, with a line, when the file did not take it.
-bool StoreKeyFromMenu(KeySetting setting, std::int32_t value);
+// alone; logs it. `cleared`: the player cleared the setting, and the file
+// says 0 (a menu key's 0 is the keypad key put in force). False, with a
+// line, when the file did not take it.
+bool StoreKeyFromMenu(KeySetting setting, std::int32_t value, bool cleared);

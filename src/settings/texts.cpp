@@ -1222,10 +1222,12 @@ constexpr std::size_t RoomOf(TextId id) {
     case TextId::KeyNone:
     case TextId::KeyWaitKey:
     case TextId::KeyWaitButton:
-    case TextId::KeyStartRefused:
-    case TextId::KeyWayIn:
     case TextId::KeyNotSaved:
         return kValueRoom;
+    // A refusal takes the row's label for its three seconds.
+    case TextId::KeyStartRefused:
+    case TextId::KeyWayIn:
+        return kLabelRoom;
     case TextId::KeyTaken:
     case TextId::KeyMenuButton:
         return kValueRoom - kKeyNameRoom - kHolderRoom;

@@ -116,7 +116,7 @@ inline constexpr const char* kLanguageTags[kLanguageCount] = {
 // Bytes, with the NUL, that the menu keeps for a row's label, value text and
 // description, and for ON or OFF; every text of the table that lands there
 // fits in every language, checked at compile time beside the table.
-inline constexpr std::size_t kLabelRoom = 48;
+inline constexpr std::size_t kLabelRoom = 64;
 inline constexpr std::size_t kValueRoom = 80;
 inline constexpr std::size_t kDescriptionRoom = 80;
 inline constexpr std::size_t kToggleRoom = 16;

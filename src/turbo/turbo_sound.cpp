@@ -316,6 +316,10 @@ bool Stale(const Recording& recording, std::int32_t level) {
 }
 
 [[gnu::cold]] void AskGameEffectsLevel(bool afterPause) {
+    if (!afterPause) {
+        // Each start logs a bad answer again, as its report is read alone.
+        refusedAnswer = 10;
+    }
     std::int32_t level = 10;
     if (Settings.SFX_follow_game != 0) {
         const std::int32_t answer = native::GET_PROFILE_SETTING(300);
