@@ -55,22 +55,18 @@ void RunTurboStep() {
 // The module's keys, and the pad's buttons, held when the last pause ended and
 // not let go since, so that the B that closes the pause menu, or a key held
 // through it, does not act in the module as well: until each is let go no
-// key counts, and the shared wait starts again from the last. The settings
-// of kModuleKeys by their place in the low bits, the pad's buttons in the
-// high half. Set at the pause's end, cleared by WaitForInputHeldSincePause.
-constexpr std::int32_t SettingsRecord::*kModuleKeys[] = {
-    &SettingsRecord::KEY_PC,         &SettingsRecord::KEY_PC_2,
-    &SettingsRecord::KEY_PC_MENU,    &SettingsRecord::KEY_MENU_UP,
-    &SettingsRecord::KEY_MENU_DOWN,  &SettingsRecord::KEY_MENU_LEFT,
-    &SettingsRecord::KEY_MENU_RIGHT, &SettingsRecord::KEY_MENU_SELECT,
-    &SettingsRecord::KEY_MENU_BACK};
-constexpr std::uint32_t kAllHeldSincePause = 0xFFFF0000u | ((1u << std::size(kModuleKeys)) - 1);
+// key counts, and the shared wait starts again from the last. The keyboard's
+// key settings (KeySetting up to MenuBack) by their place in the low bits,
+// the pad's buttons in the high half. Set at the pause's end, cleared by
+// WaitForInputHeldSincePause.
+constexpr std::size_t kModuleKeyCount = static_cast<std::size_t>(KeySetting::MenuBack) + 1;
+constexpr std::uint32_t kAllHeldSincePause = 0xFFFF0000u | ((1u << kModuleKeyCount) - 1);
 std::uint32_t heldSincePause = 0;
 
 // On each pass from the pause's end while one is left.
 [[gnu::cold]] void WaitForInputHeldSincePause() {
-    for (std::size_t k = 0; k < std::size(kModuleKeys); ++k) {
-        const std::int32_t key = Settings.*kModuleKeys[k];
+    for (std::size_t k = 0; k < kModuleKeyCount; ++k) {
+        const std::int32_t key = Settings.*kKeySettingFields[k].field;
         if ((heldSincePause >> k & 1u) != 0 && (key == 0 || !KeyDown(key))) {
             heldSincePause &= ~(1u << k);
         }

@@ -7,6 +7,13 @@
 
 #include <cstdint>
 
+// The pad buttons the menu's own commands take while the pad menu is on: the
+// D-pad, A and B. No pad menu button may hold one, and the open menu keeps
+// them from the game in the pad's hand.
+inline constexpr std::uint16_t kMenuCommandButtons =
+    XINPUT_GAMEPAD_DPAD_UP | XINPUT_GAMEPAD_DPAD_DOWN | XINPUT_GAMEPAD_DPAD_LEFT |
+    XINPUT_GAMEPAD_DPAD_RIGHT | XINPUT_GAMEPAD_A | XINPUT_GAMEPAD_B;
+
 // XInput user index of the pad picked at start, -1 for none. Written only by
 // FindGamepad; read by the trigger and the menu.
 extern std::int32_t padIndex;

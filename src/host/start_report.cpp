@@ -21,18 +21,6 @@ void LogKeyName(std::int32_t code) {
     LogText(code == 0 ? "none" : name != nullptr ? name : "?");
 }
 
-// A setting's name from its report label (" KEY_PC_2=").
-void LogNamed(const char* label) {
-    char name[24] = {};
-    std::size_t n = 0;
-    for (const char* c = label; *c != '\0' && *c != '=' && n + 1 < sizeof name; ++c) {
-        if (*c != ' ') {
-            name[n++] = *c;
-        }
-    }
-    LogText(name);
-}
-
 void LogPadButtons(std::int32_t mask) {
     const char* separator = "";
     for (std::size_t k = 0; k < kPadButtonNameCount; ++k) {
@@ -192,15 +180,17 @@ static_assert(VersionTextsMatchNumbers(), "src/version.h: the texts and the numb
     // A key of the trigger or the chord that is also a menu key in effect
     // (KEY_PC=Numpad 6 with the keypad's menu keys) is used as read: it acts
     // for both.
-    for (std::size_t k = 0; k < 3; ++k) {
-        for (std::size_t m = 3; m < std::size(kKeySettings); ++m) {
-            if (*kKeySettings[k].field != 0 && *kKeySettings[k].field == *kKeySettings[m].field) {
-                LogBegin("");
-                LogNamed(kKeySettings[k].name);
+    const auto firstMenuKey = static_cast<std::size_t>(KeySetting::MenuUp);
+    for (std::size_t k = 0; k < firstMenuKey; ++k) {
+        for (std::size_t m = firstMenuKey; m <= static_cast<std::size_t>(KeySetting::MenuBack);
+             ++m) {
+            const std::int32_t key = Settings.*kKeySettingFields[k].field;
+            if (key != 0 && key == Settings.*kKeySettingFields[m].field) {
+                LogBegin(kKeySettingFields[k].key);
                 LogText(" is also ");
-                LogNamed(kKeySettings[m].name);
+                LogText(kKeySettingFields[m].key);
                 LogText(": both act on ");
-                LogKeyName(*kKeySettings[m].field);
+                LogKeyName(key);
                 LogEnd();
             }
         }

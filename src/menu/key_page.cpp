@@ -48,9 +48,6 @@ constexpr int kLastScannedKey = 254;
 constexpr std::uint32_t kWaitMs = 10000;
 constexpr std::uint32_t kNoticeMs = 3000;
 
-// What 0 in the file gives a menu key: its keypad key.
-constexpr SettingsRecord kFreshRecord{};
-
 enum class Phase : std::uint8_t {
     Idle,
     Arming,    // until the select key or button is let go

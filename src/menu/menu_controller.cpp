@@ -118,11 +118,9 @@ void RunSteppingKey(int virtualKey, std::uint16_t padButton, const MenuItem& pag
 
 // The keyboard's menu keys, whose controls the open menu takes from the game
 // while the player's hand is on the keyboard.
-constexpr std::int32_t SettingsRecord::*kMenuKeys[] = {
-    &SettingsRecord::KEY_MENU_UP,     &SettingsRecord::KEY_MENU_DOWN,
-    &SettingsRecord::KEY_MENU_LEFT,   &SettingsRecord::KEY_MENU_RIGHT,
-    &SettingsRecord::KEY_MENU_SELECT, &SettingsRecord::KEY_MENU_BACK};
-constexpr std::size_t kMenuKeyCount = std::size(kMenuKeys);
+constexpr auto kFirstMenuKey = static_cast<std::size_t>(KeySetting::MenuUp);
+constexpr std::size_t kMenuKeyCount =
+    static_cast<std::size_t>(KeySetting::MenuBack) - kFirstMenuKey + 1;
 
 // What the hand drives the menu with: the six menu keys, or in the last slot
 // the pad's menu buttons with bit 16 set; all 0 for a pad that does not
@@ -173,7 +171,7 @@ std::size_t sharedControlCount = 0;
     HandInputs inputs{};
     if (native::IS_USING_KEYBOARD_AND_MOUSE(2)) {
         for (std::size_t k = 0; k < kMenuKeyCount; ++k) {
-            inputs[k] = Settings.*kMenuKeys[k];
+            inputs[k] = Settings.*kKeySettingFields[kFirstMenuKey + k].field;
         }
     } else {
         // The D-pad, A and B with the pad menu off too, as every open menu

@@ -224,8 +224,3 @@ inline constexpr SharedControl kSharedControls[] = {
 // clang-format on
 
 inline constexpr std::size_t kSharedControlCount = std::size(kSharedControls);
-
-// The pad buttons the pad's menu always reads: the D-pad, A and B.
-inline constexpr std::uint16_t kMenuCommandButtons =
-    shared_control::kUp | shared_control::kDown | shared_control::kLeft | shared_control::kRight |
-    shared_control::kA | shared_control::kB;

@@ -36,21 +36,6 @@ namespace {
 // Room for the longest translation with the longest chord, in UTF-8.
 char noticeChordLine[192] = {};
 
-// A key the name table leaves out is told by its code.
-[[gnu::cold]] const char* KeyWord(std::int32_t code, char (&number)[12]) {
-    if (const char* name = NameOfKey(code)) {
-        return name;
-    }
-    char* digit = number + sizeof number - 1;
-    *digit = '\0';
-    auto rest = static_cast<std::uint32_t>(code);
-    do {
-        *--digit = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-    } while (rest != 0);
-    return digit;
-}
-
 // A mask of several buttons takes any of them: the first one names it; none
 // for 0.
 [[gnu::cold]] const char* ButtonWord(std::int32_t mask) {
@@ -67,10 +52,13 @@ char noticeChordLine[192] = {};
 [[gnu::cold]] void RefreshNoticeChord() {
     // The keys of the chord, held first, in the order the player presses them.
     const char* words[3] = {};
-    char numbers[2][12];
+    // A key the name table leaves out is told by its code.
+    char keys[2][kKeySettingNameSize];
     if (Settings.KEY_PC != 0 && Settings.KEY_PC_MENU != 0) {
-        words[0] = KeyWord(Settings.KEY_PC_MENU, numbers[0]);
-        words[1] = KeyWord(Settings.KEY_PC, numbers[1]);
+        NameOfSetting(Settings.KEY_PC_MENU, false, keys[0], sizeof keys[0]);
+        NameOfSetting(Settings.KEY_PC, false, keys[1], sizeof keys[1]);
+        words[0] = keys[0];
+        words[1] = keys[1];
     } else if (Settings.KEY_GAMEPAD_MENU != 0 && Settings.KEY_GAMEPAD != 0 && padIndex != -1) {
         words[0] = ButtonWord(Settings.KEY_GAMEPAD_MENU);
         words[1] = ButtonWord(Settings.KEY_GAMEPAD);

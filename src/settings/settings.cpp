@@ -2,6 +2,7 @@
 
 #include "host/key_names.h"
 #include "host/log.h"
+#include "host/pad_input.h"
 #include "platform/platform.h"
 
 #include <charconv>
@@ -149,15 +150,6 @@ constexpr NewKey kNewKeys[] = {
 // follows them.
 constexpr std::size_t kMenuKeyCount = 6;
 constexpr std::size_t kPadMenuIndex = 6;
-
-// The pad buttons of the menu's own commands.
-constexpr std::uint32_t kMenuCommandButtons = XINPUT_GAMEPAD_DPAD_UP | XINPUT_GAMEPAD_DPAD_DOWN |
-                                              XINPUT_GAMEPAD_DPAD_LEFT | XINPUT_GAMEPAD_DPAD_RIGHT |
-                                              XINPUT_GAMEPAD_A | XINPUT_GAMEPAD_B;
-
-// What a missing, 0 or refused new key gives: the keypad keys, no pad menu,
-// full volume.
-constexpr SettingsRecord kFreshRecord{};
 
 // Shift, Ctrl and Alt, whichever side: Windows reports the generic key down
 // whenever either side is, so a generic key and its sides are one key here.

@@ -43,6 +43,10 @@ struct SettingsRecord {
 // turbo.
 extern SettingsRecord Settings;
 
+// What a missing, 0 or refused new key gives: the keypad keys, no pad menu,
+// full volume. The file's reading and the menu's Backspace both start from it.
+inline constexpr SettingsRecord kFreshRecord{};
+
 inline constexpr const char* kIniFile = ".\\Veloxan.ini";
 inline constexpr const char* kIniSection = "Veloxan";
 
