@@ -1,7 +1,7 @@
 #include "bench/bare_game.h"
 
-#include "host/natives.h"
-#include "host/script_hook.h"
+#include "game/natives.h"
+#include "game/script_hook.h"
 
 #include <fcntl.h>
 #include <unistd.h>

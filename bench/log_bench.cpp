@@ -5,7 +5,7 @@
 // Build it with the bench preset: the host preset adds the sanitizers.
 
 #include "bench/bare_game.h"
-#include "host/log.h"
+#include "game/log.h"
 
 #include <benchmark/benchmark.h>
 

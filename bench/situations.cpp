@@ -1,11 +1,11 @@
 #include "bench/situations.h"
 
 #include "bench/bare_game.h"
-#include "host/gamepad.h"
-#include "host/script_main.h"
+#include "game/gamepad.h"
 #include "menu/menu_controller.h"
 #include "menu/menu_item.h"
 #include "menu/settings_menu.h"
+#include "script/script_main.h"
 #include "settings/notifications.h"
 #include "settings/settings.h"
 #include "turbo/turbo.h"

@@ -8,8 +8,8 @@
 
 #include "bench/bare_game.h"
 #include "bench/situations.h"
-#include "host/script_main.h"
 #include "menu/menu_item.h"
+#include "script/script_main.h"
 #include "settings/settings.h"
 #include "turbo/turbo_sound.h"
 

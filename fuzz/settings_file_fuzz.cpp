@@ -4,7 +4,7 @@
 // memory held. A finding aborts with the field, so that libFuzzer keeps the
 // input that caused it. A key the file names reads as a key of the table.
 
-#include "host/key_names.h"
+#include "game/key_names.h"
 #include "settings/settings.h"
 #include "sim/game.h"
 #include "sim/ini_file.h"

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Refreshes tests/nativedb/: the entries of a public native database for the
-natives the module declares in src/host/natives.h, and where they came from.
+natives the module declares in src/game/natives.h, and where they came from.
 
     python3 scripts/refresh_native_extract.py PATH/natives.json.gz [--source FILE]
 
@@ -19,7 +19,7 @@ import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-NATIVES_H = ROOT / "src" / "host" / "natives.h"
+NATIVES_H = ROOT / "src" / "game" / "natives.h"
 OUT_DIR = ROOT / "tests" / "nativedb"
 
 
@@ -47,14 +47,14 @@ def main() -> int:
                 wanted.discard(int(key, 16))
     if wanted:
         missing = ", ".join(f"0x{h:016X}" for h in sorted(wanted))
-        sys.exit(f"not in the database (a wrong hash in src/host/natives.h?): {missing}")
+        sys.exit(f"not in the database (a wrong hash in src/game/natives.h?): {missing}")
 
     OUT_DIR.mkdir(parents=True, exist_ok=True)
     (OUT_DIR / "natives_used.json").write_text(
         json.dumps(extract, indent=2, ensure_ascii=False, sort_keys=True) + "\n", encoding="utf-8")
     (OUT_DIR / "SOURCE.txt").write_text(
         "natives_used.json holds, unchanged, the entries of the natives that\n"
-        "src/host/natives.h declares, taken from the database described below\n"
+        "src/game/natives.h declares, taken from the database described below\n"
         "by scripts/refresh_native_extract.py.\n\n" + source.read_text(encoding="utf-8"),
         encoding="utf-8")
     count = sum(len(e) for e in extract.values())

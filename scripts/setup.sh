@@ -8,6 +8,8 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config
+    # The include ladder's check and the native extract's refresh.
+    python3
     googletest libgtest-dev libgmock-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
     wine wine64 zip

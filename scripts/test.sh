@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# Builds both targets and runs every test: the format, Markdown and clang-tidy
-# checks (the Markdown files' style and their relative links), the host build
-# (module + simulated game, under AddressSanitizer and UBSan, with a bounded
-# soak), a bounded fuzz of the settings file (clang, libFuzzer) and the
-# Windows build (Veloxan.asi under wine, its static checks and the release
-# package).
+# Builds both targets and runs every test: the format, include-ladder,
+# Markdown and clang-tidy checks (the Markdown files' style and their relative
+# links), the host build (module + simulated game, under AddressSanitizer and
+# UBSan, with a bounded soak), a bounded fuzz of the settings file (clang,
+# libFuzzer) and the Windows build (Veloxan.asi under wine, its static checks
+# and the release package).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
-echo "== format, Markdown and clang-tidy =="
+echo "== format, the include ladder, Markdown and clang-tidy =="
 bash scripts/check_format.sh
+python3 scripts/check_includes.py
 bash scripts/check_markdown.sh
 cmake --preset host >/dev/null
 bash scripts/check_tidy.sh

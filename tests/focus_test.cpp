@@ -2,7 +2,7 @@
 // GetAsyncKeyState and XInput read the whole desktop's devices. No window in
 // front at all is not the game in front.
 
-#include "host/key_input.h"
+#include "game/key_input.h"
 #include "menu/menu_item.h"
 #include "turbo_fixture.h"
 

@@ -1,7 +1,7 @@
 // The game paused or busy at each moment of the module's life: what the
 // module sends and draws while the state holds, and what it does after.
 
-#include "host/game_state.h"
+#include "game/game_state.h"
 #include "menu/menu_controller.h"
 #include "menu/menu_item.h"
 #include "sim/sound_resources.h"

@@ -2,8 +2,8 @@
 // module file on events only, afresh after a load, appended on a restart,
 // and never past its cap.
 
-#include "host/log.h"
-#include "host/start_report.h"
+#include "game/log.h"
+#include "script/start_report.h"
 #include "sim/file_calls.h"
 #include "turbo_fixture.h"
 #include "version.h"

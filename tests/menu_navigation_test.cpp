@@ -1,7 +1,7 @@
 // Moving through the menu with the numeric keypad: wrap-around, held keys
 // against the shared wait, pages entered and left, and the navigation sound.
 
-#include "host/key_input.h"
+#include "game/key_input.h"
 #include "menu/menu_item.h"
 #include "menu_fixture.h"
 #include "settings/settings.h"

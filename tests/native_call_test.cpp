@@ -1,7 +1,7 @@
 // The call contract with the game: how arguments are packed into the 64-bit
 // slots and how results are read back.
 
-#include "host/natives.h"
+#include "game/natives.h"
 #include "sim_fixture.h"
 
 #include <bit>

@@ -1,7 +1,7 @@
 // The feed message and the first-run notice, as the game is told them.
 
-#include "host/pad_input.h"
-#include "menu/draw_primitives.h"
+#include "game/pad_input.h"
+#include "screen/draw_primitives.h"
 #include "settings/notifications.h"
 #include "settings/settings.h"
 #include "sim_fixture.h"

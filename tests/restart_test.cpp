@@ -2,10 +2,10 @@
 // reloads its scripts; the module's statics are still as the old pass left
 // them.
 
-#include "host/gamepad.h"
-#include "host/script_main.h"
+#include "game/gamepad.h"
 #include "menu/menu_item.h"
 #include "menu_rows.h"
+#include "script/script_main.h"
 #include "settings/settings.h"
 #include "sim_fixture.h"
 

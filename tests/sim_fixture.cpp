@@ -1,6 +1,6 @@
 #include "sim_fixture.h"
 
-#include "host/script_main.h"
+#include "script/script_main.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -3,7 +3,7 @@
 // drawn, measured as the simulator's pictures measure. Then which language a
 // start picks from LANGUAGE and the game's answer.
 
-#include "host/key_names.h"
+#include "game/key_names.h"
 #include "menu/menu_item.h"
 #include "settings/texts.h"
 #include "sim/app/picture.h"

@@ -3,9 +3,9 @@
 // An accepted press shows as TurboTrigger's first question to the game,
 // PLAYER_PED_ID; on foot and Ready nothing else asks it.
 
-#include "host/gamepad.h"
-#include "host/key_input.h"
-#include "host/trigger.h"
+#include "game/gamepad.h"
+#include "game/key_input.h"
+#include "script/trigger.h"
 #include "settings/notifications.h"
 #include "settings/settings.h"
 #include "sim_fixture.h"

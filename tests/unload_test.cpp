@@ -2,7 +2,7 @@
 // module must make ScriptHookV forget its script before its code goes away,
 // and let its log go. At process exit it must leave ScriptHookV alone.
 
-#include "host/script_main.h"
+#include "script/script_main.h"
 #include "sim/file_calls.h"
 #include "turbo_fixture.h"
 

@@ -7,7 +7,7 @@
 //
 // Prints each run's time per line and the median.
 
-#include "host/log.h"
+#include "game/log.h"
 
 #include <windows.h>
 

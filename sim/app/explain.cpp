@@ -1,6 +1,6 @@
 #include "sim/app/explain.h"
 
-#include "host/key_names.h"
+#include "game/key_names.h"
 #include "settings/settings.h"
 #include "sim/game.h"
 #include "turbo/boost_tuning.h"

@@ -1,6 +1,6 @@
 #include "sim/app/language_sheet.h"
 
-#include "host/script_main.h"
+#include "script/script_main.h"
 #include "settings/texts.h"
 #include "sim/app/picture.h"
 #include "sim/app/run.h"

@@ -2,7 +2,7 @@
 // The spellings scenarios use for keyboard keys and gamepad buttons: one word
 // each, so that a scenario line splits at its blanks. The names a player
 // writes in Veloxan.ini, and the log and --explain print, are the module's
-// (src/host/key_names.h).
+// (src/game/key_names.h).
 
 #include <cstdint>
 #include <optional>

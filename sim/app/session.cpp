@@ -1,8 +1,8 @@
 #include "sim/app/session.h"
 
-#include "host/script_main.h"
 #include "menu/menu_controller.h"
 #include "menu/menu_item.h"
+#include "script/script_main.h"
 #include "settings/settings.h"
 #include "turbo/boost_tuning.h"
 

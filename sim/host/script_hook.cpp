@@ -1,6 +1,6 @@
 // ScriptHookV's exports as the host build's module sees them.
 
-#include "host/script_hook.h"
+#include "game/script_hook.h"
 
 #include "sim/game.h"
 

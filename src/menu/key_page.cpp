@@ -1,11 +1,11 @@
 #include "menu/key_page.h"
 
-#include "host/game_state.h"
-#include "host/key_input.h"
-#include "host/key_names.h"
-#include "host/natives.h"
-#include "host/pad_input.h"
-#include "menu/menu_controller.h"
+#include "game/game_state.h"
+#include "game/key_input.h"
+#include "game/key_names.h"
+#include "game/natives.h"
+#include "game/pad_input.h"
+#include "menu/pad_menu.h"
 #include "settings/settings.h"
 #include "settings/texts.h"
 

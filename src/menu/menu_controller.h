@@ -1,9 +1,8 @@
 #pragma once
 // The menu step the main loop runs every frame.
 
-#include "host/pad_input.h"
 #include "menu/menu_item.h"
-#include "settings/settings.h"
+#include "menu/pad_menu.h"
 
 // The slide offset at which the menu is wholly off screen.
 inline constexpr float kMenuHiddenOffset = 0.2f;
@@ -11,9 +10,6 @@ inline constexpr float kMenuHiddenOffset = 0.2f;
 void UpdateMenu();
 void HandleMenuKeys();
 
-// The pad opens and moves the menu: KEY_GAMEPAD_MENU names buttons and a pad
-// was found at start. Asked by the trigger on every pass.
-inline bool PadMenuOn() { return Settings.KEY_GAMEPAD_MENU != 0 && padIndex != -1; }
 // Open, or sliding out.
 inline bool MenuOnScreen() { return rootPage.isOpen || slideOffset < kMenuHiddenOffset; }
 

@@ -1,7 +1,7 @@
 #include "menu/menu_draw.h"
 
-#include "menu/draw_primitives.h"
 #include "menu/menu_item.h"
+#include "screen/draw_primitives.h"
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
 #include "menu/settings_menu.h"
 
-#include "host/game_state.h"
+#include "game/game_state.h"
 #include "menu/key_page.h"
 #include "menu/menu_item.h"
 #include "platform/platform.h"

@@ -1,9 +1,9 @@
 #include "settings/notifications.h"
 
-#include "host/key_names.h"
-#include "host/natives.h"
-#include "host/pad_input.h"
-#include "menu/draw_primitives.h"
+#include "game/key_names.h"
+#include "game/natives.h"
+#include "game/pad_input.h"
+#include "screen/draw_primitives.h"
 #include "settings/settings.h"
 #include "settings/texts.h"
 

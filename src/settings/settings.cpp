@@ -1,8 +1,8 @@
 #include "settings/settings.h"
 
-#include "host/key_names.h"
-#include "host/log.h"
-#include "host/pad_input.h"
+#include "game/key_names.h"
+#include "game/log.h"
+#include "game/pad_input.h"
 #include "platform/platform.h"
 
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "settings/texts.h"
 
-#include "host/log.h"
-#include "host/natives.h"
+#include "game/log.h"
+#include "game/natives.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 #include "version.h"

@@ -1,7 +1,7 @@
 #include "turbo/exhaust_flames.h"
 
-#include "host/game_state.h"
-#include "host/natives.h"
+#include "game/game_state.h"
+#include "game/natives.h"
 #include "platform/platform.h"
 
 #include <cmath>

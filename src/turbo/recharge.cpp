@@ -1,8 +1,8 @@
 #include "turbo/turbo.h"
 
-#include "host/game_state.h"
-#include "host/natives.h"
-#include "menu/draw_primitives.h"
+#include "game/game_state.h"
+#include "game/natives.h"
+#include "screen/draw_primitives.h"
 #include "settings/notifications.h"
 #include "settings/texts.h"
 

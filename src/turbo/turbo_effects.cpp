@@ -1,6 +1,6 @@
 #include "turbo/turbo_effects.h"
 
-#include "host/natives.h"
+#include "game/natives.h"
 
 void StartScreenEffectIfIdle(const char* name) {
     if (!native::_GET_SCREEN_EFFECT_IS_ACTIVE(name)) {

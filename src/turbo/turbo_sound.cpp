@@ -1,9 +1,9 @@
 #include "turbo/turbo_sound.h"
 
-#include "host/game_state.h"
-#include "host/log.h"
-#include "host/natives.h"
-#include "host/own_module.h"
+#include "game/game_state.h"
+#include "game/log.h"
+#include "game/natives.h"
+#include "game/own_module.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 

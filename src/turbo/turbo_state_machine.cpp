@@ -1,9 +1,9 @@
 #include "turbo/turbo.h"
 
-#include "host/game_state.h"
-#include "host/log.h"
-#include "host/natives.h"
-#include "host/script_hook.h"
+#include "game/game_state.h"
+#include "game/log.h"
+#include "game/natives.h"
+#include "game/script_hook.h"
 #include "settings/notifications.h"
 #include "settings/settings.h"
 #include "settings/texts.h"

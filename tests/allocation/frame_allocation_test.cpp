@@ -6,7 +6,7 @@
 
 #include "bench/bare_game.h"
 #include "bench/situations.h"
-#include "host/script_main.h"
+#include "script/script_main.h"
 #include "tests/menu_rows.h"
 
 #include <gtest/gtest.h>

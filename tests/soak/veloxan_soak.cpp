@@ -9,10 +9,10 @@
 // own keys, the sounds' volume) come and go with the starting file and with
 // the restarts.
 
-#include "host/script_main.h"
 #include "menu/menu_controller.h"
 #include "menu/menu_controls.h"
 #include "menu/menu_item.h"
+#include "script/script_main.h"
 #include "settings/settings.h"
 #include "sim/game.h"
 #include "sim/ini_file.h"

@@ -1,6 +1,6 @@
-#include "host/log.h"
-#include "host/script_hook.h"
-#include "host/script_main.h"
+#include "game/log.h"
+#include "game/script_hook.h"
+#include "script/script_main.h"
 
 // The loader calls this for every attach and detach. Nothing else may happen
 // here: natives are not callable yet, and at an unload the module's code is

@@ -1,6 +1,6 @@
-#include "host/pad_input.h"
+#include "game/pad_input.h"
 
-#include "host/key_input.h"
+#include "game/key_input.h"
 
 std::int32_t padIndex = -1;
 

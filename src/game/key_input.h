@@ -2,7 +2,7 @@
 // Keys by level and the one 200 ms wait that the turbo trigger and the menu
 // share.
 
-#include "host/game_state.h"
+#include "game/game_state.h"
 #include "platform/platform.h"
 
 #include <cstdint>

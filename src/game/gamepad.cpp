@@ -1,4 +1,4 @@
-#include "host/gamepad.h"
+#include "game/gamepad.h"
 
 void FindGamepad() {
     if (padIndex != -1) {

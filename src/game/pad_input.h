@@ -2,7 +2,7 @@
 // The pad picked at start and its buttons, for the turbo trigger and the
 // menu alike.
 
-#include "host/key_input.h"
+#include "game/key_input.h"
 #include "platform/platform.h"
 
 #include <cstdint>

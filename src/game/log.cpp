@@ -1,6 +1,6 @@
-#include "host/log.h"
+#include "game/log.h"
 
-#include "host/own_module.h"
+#include "game/own_module.h"
 #include "platform/platform.h"
 
 #include <cstring>

@@ -4,7 +4,7 @@
 // called like a function: arguments are packed into the 64-bit slots the
 // game expects and the result is read straight from the returned slots.
 
-#include "host/script_hook.h"
+#include "game/script_hook.h"
 
 #include <bit>
 #include <cstddef>

@@ -1,7 +1,7 @@
-#include "host/trigger.h"
+#include "script/trigger.h"
 
-#include "host/key_input.h"
-#include "host/pad_input.h"
+#include "game/key_input.h"
+#include "game/pad_input.h"
 #include "menu/menu_controller.h"
 #include "settings/settings.h"
 

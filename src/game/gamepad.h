@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/pad_input.h"
+#include "game/pad_input.h"
 
 // Picks the first pad that answers, once; later calls keep the choice.
 void FindGamepad();

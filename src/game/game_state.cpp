@@ -1,7 +1,7 @@
-#include "host/game_state.h"
+#include "game/game_state.h"
 
-#include "host/log.h"
-#include "host/natives.h"
+#include "game/log.h"
+#include "game/natives.h"
 #include "platform/platform.h"
 
 using namespace native;

@@ -1,4 +1,4 @@
-#include "host/key_names.h"
+#include "game/key_names.h"
 
 #include "platform/platform.h"
 

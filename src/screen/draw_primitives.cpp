@@ -1,6 +1,6 @@
-#include "menu/draw_primitives.h"
+#include "screen/draw_primitives.h"
 
-#include "host/natives.h"
+#include "game/natives.h"
 
 using namespace native;
 

@@ -1,4 +1,4 @@
-#include "host/own_module.h"
+#include "game/own_module.h"
 
 #include <cstdint>
 

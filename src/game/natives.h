@@ -4,7 +4,7 @@
 // texts are NUL-terminated strings that must outlive the call.
 // The public names keep the game's spelling, leading underscores included.
 
-#include "host/native_call.h"
+#include "game/native_call.h"
 
 namespace native {
 
