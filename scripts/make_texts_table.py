@@ -378,12 +378,16 @@ def main() -> int:
     parser.add_argument("--version-h", type=pathlib.Path, required=True)
     parser.add_argument("--template", type=pathlib.Path, required=True)
     parser.add_argument("--output", type=pathlib.Path, required=True)
+    parser.add_argument("--if-changed", action="store_true",
+                        help="leave the output, and its time, alone when it already says this")
     args = parser.parse_args()
     try:
         table = make_table(args)
     except Refusal as refusal:
         print(f"{refusal}\nmake_texts_table: the texts table was not made", file=sys.stderr)
         return 1
+    if args.if_changed and args.output.exists() and args.output.read_text(encoding="utf-8") == table:
+        return 0
     args.output.parent.mkdir(parents=True, exist_ok=True)
     args.output.write_text(table, encoding="utf-8")
     return 0
