@@ -386,7 +386,8 @@ def main() -> int:
     except Refusal as refusal:
         print(f"{refusal}\nmake_texts_table: the texts table was not made", file=sys.stderr)
         return 1
-    if args.if_changed and args.output.exists() and args.output.read_text(encoding="utf-8") == table:
+    unchanged = args.output.exists() and args.output.read_text(encoding="utf-8") == table
+    if args.if_changed and unchanged:
         return 0
     args.output.parent.mkdir(parents=True, exist_ok=True)
     args.output.write_text(table, encoding="utf-8")
