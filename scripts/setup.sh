@@ -25,6 +25,9 @@ packages=(
     clang libclang-rt-14-dev clang-tidy clang-format
     # The native database extract is read by a host test.
     nlohmann-json3-dev
+    # The texts' table is made from their PO files at build time (python3),
+    # and the test command checks those files as gettext reads them.
+    python3 gettext
 )
 # scripts/check_markdown.sh: markdownlint-cli2 and the rule that checks links
 # into other files, installed globally side by side so that the one finds the

@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
 # Builds both targets and runs every test: the format, include-ladder,
-# Markdown and clang-tidy checks (the Markdown files' style and their relative
-# links), the host build (module + simulated game, under AddressSanitizer and
-# UBSan, with a bounded soak), a bounded fuzz of the settings file (clang,
-# libFuzzer) and the Windows build (Veloxan.asi under wine, its static checks
-# and the release package).
+# Markdown, PO and clang-tidy checks (the Markdown files' style and their
+# relative links; the texts' gettext files as msgfmt reads them), the host
+# build (module + simulated game, under AddressSanitizer and UBSan, with a
+# bounded soak), a bounded fuzz of the settings file (clang, libFuzzer) and
+# the Windows build (Veloxan.asi under wine, its static checks and the
+# release package).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
-echo "== format, the include ladder, Markdown and clang-tidy =="
+echo "== format, the include ladder, Markdown, PO files and clang-tidy =="
 bash scripts/check_format.sh
 python3 scripts/check_includes.py
 bash scripts/check_markdown.sh
+# The translators' files as gettext's own tools read them; a warning fails
+# too, as the compilers' do.
+for po in src/settings/texts/texts.pot src/settings/texts/*.po; do
+    if ! report=$(msgfmt --check --output-file=/dev/null "$po" 2>&1) || [ -n "$report" ]; then
+        echo "$report"
+        echo "msgfmt --check: $po is refused (see above)" >&2
+        exit 1
+    fi
+done
+echo "msgfmt --check: the texts' template and PO files are clean"
 cmake --preset host >/dev/null
 bash scripts/check_tidy.sh
 

@@ -1,5 +1,7 @@
 #pragma once
-// Every text the player sees, in one table by language and by text. The
+// Every text the player sees, in one table by language and by text, made at
+// build time from the gettext files of settings/texts/: texts.pot holds the
+// English, each further language its <tag>.po, where translators work. The
 // language is picked once per start of the script; a draw only selects a
 // pointer. Texts are UTF-8, which the game draws in its own font for its
 // language. The names Veloxan, Orca and Lumen, the version and the ~r~ / ~g~
@@ -106,12 +108,27 @@ enum class TextId : std::uint8_t {
 
 inline constexpr std::size_t kTextCount = static_cast<std::size_t>(TextId::Count);
 
-// The game's languages, numbered as GET_CURRENT_LANGUAGE answers, by the tags
-// that LANGUAGE in Veloxan.ini takes.
-inline constexpr std::size_t kLanguageCount = 13;
-inline constexpr const char* kLanguageTags[kLanguageCount] = {
-    "en-US", "fr-FR", "de-DE", "it-IT", "es-ES", "pt-BR", "pl-PL",
-    "ru-RU", "ko-KR", "zh-TW", "ja-JP", "es-MX", "zh-CN"};
+// The languages by the tags that LANGUAGE in Veloxan.ini takes, each but
+// English (the template's) with its settings/texts/<tag>.po. The game's own
+// come first, numbered as GET_CURRENT_LANGUAGE answers; one the game lacks
+// follows them, and only LANGUAGE picks it.
+inline constexpr const char* kLanguageTags[] = {
+    "en-US", // 0, the template's English
+    "fr-FR", // 1
+    "de-DE", // 2
+    "it-IT", // 3
+    "es-ES", // 4
+    "pt-BR", // 5
+    "pl-PL", // 6
+    "ru-RU", // 7
+    "ko-KR", // 8
+    "zh-TW", // 9
+    "ja-JP", // 10
+    "es-MX", // 11
+    "zh-CN", // 12
+};
+inline constexpr std::size_t kLanguageCount = sizeof kLanguageTags / sizeof kLanguageTags[0];
+inline constexpr std::size_t kGameLanguageCount = 13;
 
 // Bytes, with the NUL, that the menu keeps for a row's label, value text and
 // description, and for ON or OFF; every text of the table that lands there
