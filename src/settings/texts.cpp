@@ -4,6 +4,7 @@
 #include "game/natives.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
+#include "settings/shown_key_names.h"
 #include "version.h"
 
 #include <array>
@@ -104,7 +105,22 @@ constexpr char kEnUs[] =
     "Menu back\0"
     "Pad boost\0"
     "Pad boost 2nd\0"
-    "Pad menu\0";
+    "Pad menu\0"
+
+    "D-pad up\0"
+    "D-pad down\0"
+    "D-pad left\0"
+    "D-pad right\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // fr-FR
 constexpr char kFrFr[] =
@@ -190,7 +206,22 @@ constexpr char kFrFr[] =
     "Retour\0"
     "Boost\0"
     "Boost 2\0"
-    "Menu\0";
+    "Menu\0"
+
+    "Croix haut\0"
+    "Croix bas\0"
+    "Croix gauche\0"
+    "Croix droite\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // de-DE
 constexpr char kDeDe[] =
@@ -276,7 +307,22 @@ constexpr char kDeDe[] =
     "Zurück\0"
     "Boost\0"
     "Boost 2\0"
-    "Menü\0";
+    "Menü\0"
+
+    "D-Pad oben\0"
+    "D-Pad unten\0"
+    "D-Pad links\0"
+    "D-Pad rechts\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // it-IT
 constexpr char kItIt[] =
@@ -362,7 +408,22 @@ constexpr char kItIt[] =
     "Indietro\0"
     "Boost\0"
     "Boost 2\0"
-    "Menu\0";
+    "Menu\0"
+
+    "Croce su\0"
+    "Croce giù\0"
+    "Croce sinistra\0"
+    "Croce destra\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // es-ES
 constexpr char kEsEs[] =
@@ -448,7 +509,22 @@ constexpr char kEsEs[] =
     "Atrás\0"
     "Impulso\0"
     "Impulso 2\0"
-    "Menú\0";
+    "Menú\0"
+
+    "Cruceta arriba\0"
+    "Cruceta abajo\0"
+    "Cruceta izda.\0"
+    "Cruceta dcha.\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // pt-BR
 constexpr char kPtBr[] =
@@ -534,7 +610,22 @@ constexpr char kPtBr[] =
     "Voltar\0"
     "Boost\0"
     "Boost 2\0"
-    "Menu\0";
+    "Menu\0"
+
+    "Direcional cima\0"
+    "Direcional baixo\0"
+    "Direcional esq.\0"
+    "Direcional dir.\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // pl-PL
 constexpr char kPlPl[] =
@@ -620,7 +711,22 @@ constexpr char kPlPl[] =
     "Wstecz\0"
     "Boost\0"
     "Boost 2\0"
-    "Menu\0";
+    "Menu\0"
+
+    "Krzyżak w górę\0"
+    "Krzyżak w dół\0"
+    "Krzyżak w lewo\0"
+    "Krzyżak w prawo\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // ru-RU
 constexpr char kRuRu[] =
@@ -706,7 +812,22 @@ constexpr char kRuRu[] =
     "Меню назад\0"
     "Турбо геймпада\0"
     "Турбо 2 геймпада\0"
-    "Меню геймпада\0";
+    "Меню геймпада\0"
+
+    "Вверх\0"
+    "Вниз\0"
+    "Влево\0"
+    "Вправо\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // ko-KR
 constexpr char kKoKr[] =
@@ -792,7 +913,22 @@ constexpr char kKoKr[] =
     "메뉴 뒤로\0"
     "패드 부스트\0"
     "패드 부스트 2\0"
-    "패드 메뉴\0";
+    "패드 메뉴\0"
+
+    "십자키 위\0"
+    "십자키 아래\0"
+    "십자키 왼쪽\0"
+    "십자키 오른쪽\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // zh-TW
 constexpr char kZhTw[] =
@@ -878,7 +1014,22 @@ constexpr char kZhTw[] =
     "選單返回\0"
     "手把加速\0"
     "手把加速 2\0"
-    "手把選單\0";
+    "手把選單\0"
+
+    "方向鍵上\0"
+    "方向鍵下\0"
+    "方向鍵左\0"
+    "方向鍵右\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // ja-JP
 constexpr char kJaJp[] =
@@ -964,7 +1115,22 @@ constexpr char kJaJp[] =
     "戻る\0"
     "ブースト\0"
     "ブースト2\0"
-    "メニュー\0";
+    "メニュー\0"
+
+    "方向パッド上\0"
+    "方向パッド下\0"
+    "方向パッド左\0"
+    "方向パッド右\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // es-MX
 constexpr char kEsMx[] =
@@ -1050,7 +1216,22 @@ constexpr char kEsMx[] =
     "Atrás\0"
     "Impulso\0"
     "Impulso 2\0"
-    "Menú\0";
+    "Menú\0"
+
+    "Cruceta arriba\0"
+    "Cruceta abajo\0"
+    "Cruceta izq.\0"
+    "Cruceta der.\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // zh-CN
 constexpr char kZhCn[] =
@@ -1136,7 +1317,22 @@ constexpr char kZhCn[] =
     "菜单返回\0"
     "手柄加速\0"
     "手柄加速 2\0"
-    "手柄菜单\0";
+    "手柄菜单\0"
+
+    "方向键上\0"
+    "方向键下\0"
+    "方向键左\0"
+    "方向键右\0"
+    "Start\0"
+    "Back\0"
+    "LS\0"
+    "RS\0"
+    "LB\0"
+    "RB\0"
+    "A\0"
+    "B\0"
+    "X\0"
+    "Y\0";
 
 // clang-format on
 
@@ -1178,6 +1374,8 @@ constexpr std::array<Offsets, kLanguageCount> kOffsets = AllOffsets();
 // them in a row's value text.
 constexpr std::size_t kKeyNameRoom = 16;
 constexpr std::size_t kHolderRoom = 32;
+// A pad button's text, as a key row shows it.
+constexpr std::size_t kButtonNameRoom = kShownKeyNameSize;
 
 // The room of the menu's buffer a text is copied to; 0 for a text the menu
 // does not copy.
@@ -1244,6 +1442,21 @@ constexpr std::size_t RoomOf(TextId id) {
     case TextId::HolderPadBoost2:
     case TextId::HolderPadMenu:
         return kHolderRoom;
+    case TextId::PadButtonDPadUp:
+    case TextId::PadButtonDPadDown:
+    case TextId::PadButtonDPadLeft:
+    case TextId::PadButtonDPadRight:
+    case TextId::PadButtonStart:
+    case TextId::PadButtonBack:
+    case TextId::PadButtonLS:
+    case TextId::PadButtonRS:
+    case TextId::PadButtonLB:
+    case TextId::PadButtonRB:
+    case TextId::PadButtonA:
+    case TextId::PadButtonB:
+    case TextId::PadButtonX:
+    case TextId::PadButtonY:
+        return kButtonNameRoom;
     default: // the credit, MainMenu and the rows' labels
         return kLabelRoom;
     }
