@@ -1,6 +1,7 @@
 // Keys on screen as the player's keyboard names them, from the simulated
 // game's US, German and French layouts, and the pad's buttons in the game's
-// language: the Keys page, a refusal and the first-run notice. The file keeps
+// language: the Keys page, a refusal and the first-run notice; the module's
+// own name where Windows has none, or none that fits a row. The file keeps
 // the module's own names, and Windows is asked at the start, at the menu's
 // opening and at a key set only.
 
@@ -37,6 +38,8 @@ const NameCase kCases[] = {
     {"the_module_name_where_windows_has_none", sim::KeyboardLayout::EnUs, kEnglish,
      "KEY_PC_2=F13\r\n", KeySetting::Boost2, 0, "Boost 2nd: F13", "Press SHIFT + T to enter SETUP",
      nullptr},
+    {"a_name_too_long_for_the_row", sim::KeyboardLayout::DeDe, kGerman, "", KeySetting::MenuUp, 0,
+     "Hoch: Numpad 8", "Drücke UMSCHALT + T für das SETUP", nullptr},
     {"shift_as_one_key", sim::KeyboardLayout::FrFr, kFrench, "", KeySetting::Menu, 0, "Menu : MAJ",
      "Appuyez sur MAJ + T pour les RÉGLAGES", nullptr},
     {"the_notice_in_capitals", sim::KeyboardLayout::DeDe, kGerman, "KEY_PC=Backquote\r\n",

@@ -5,8 +5,10 @@
 
 #include "game/key_names.h"
 #include "menu/menu_item.h"
+#include "settings/shown_key_names.h"
 #include "settings/texts.h"
 #include "sim/app/picture.h"
+#include "sim/game.h"
 #include "sim_fixture.h"
 
 #include <gtest/gtest.h>
@@ -39,14 +41,27 @@ std::string Fill(const char* pattern, const std::string& first, const std::strin
     return out;
 }
 
-// The widest of some names on a menu row.
-template <typename Name>
-std::string Widest(const Name* names, std::size_t count) {
+// The widest name a key row may show: one of the module's own, or one that
+// Windows gives on the simulated game's US, German or French keyboard and
+// the module shows.
+std::string WidestKeyName() {
     std::string widest;
-    for (std::size_t k = 0; k < count; ++k) {
-        if (MeasureText(names[k].name, kRowScale, kMenuWrap).width >
+    const auto keep = [&widest](const std::string& name) {
+        if (MeasureText(name, kRowScale, kMenuWrap).width >
             MeasureText(widest, kRowScale, kMenuWrap).width) {
-            widest = names[k].name;
+            widest = name;
+        }
+    };
+    for (std::size_t k = 0; k < kKeyNameCount; ++k) {
+        keep(kKeyNames[k].name);
+    }
+    for (const auto layout :
+         {sim::KeyboardLayout::EnUs, sim::KeyboardLayout::DeDe, sim::KeyboardLayout::FrFr}) {
+        sim::game().input.keyboard = layout;
+        for (std::int32_t code = 1; code < 255; ++code) {
+            char name[kShownKeyNameSize] = {};
+            ShownNameOfSetting(code, false, false, name, sizeof name);
+            keep(name);
         }
     }
     return widest;
@@ -59,7 +74,7 @@ bool Between(TextId id, TextId first, TextId last) { return id >= first && id <=
 // button's text), the wait and "none"; the refusals with the widest key and
 // holder, standing for the row.
 std::vector<Shown> AsShown(std::size_t language, TextId id) {
-    static const std::string key = Widest(kKeyNames, kKeyNameCount);
+    static const std::string key = WidestKeyName();
     const auto in = [language](TextId other) { return std::string(TextIn(language, other)); };
     const std::string text = in(id);
     const auto row = [&](const std::vector<std::string>& values) {

@@ -6,9 +6,16 @@
 
 namespace {
 
-// The layouts' names run to about twenty letters; Windows cuts a longer one
-// to fit, and any that fits here fits kShownKeyNameSize in UTF-8.
-constexpr int kWideNameSize = static_cast<int>(kShownKeyNameSize / 3);
+// The menu's rows, and a refusal with its holder, fit a name of ten
+// letters, capitals too, in every language (tests/texts_test.cpp measures
+// them with the names of a US, a German and a French keyboard): a longer
+// name from Windows ("8 (ZEHNERTASTATUR)") gives way to the module's own.
+// Windows cuts a name to the buffer, so one letter more than that tells a
+// name too long.
+constexpr int kMostLetters = 10;
+constexpr int kWideNameSize = kMostLetters + 2;
+static_assert(3 * kWideNameSize <= static_cast<int>(kShownKeyNameSize),
+              "any name that fits the buffer fits kShownKeyNameSize in UTF-8");
 
 static_assert(static_cast<int>(TextId::PadButtonY) - static_cast<int>(TextId::PadButtonDPadUp) ==
                   13,
@@ -32,7 +39,7 @@ bool PutUtf8(WCHAR* wide, int length, bool capitals, char* out, std::size_t size
                                nullptr) > 0;
 }
 
-// False when Windows has no name for the key, or none that fits.
+// False when Windows has no name for the key, or none short enough.
 bool LayoutName(std::int32_t code, bool capitals, char* out, std::size_t size) {
     // Shift, Ctrl and Alt as one key come back as the left one's scan code.
     const UINT scan = MapVirtualKeyW(static_cast<UINT>(code), MAPVK_VK_TO_VSC);
@@ -42,7 +49,7 @@ bool LayoutName(std::int32_t code, bool capitals, char* out, std::size_t size) {
     WCHAR wide[kWideNameSize];
     const auto key = static_cast<LONG>(scan << 16 | (Extended(code) ? 1u << 24 : 0u));
     const int length = GetKeyNameTextW(key, wide, kWideNameSize);
-    return length > 0 && PutUtf8(wide, length, capitals, out, size);
+    return length > 0 && length <= kMostLetters && PutUtf8(wide, length, capitals, out, size);
 }
 
 void PadNames(std::uint32_t mask, bool capitals, char* out, std::size_t size) {

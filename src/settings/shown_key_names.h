@@ -14,7 +14,8 @@
 inline constexpr std::size_t kShownKeyNameSize = 64;
 
 // A key setting's value as shown: the key's name in the player's layout, or
-// the module's own where Windows has none; the pad buttons' texts joined by
-// " + ". Empty for 0. `capitals`: in capital letters, as the first-run
+// the module's own where Windows has none, or none of ten letters or fewer
+// (what the menu's rows fit); the pad buttons' texts joined by " + ". Empty
+// for 0. `capitals`: in capital letters, as the first-run
 // notice names keys ("UMSCHALT + Ö").
 void ShownNameOfSetting(std::int32_t value, bool pad, bool capitals, char* out, std::size_t size);
