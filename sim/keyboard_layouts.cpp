@@ -82,8 +82,8 @@ constexpr KeyScan kKeyScans[] = {
     {0xA1, 0x36}, {0xA2, 0x1D}, {0xA3, 0x1D}, {0xA4, 0x38}, {0xA5, 0x38},
 };
 
-// kbdus. Its F13-F24 stand at 0x7C-0x87, where no key of the keyboard's own
-// table sends them (those are 0x64-0x6E and 0x76): Windows names none of them.
+// kbdus. It names F13-F24 at 0x7C-0x87, scan codes its own table gives no
+// key (they send 0x64-0x6E and 0x76): their names are not found.
 constexpr ScanName kUsPlain[] = {
     {0x01, "Esc"},     {0x0E, "Backspace"}, {0x0F, "Tab"},         {0x1C, "Enter"},
     {0x1D, "Ctrl"},    {0x2A, "Shift"},     {0x36, "Right Shift"}, {0x37, "Num *"},

@@ -1370,8 +1370,8 @@ constexpr std::array<Offsets, kLanguageCount> AllOffsets() {
 
 constexpr std::array<Offsets, kLanguageCount> kOffsets = AllOffsets();
 
-// A key's name (13 bytes at most) and a holder's text, as KeyTaken names
-// them in a row's value text.
+// A key's name (the module's own run to 13 bytes, Windows' to ten letters)
+// and a holder's text, as KeyTaken names them in a row's value text.
 constexpr std::size_t kKeyNameRoom = 16;
 constexpr std::size_t kHolderRoom = 32;
 // A pad button's text, as a key row shows it.
