@@ -214,6 +214,11 @@ HANDLE CreateFileW(LPCWSTR p, DWORD a, DWORD, LPSECURITY_ATTRIBUTES, DWORD d, DW
 }
 // A path is logged as "?": the text of a line is not what is measured.
 int WideCharToMultiByte(UINT, DWORD, LPCWSTR, int, LPSTR, int, LPCCH, LPBOOL) { return Counted(0); }
+int MultiByteToWideChar(UINT, DWORD, LPCCH, int, LPWSTR, int) { return Counted(0); }
+// No layout: keys go by the module's own names.
+UINT MapVirtualKeyW(UINT, UINT) { return Counted(UINT{0}); }
+int GetKeyNameTextW(LONG, LPWSTR, int) { return Counted(0); }
+DWORD CharUpperBuffW(LPWSTR, DWORD n) { return Counted(n); }
 BOOL WriteFile(HANDLE f, LPCVOID b, DWORD n, LPDWORD w, LPOVERLAPPED) {
     return Counted(bare::Write(f, b, n, w));
 }

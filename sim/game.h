@@ -19,6 +19,10 @@
 
 namespace sim {
 
+// The player's keyboard layout: what Windows names its keys
+// (sim/keyboard_layouts.h).
+enum class KeyboardLayout : std::uint8_t { EnUs, DeDe, FrFr };
+
 // Keys and pad buttons, held by level. A hold covers a range of frames, or a
 // range of ticks; a direct Set stays until changed.
 struct Input {
@@ -61,6 +65,7 @@ struct Input {
     // down or a stick moving out of its dead zone the pad. The game starts on
     // the keyboard.
     bool usingKeyboard = true;
+    KeyboardLayout keyboard = KeyboardLayout::EnUs;
     std::array<bool, 256> keysLastFrame{};
     std::uint16_t buttonsLastFrame = 0;
     bool stickOutLastFrame = false;

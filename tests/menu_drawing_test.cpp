@@ -203,8 +203,10 @@ TEST_F(MenuDrawing, submenu_path_toggles_and_page_of_ten_rows) {
     BootWithMenuKey();
     std::uint32_t flagInt = 3;
     bool flagBool = false;
-    // The root page is full: the last row makes room, as this test uses none.
-    delete rootPage.children[kMenuPageSlots - 1];
+    // The root page is full: the last row, the Keys page, steps aside for the
+    // test's page and comes back at the end; its rows stay, as the menu names
+    // them when it opens.
+    MenuItem* const keys = rootPage.children[kMenuPageSlots - 1];
     rootPage.children[kMenuPageSlots - 1] = nullptr;
     MenuItem* page = AddMenuRow(rootPage, "Extras", 8, MenuItemKind::Submenu, "~b~", "More.");
     ASSERT_NE(page, nullptr);
@@ -245,6 +247,8 @@ TEST_F(MenuDrawing, submenu_path_toggles_and_page_of_ten_rows) {
     // A page two levels down names only its direct parent, by its label.
     Tap(VK_PAD8); // wraps to "Deeper"
     EXPECT_EQ(TextsOfScale(Tap(VK_PAD5), 0.35f), std::vector<std::string>{"Extras->Deeper!"});
+    delete page;
+    rootPage.children[kMenuPageSlots - 1] = keys;
 }
 
 } // namespace

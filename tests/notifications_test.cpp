@@ -125,16 +125,19 @@ TEST_F(Notices, the_first_run_notice_names_the_keys_that_open_the_menu) {
         bool pad;
         const char* line;
     };
+    // The keys as Windows names them on the simulated game's US layout, and
+    // the pad's buttons as the texts do, in capitals.
     const Variant variants[] = {
         {"KEY_PC=T\nKEY_PC_MENU=Shift\n", true, "Press SHIFT + T to enter SETUP"},
         {"KEY_PC=F9\nKEY_PC_MENU=Ctrl\nKEY_GAMEPAD_MENU=RB\n", true,
          "Press CTRL + F9 to enter SETUP"},
         {"KEY_PC=Right Bracket\nKEY_PC_MENU=Right Shift\n", false,
-         "Press RIGHT SHIFT + RIGHT BRACKET to enter SETUP"},
-        {"KEY_PC=T\nKEY_PC_MENU=Numpad 7\n", false, "Press NUMPAD 7 + T to enter SETUP"},
+         "Press RIGHT SHIFT + ] to enter SETUP"},
+        {"KEY_PC=T\nKEY_PC_MENU=Numpad 7\n", false, "Press NUM 7 + T to enter SETUP"},
         {"KEY_PC=T\nKEY_PC_MENU=91\n", false, "Press 91 + T to enter SETUP"},
         // No keyboard menu key: the pad's chord, the first of its buttons.
-        {"KEY_GAMEPAD=DPadDown\nKEY_GAMEPAD_MENU=RB\n", true, "Press RB + DPADDOWN to enter SETUP"},
+        {"KEY_GAMEPAD=DPadDown\nKEY_GAMEPAD_MENU=RB\n", true,
+         "Press RB + D-PAD DOWN to enter SETUP"},
         {"KEY_GAMEPAD=X\nKEY_GAMEPAD_2=Y\nKEY_GAMEPAD_MENU=LB+RB\n", true,
          "Press LB + X + Y to enter SETUP"},
         // Neither: no pad found for the pad's menu, or none named.

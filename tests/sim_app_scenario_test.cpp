@@ -43,12 +43,15 @@ TEST(ScenarioParser, GoodAndBadLines) {
         {"3 language 10", "", Action::Language, 3.0, 0},
         {"2 language 2.5", "t.txt:2: expected a language number, 0 to 12 (up to 99 for one the "
                            "module does not know), found '2.5'"},
+        {"3 keyboard de-DE", "", Action::Keyboard, 3.0, 0},
+        {"2 keyboard de-CH", "t.txt:2: expected a keyboard layout (en-US, de-DE or fr-FR), found "
+                             "'de-CH'"},
         {"3 picture menu-open", "", Action::Picture, 3.0, 0},
         {"abc leave", "t.txt:2: expected a time in seconds or +delay, found 'abc'"},
         {"0.5 leave", "t.txt:2: expected a time not before the previous line's 1 s, found '0.5'"},
         {"2 jump", "t.txt:2: expected a command (hold, release, tap, pad, enter, leave, throttle, "
                    "brake, collide, wreck, restart, focus, pause, busy, hud, game, language, "
-                   "picture, end), found 'jump'"},
+                   "keyboard, picture, end), found 'jump'"},
         {"2 tap", "t.txt:2: expected a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                   "num0-num9, f1-f12, up, down, left, right or vkNN), found end of line"},
         {"2 tap num10", "t.txt:2: expected a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "

@@ -5,8 +5,10 @@
 
 #include "game/key_names.h"
 #include "menu/menu_item.h"
+#include "settings/shown_key_names.h"
 #include "settings/texts.h"
 #include "sim/app/picture.h"
+#include "sim/game.h"
 #include "sim_fixture.h"
 
 #include <gtest/gtest.h>
@@ -39,14 +41,27 @@ std::string Fill(const char* pattern, const std::string& first, const std::strin
     return out;
 }
 
-// The widest of some names on a menu row.
-template <typename Name>
-std::string Widest(const Name* names, std::size_t count) {
+// The widest name a key row may show: one of the module's own, or one that
+// Windows gives on the simulated game's US, German or French keyboard and
+// the module shows.
+std::string WidestKeyName() {
     std::string widest;
-    for (std::size_t k = 0; k < count; ++k) {
-        if (MeasureText(names[k].name, kRowScale, kMenuWrap).width >
+    const auto keep = [&widest](const std::string& name) {
+        if (MeasureText(name, kRowScale, kMenuWrap).width >
             MeasureText(widest, kRowScale, kMenuWrap).width) {
-            widest = names[k].name;
+            widest = name;
+        }
+    };
+    for (std::size_t k = 0; k < kKeyNameCount; ++k) {
+        keep(kKeyNames[k].name);
+    }
+    for (const auto layout :
+         {sim::KeyboardLayout::EnUs, sim::KeyboardLayout::DeDe, sim::KeyboardLayout::FrFr}) {
+        sim::game().input.keyboard = layout;
+        for (std::int32_t code = 1; code < 255; ++code) {
+            char name[kShownKeyNameSize] = {};
+            ShownNameOfSetting(code, false, false, name, sizeof name);
+            keep(name);
         }
     }
     return widest;
@@ -55,12 +70,11 @@ std::string Widest(const Name* names, std::size_t count) {
 bool Between(TextId id, TextId first, TextId last) { return id >= first && id <= last; }
 
 // Each text as the module shows it, with the widest values it can be given:
-// a key row's label with the widest key's name (a pad row's with one
-// button's), the wait and "none"; the refusals with the widest key and
+// a key row's label with the widest key's name (a pad row's with the widest
+// button's text), the wait and "none"; the refusals with the widest key and
 // holder, standing for the row.
 std::vector<Shown> AsShown(std::size_t language, TextId id) {
-    static const std::string key = Widest(kKeyNames, kKeyNameCount);
-    static const std::string button = Widest(kPadButtonNames, kPadButtonNameCount);
+    static const std::string key = WidestKeyName();
     const auto in = [language](TextId other) { return std::string(TextIn(language, other)); };
     const std::string text = in(id);
     const auto row = [&](const std::vector<std::string>& values) {
@@ -70,7 +84,7 @@ std::vector<Shown> AsShown(std::size_t language, TextId id) {
         }
         return shown;
     };
-    const auto widestHolder = [&](TextId first, TextId last) {
+    const auto widestOf = [&](TextId first, TextId last) {
         std::string widest;
         for (auto k = first; k <= last; k = static_cast<TextId>(static_cast<int>(k) + 1)) {
             if (MeasureText(in(k), kRowScale, kMenuWrap).width >
@@ -80,8 +94,10 @@ std::vector<Shown> AsShown(std::size_t language, TextId id) {
         }
         return widest;
     };
-    const std::string keyHolder = widestHolder(TextId::HolderBoost, TextId::HolderMenuBack);
-    const std::string padHolder = widestHolder(TextId::HolderPadBoost, TextId::HolderPadMenu);
+    const std::string keyHolder = widestOf(TextId::HolderBoost, TextId::HolderMenuBack);
+    const std::string padHolder = widestOf(TextId::HolderPadBoost, TextId::HolderPadMenu);
+    // The pad's buttons go by their texts in the game's language.
+    const std::string button = widestOf(TextId::PadButtonDPadUp, TextId::PadButtonY);
 
     switch (id) {
     case TextId::MenuCredit:
@@ -110,6 +126,11 @@ std::vector<Shown> AsShown(std::size_t language, TextId id) {
     }
     if (Between(id, TextId::Activated, TextId::ShutDown)) {
         return {{Slot::Feed, text}};
+    }
+    if (Between(id, TextId::PadButtonDPadUp, TextId::PadButtonY)) {
+        return {{Slot::Row, in(TextId::PadBoostLabel) + text},
+                {Slot::Row, in(TextId::PadBoost2Label) + text},
+                {Slot::Row, in(TextId::PadMenuLabel) + text}};
     }
     if (Between(id, TextId::NoticeNoMenuKey, TextId::NoticeThanks)) {
         return {{Slot::Notice, text}};

@@ -65,8 +65,8 @@ double Now() {
 class Live {
 public:
     explicit Live(const LiveOptions& options)
-        : options_(options),
-          session_({options.iniPath, options.outDir, 60, options.quiet, options.language}),
+        : options_(options), session_({options.iniPath, options.outDir, 60, options.quiet,
+                                       options.language, options.keyboard}),
           full_(kPictureWidth, kPictureHeight), window_(options.width, options.height),
           input_([this](const std::string& action) { Act(action); }) {}
     ~Live();

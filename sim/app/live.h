@@ -26,6 +26,7 @@ struct LiveOptions {
     int height = 720;
     bool quiet = false; // no timeline on stdout
     int language = 0;   // the game's, as GET_CURRENT_LANGUAGE answers
+    sim::KeyboardLayout keyboard = sim::KeyboardLayout::EnUs; // the player's
     // Called before each frame reads its events, with that frame's number;
     // false ends the session. Tests push SDL events from here.
     std::function<bool(std::uint64_t frame)> beforeFrame;

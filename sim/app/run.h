@@ -20,6 +20,7 @@ struct RunOptions {
     std::vector<double> shots; // seconds
     bool quiet = false;        // no timeline on stdout
     int language = 0;          // the game's, as GET_CURRENT_LANGUAGE answers
+    sim::KeyboardLayout keyboard = sim::KeyboardLayout::EnUs; // the player's
 };
 
 // The game's own state in a frame: its pause menu, and which busy states

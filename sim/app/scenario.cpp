@@ -1,6 +1,7 @@
 #include "sim/app/scenario.h"
 
 #include "sim/app/scenario_keys.h"
+#include "sim/keyboard_layouts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,8 +16,7 @@ namespace {
 
 constexpr const char* kCommands = "a command (hold, release, tap, pad, enter, leave, throttle, "
                                   "brake, collide, wreck, restart, focus, pause, busy, hud, game, "
-                                  "language, "
-                                  "picture, end)";
+                                  "language, keyboard, picture, end)";
 constexpr const char* kKeyExpected = "a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                                      "num0-num9, f1-f12, up, down, left, right or vkNN)";
 constexpr std::uint32_t kDefaultTapMs = 50;
@@ -235,6 +235,12 @@ void ParseAction(Words& w, ScenarioLine& s) {
         auto [ptr, ec] = std::from_chars(word.data(), end, s.number);
         if (ec != std::errc{} || ptr != end || s.number < 0 || s.number > 99) {
             throw Failure{expected, "'" + word + "'"};
+        }
+    } else if (command == "keyboard") {
+        s.action = Action::Keyboard;
+        const char* expected = "a keyboard layout (en-US, de-DE or fr-FR)";
+        if (const std::string tag = w.Take(expected); !sim::KeyboardOfTag(tag, s.keyboard)) {
+            throw Failure{expected, "'" + tag + "'"};
         }
     } else if (command == "picture") {
         s.action = Action::Picture;

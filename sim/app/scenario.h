@@ -35,12 +35,17 @@
 //                                        GET_CURRENT_LANGUAGE answers: 0-12,
 //                                        or another number; the module asks
 //                                        at its script's start
+//   6     keyboard TAG                   the player's keyboard layout: en-US,
+//                                        de-DE or fr-FR; the module asks for
+//                                        the keys' names at its start, when
+//                                        the menu opens and when a key is set
 //   7     picture NAME                   a picture of this frame
 //   9     end
 //
 // A bad line is reported as "FILE:LINE: expected ..., found ..." and the
 // whole scenario is refused.
 
+#include "sim/game.h"
 #include "sim/world.h"
 
 #include <cstdint>
@@ -100,6 +105,7 @@ enum class Action {
     Hud,
     GameSfx,
     Language,
+    Keyboard,
     Picture,
     End,
 };
@@ -119,8 +125,9 @@ struct ScenarioLine {
     int busy = 0;        // the state of a busy line, an index of kBusyStateNames
     int level = 0;       // game sfx: the game's sound-effects level
     int number = 0;      // the game's language of a language line
-    std::string name;    // picture name
-    std::string text;    // the line as written, without its comment
+    sim::KeyboardLayout keyboard = sim::KeyboardLayout::EnUs;
+    std::string name; // picture name
+    std::string text; // the line as written, without its comment
 };
 
 struct Scenario {

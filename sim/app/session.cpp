@@ -76,6 +76,7 @@ void Session::Begin(const std::string& intro) {
     sim::Reset(simOptions);
     sim::Game& game = g();
     game.world.language = options_.language;
+    game.input.keyboard = options_.keyboard;
     lastStatusTick_ = game.tick;
     game.onCall = [this](const sim::CallRecord& c) { OnCall(c); };
     game.onFault = [this](const std::string& fault) {
@@ -256,6 +257,9 @@ void Session::Execute(const ScenarioLine& line) {
         break;
     case Action::Language:
         game.world.language = line.number;
+        break;
+    case Action::Keyboard:
+        game.input.keyboard = line.keyboard;
         break;
     case Action::Picture:
         pendingPictures_.push_back(line.name);

@@ -24,6 +24,7 @@ struct SessionOptions {
     int fps = 60;
     bool quiet = false; // no timeline on stdout
     int language = 0;   // the game's, as GET_CURRENT_LANGUAGE answers
+    sim::KeyboardLayout keyboard = sim::KeyboardLayout::EnUs; // the player's
 };
 
 // What the picture code draws for a frame: its draw list, the feed messages

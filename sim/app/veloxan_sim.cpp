@@ -11,6 +11,7 @@
 #include "sim/app/run.h"
 #include "sim/app/scenario.h"
 #include "sim/game.h"
+#include "sim/keyboard_layouts.h"
 
 #include <CLI/CLI.hpp>
 
@@ -107,7 +108,7 @@ bool MakeOut(const std::string& out) {
 
 int Run(const std::string& ini, const std::string& saveIni, const std::string& scenarioPath,
         const std::string& out, int fps, const std::vector<double>& shots, bool quiet, bool explain,
-        int language) {
+        int language, sim::KeyboardLayout keyboard) {
     if (explain) {
         simapp::Explain(ini, out + "/game", std::cout);
         return 0;
@@ -124,6 +125,7 @@ int Run(const std::string& ini, const std::string& saveIni, const std::string& s
     options.shots = shots;
     options.quiet = quiet;
     options.language = language;
+    options.keyboard = keyboard;
     if (!MakeOut(out)) {
         return 2;
     }
@@ -135,7 +137,8 @@ int Run(const std::string& ini, const std::string& saveIni, const std::string& s
 }
 
 int RunLive(const std::string& ini, const std::string& saveIni, const std::string& out, int width,
-            int height, const std::string& record, bool quiet, int language) {
+            int height, const std::string& record, bool quiet, int language,
+            sim::KeyboardLayout keyboard) {
     if (!MakeOut(out)) {
         return 2;
     }
@@ -147,6 +150,7 @@ int RunLive(const std::string& ini, const std::string& saveIni, const std::strin
     options.height = height;
     options.quiet = quiet;
     options.language = language;
+    options.keyboard = keyboard;
     const simapp::LiveResult live = simapp::RunLive(options);
     if (!live.error.empty()) {
         std::fprintf(stderr, "veloxan-sim: --live: %s\n", live.error.c_str());
@@ -192,6 +196,7 @@ int main(int argc, char** argv) {
     std::string record;
     std::string languageTag = "en-US";
     std::string languageSheet;
+    std::string keyboardTag = "en-US";
     app.add_option("--ini", ini, "settings to start from (only read; the run works on a copy)")
         ->check(CLI::ExistingFile);
     app.add_option("--save-ini", saveIni, "write the working copy of the settings here at the end")
@@ -243,6 +248,12 @@ int main(int argc, char** argv) {
         ->check([](const std::string& text) -> std::string {
             return LanguageOfTag(text.c_str()) < 0 ? "not a language tag: '" + text + "'" : "";
         });
+    app.add_option("--keyboard", keyboardTag,
+                   "the player's keyboard layout, as Windows names its keys: en-US, de-DE or fr-FR")
+        ->check([](const std::string& text) -> std::string {
+            sim::KeyboardLayout layout{};
+            return sim::KeyboardOfTag(text, layout) ? "" : "not a keyboard layout: '" + text + "'";
+        });
     app.add_option("--language-sheet", languageSheet,
                    "run the scenario in every language and draw its pictures named notice and "
                    "menu into this PNG (docs/languages.png)")
@@ -258,6 +269,8 @@ int main(int argc, char** argv) {
     }
 
     const int language = LanguageOfTag(languageTag.c_str());
+    sim::KeyboardLayout keyboard{};
+    sim::KeyboardOfTag(keyboardTag, keyboard);
     namespace fs = std::filesystem;
     const std::string workingCopy = out + "/game/Veloxan.ini";
     if (fs::exists(workingCopy) && fs::equivalent(ini, workingCopy)) {
@@ -280,9 +293,9 @@ int main(int argc, char** argv) {
         if (live) {
             int width = 0, height = 0;
             std::sscanf(size.c_str(), "%dx%d", &width, &height);
-            return RunLive(ini, saveIni, out, width, height, record, quiet, language);
+            return RunLive(ini, saveIni, out, width, height, record, quiet, language, keyboard);
         }
-        return Run(ini, saveIni, scenarioPath, out, fps, shots, quiet, explain, language);
+        return Run(ini, saveIni, scenarioPath, out, fps, shots, quiet, explain, language, keyboard);
     } catch (const std::filesystem::filesystem_error& e) {
         std::fprintf(stderr, "veloxan-sim: %s\n", e.what());
         return 1;

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 #include "sim/file_calls.h"
+#include "sim/keyboard_layouts.h"
 #include "sim/platform_calls.h"
 #include "sim/window_calls.h"
 
@@ -74,6 +75,24 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
     return sim::platform::WideToUtf8(CodePage, dwFlags, lpWideCharStr, cchWideChar, lpMultiByteStr,
                                      cbMultiByte,
                                      lpDefaultChar != nullptr || lpUsedDefaultChar != nullptr);
+}
+
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar) {
+    return sim::platform::Utf8ToWide(CodePage, dwFlags, lpMultiByteStr, cbMultiByte, lpWideCharStr,
+                                     cchWideChar);
+}
+
+UINT MapVirtualKeyW(UINT uCode, UINT uMapType) {
+    return sim::platform::ScanCodeOfKey(uCode, uMapType);
+}
+
+int GetKeyNameTextW(LONG lParam, LPWSTR lpString, int cchSize) {
+    return sim::platform::KeyNameText(lParam, lpString, cchSize);
+}
+
+DWORD CharUpperBuffW(LPWSTR lpsz, DWORD cchLength) {
+    return sim::platform::UpperCase(lpsz, cchLength);
 }
 
 BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,

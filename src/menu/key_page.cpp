@@ -2,11 +2,11 @@
 
 #include "game/game_state.h"
 #include "game/key_input.h"
-#include "game/key_names.h"
 #include "game/natives.h"
 #include "game/pad_input.h"
 #include "menu/pad_menu.h"
 #include "settings/settings.h"
+#include "settings/shown_key_names.h"
 #include "settings/texts.h"
 
 #include <cstddef>
@@ -59,6 +59,10 @@ Phase phase = Phase::Idle;
 KeySetting waiting = KeySetting::Boost;
 std::uint32_t waitStart = 0;
 MenuItem* keyRows[kKeySettingCount] = {};
+// What each row names its key by, asked of Windows when the menu opens (the
+// player may have switched layouts) and when a key is set; a row shown again
+// between takes it from here.
+char keyNames[kKeySettingCount][kShownKeyNameSize] = {};
 // Each key's level on the last pass, a bit per code, and the pad's buttons:
 // a key counts when it goes down from up.
 std::uint32_t keysDown[8] = {};
@@ -89,8 +93,13 @@ void ShowKeyRow(KeySetting setting) {
     if (value == 0) {
         SetMenuText(row->valueText, Text(TextId::KeyNone));
     } else {
-        NameOfSetting(value, IsPadSetting(setting), row->valueText, sizeof row->valueText);
+        SetMenuText(row->valueText, keyNames[At(setting)]);
     }
+}
+
+void NameKeyRow(KeySetting setting) {
+    ShownNameOfSetting(KeySettingValue(setting), IsPadSetting(setting), false,
+                       keyNames[At(setting)], sizeof keyNames[0]);
 }
 
 void EndNotice() {
@@ -137,8 +146,9 @@ bool Refused(KeySetting setting, std::int32_t value, char* out, std::size_t size
     if (verdict.refusal == KeyRefusal::None) {
         return false;
     }
-    char name[kKeySettingNameSize] = {};
-    NameOfSetting(static_cast<std::int32_t>(verdict.key), IsPadSetting(setting), name, sizeof name);
+    char name[kShownKeyNameSize] = {};
+    ShownNameOfSetting(static_cast<std::int32_t>(verdict.key), IsPadSetting(setting), false, name,
+                       sizeof name);
     if (verdict.refusal == KeyRefusal::MenuButton) {
         FormatText(out, size, Text(TextId::KeyMenuButton), name);
     } else {
@@ -180,6 +190,7 @@ void Finish(std::int32_t value, int key, std::uint16_t buttons) {
         return;
     }
     const bool saved = StoreKeyFromMenu(setting, value, key == kVkBackspace);
+    NameKeyRow(setting);
     ShowKeyRow(setting);
     if (!saved) {
         SetMenuText(row->valueText, Text(TextId::KeyNotSaved));
@@ -275,6 +286,17 @@ void RunWait() {
     relabel(keyRows[At(KeySetting::PadBoost)], TextId::PadLabel, TextId::PadHelp);
     for (std::size_t k = 0; k < kKeySettingCount; ++k) {
         ShowKeyRow(static_cast<KeySetting>(k));
+    }
+}
+
+[[gnu::cold]] void NameKeyRows() {
+    for (std::size_t k = 0; k < kKeySettingCount; ++k) {
+        const auto setting = static_cast<KeySetting>(k);
+        NameKeyRow(setting);
+        // A refusal keeps its line for its three seconds.
+        if (keyRows[k] != noticeRow) {
+            ShowKeyRow(setting);
+        }
     }
 }
 

@@ -19,8 +19,12 @@ extern bool keyWaitOn;
 
 // Hangs the Keys page's rows and its Pad page under `keysRow`.
 void BuildKeyPage(MenuItem& keysRow);
-// What the key rows show, from the settings in effect.
+// What the key rows show, from the settings in effect and the names last
+// asked for them.
 void ShowKeyRows();
+// Asks for the key rows' names again, in the player's layout and the game's
+// language, and shows them: when the menu opens.
+void NameKeyRows();
 // Select on the key row `id`.
 void StartKeyWait(std::int32_t id);
 // Once per pass while keyPageBusy, before the menu's keys: the wait, its

@@ -220,6 +220,9 @@ void UpdateMenu() {
         lastKeyTick = ModuleTick();
         currentPage = &rootPage;
         ToggleOpen();
+        if (rootPage.isOpen) {
+            NameKeyRows();
+        }
         // Opening saves too, which ends the first-run notice.
         SaveSettings();
         lastKeyTick = ModuleTick();

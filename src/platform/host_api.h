@@ -12,6 +12,7 @@ using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using UINT = unsigned int;
 using INT = int;
+using LONG = std::int32_t;
 using LPVOID = void*;
 using LPCVOID = const void*;
 using LPDWORD = DWORD*;
@@ -65,6 +66,7 @@ using LPOVERLAPPED = OVERLAPPED*;
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
 #define INVALID_FILE_ATTRIBUTES (static_cast<DWORD>(-1))
 #define CP_UTF8 65001
+#define MAPVK_VK_TO_VSC 0
 
 #define GET_MODULE_HANDLE_EX_FLAG_PIN 0x00000001
 #define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT 0x00000002
@@ -133,6 +135,11 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                         LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
                         LPBOOL lpUsedDefaultChar);
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar);
+UINT MapVirtualKeyW(UINT uCode, UINT uMapType);
+int GetKeyNameTextW(LONG lParam, LPWSTR lpString, int cchSize);
+DWORD CharUpperBuffW(LPWSTR lpsz, DWORD cchLength);
 BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
                LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped);
 BOOL CloseHandle(HANDLE hObject);

@@ -1,10 +1,10 @@
 #include "settings/notifications.h"
 
-#include "game/key_names.h"
 #include "game/natives.h"
 #include "game/pad_input.h"
 #include "screen/draw_primitives.h"
 #include "settings/settings.h"
+#include "settings/shown_key_names.h"
 #include "settings/texts.h"
 
 using namespace native;
@@ -36,39 +36,32 @@ namespace {
 // Room for the longest translation with the longest chord, in UTF-8.
 char noticeChordLine[192] = {};
 
-// A mask of several buttons takes any of them: the first one names it; none
-// for 0.
-[[gnu::cold]] const char* ButtonWord(std::int32_t mask) {
-    for (std::size_t k = 0; k < kPadButtonNameCount; ++k) {
-        if ((static_cast<std::uint32_t>(mask) & kPadButtonNames[k].mask) != 0) {
-            return kPadButtonNames[k].name;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 [[gnu::cold]] void RefreshNoticeChord() {
+    // Windows is asked for the keys' names only for a notice to show.
+    if (Settings.New_Install == 0) {
+        return;
+    }
     // The keys of the chord, held first, in the order the player presses them.
-    const char* words[3] = {};
-    // A key the name table leaves out is told by its code.
-    char keys[2][kKeySettingNameSize];
+    char words[3][kShownKeyNameSize] = {};
     if (Settings.KEY_PC != 0 && Settings.KEY_PC_MENU != 0) {
-        NameOfSetting(Settings.KEY_PC_MENU, false, keys[0], sizeof keys[0]);
-        NameOfSetting(Settings.KEY_PC, false, keys[1], sizeof keys[1]);
-        words[0] = keys[0];
-        words[1] = keys[1];
+        ShownNameOfSetting(Settings.KEY_PC_MENU, false, true, words[0], sizeof words[0]);
+        ShownNameOfSetting(Settings.KEY_PC, false, true, words[1], sizeof words[1]);
     } else if (Settings.KEY_GAMEPAD_MENU != 0 && Settings.KEY_GAMEPAD != 0 && padIndex != -1) {
-        words[0] = ButtonWord(Settings.KEY_GAMEPAD_MENU);
-        words[1] = ButtonWord(Settings.KEY_GAMEPAD);
-        words[2] = ButtonWord(Settings.KEY_GAMEPAD_2);
+        // A mask of several buttons takes any of them: the first one names it.
+        const std::int32_t masks[3] = {Settings.KEY_GAMEPAD_MENU, Settings.KEY_GAMEPAD,
+                                       Settings.KEY_GAMEPAD_2};
+        for (std::size_t k = 0; k < 3; ++k) {
+            ShownNameOfSetting(masks[k] & -masks[k], true, true, words[k], sizeof words[k]);
+        }
     } else {
         FormatText(noticeChordLine, sizeof noticeChordLine, Text(TextId::NoticeNoMenuKey), "");
         return;
     }
-    char chord[56];
+    char chord[3 * kShownKeyNameSize];
     std::size_t length = 0;
+    // The module's own names, where Windows has none, are capitals too.
     const auto append = [&chord, &length](const char* text) {
         for (; *text != '\0' && length + 1 < sizeof chord; ++text) {
             const char c = *text;
@@ -76,7 +69,7 @@ char noticeChordLine[192] = {};
         }
     };
     for (const char* word : words) {
-        if (word != nullptr) {
+        if (word[0] != '\0') {
             append(length != 0 ? " + " : "");
             append(word);
         }

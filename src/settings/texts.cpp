@@ -4,6 +4,7 @@
 #include "game/natives.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
+#include "settings/shown_key_names.h"
 #include "version.h"
 
 #include <array>
@@ -12,10 +13,12 @@
 
 namespace {
 
-// A key's name (13 bytes at most) and a holder's text, as KeyTaken names
-// them in a row's value text.
+// A key's name (the module's own run to 13 bytes, Windows' to ten letters)
+// and a holder's text, as KeyTaken names them in a row's value text.
 constexpr std::size_t kKeyNameRoom = 16;
 constexpr std::size_t kHolderRoom = 32;
+// A pad button's text, as a key row shows it.
+constexpr std::size_t kButtonNameRoom = kShownKeyNameSize;
 
 // The room of the menu's buffer a text is copied to; 0 for a text the menu
 // does not copy.
@@ -82,6 +85,21 @@ constexpr std::size_t RoomOf(TextId id) {
     case TextId::HolderPadBoost2:
     case TextId::HolderPadMenu:
         return kHolderRoom;
+    case TextId::PadButtonDPadUp:
+    case TextId::PadButtonDPadDown:
+    case TextId::PadButtonDPadLeft:
+    case TextId::PadButtonDPadRight:
+    case TextId::PadButtonStart:
+    case TextId::PadButtonBack:
+    case TextId::PadButtonLS:
+    case TextId::PadButtonRS:
+    case TextId::PadButtonLB:
+    case TextId::PadButtonRB:
+    case TextId::PadButtonA:
+    case TextId::PadButtonB:
+    case TextId::PadButtonX:
+    case TextId::PadButtonY:
+        return kButtonNameRoom;
     default: // the credit, MainMenu and the rows' labels
         return kLabelRoom;
     }

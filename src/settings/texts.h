@@ -103,6 +103,23 @@ enum class TextId : std::uint8_t {
     HolderPadBoost2,
     HolderPadMenu,
 
+    // The pad's buttons on screen, in the order of kPadButtonNames
+    // (game/key_names.h), whose names Veloxan.ini and the log keep.
+    PadButtonDPadUp,
+    PadButtonDPadDown,
+    PadButtonDPadLeft,
+    PadButtonDPadRight,
+    PadButtonStart,
+    PadButtonBack,
+    PadButtonLS,
+    PadButtonRS,
+    PadButtonLB,
+    PadButtonRB,
+    PadButtonA,
+    PadButtonB,
+    PadButtonX,
+    PadButtonY,
+
     Count
 };
 

@@ -10,6 +10,7 @@
 #include "bad_ini_scenarios.h"
 #include "golden_scenario.h"
 #include "pad_menu_scenario.h"
+#include "recorded_imports.h"
 #include "scenario_support.h"
 #include "version.h"
 
@@ -605,6 +606,58 @@ void KeysInTheMenu(const Paths& paths) {
     Expect(s.Posted("VELOXAN ACTIVATED"), "F9 boosts");
 }
 
+// KEY_PC on the key left of Enter (222) through the real module and wine's
+// own GetKeyNameTextW: the Keys page names the key as wine does for its
+// layout, the file and the log keep the module's name, and Windows is asked
+// at the start (the notice), at the menu's opening and at the key's setting
+// only.
+void KeyNamesFromWindows(const Paths& paths) {
+    Session s(paths);
+    s.WriteIni(s.ReleaseIni());
+    s.beforeStart = [](HMODULE module) { RecordWindowsImports(module); };
+    if (!s.Boot()) {
+        return;
+    }
+    const sim::Game& g = s.game;
+    constexpr int kQuote = 0xDE;
+    const UINT scan = MapVirtualKeyW(kQuote, MAPVK_VK_TO_VSC);
+    wchar_t wide[32] = {};
+    const int length = GetKeyNameTextW(static_cast<LONG>(scan << 16), wide, 32);
+    char name[96] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, name, sizeof name, nullptr, nullptr);
+    std::printf("wine names key 222 (scan code 0x%02X): \"%s\" (%d letters)\n", scan, name, length);
+    Expect(length > 0 && std::string(name) != "Quote",
+           "wine has a name of its own for the key left of Enter");
+
+    s.DriveCar(15.0f);
+    s.Run(5);
+    PressMenuChord(s);
+    s.Run(kFramesPerKeyWait);
+    SelectRow(s, "Keys");
+    Tap(s, kNumpad5);
+    SelectRow(s, "Boost: T");
+    Tap(s, kNumpad5);
+    s.HoldKey(kQuote, 2);
+    s.Run(kFramesPerKeyWait + 1);
+    Expect(Drew(s, g.frame, std::string("Boost: ") + name),
+           std::string("the row shows wine's name: \"Boost: ") + name + "\"");
+    char text[32] = {};
+    GetPrivateProfileStringA("Veloxan", "KEY_PC", "", text, sizeof text, ".\\Veloxan.ini");
+    Expect(std::string(text) == "Quote",
+           std::string("KEY_PC reads back as the module's name, \"") + text + "\"");
+    Expect(s.ReadLog().find("KEY_PC set in the menu: Quote (222)") != std::string::npos,
+           "the log names the key by the module's name");
+    s.Run(30);
+    std::vector<std::uint64_t> asked;
+    for (const sim::CallRecord* c : g.Calls("GetKeyNameTextW")) {
+        if (asked.empty() || asked.back() != c->frame) {
+            asked.push_back(c->frame);
+        }
+    }
+    Expect(asked.size() == 3,
+           "the names are asked in three frames (start, opening, key set): " + Join(asked));
+}
+
 // --- ScriptHookV's developer mode: unload and load again ----------------------------
 
 void UnloadAndReload(const Paths& paths) {
@@ -1064,6 +1117,7 @@ const std::map<std::string, void (*)(const Paths&)> kScenarios = {
     {"first_run_notice", FirstRunNotice},
     {"menu_settings", MenuSettings},
     {"keys_in_the_menu", KeysInTheMenu},
+    {"key_names_from_windows", KeyNamesFromWindows},
     {"unload_and_reload", UnloadAndReload},
     {"log_in_a_foreign_folder", LogInAForeignFolder},
     {"golden_session", GoldenSession},

@@ -69,6 +69,22 @@ DWORD WINAPI RecordedSizeofResource(HMODULE module, HRSRC info) {
     return SizeofResource(module, info);
 }
 
+// The keys' names: the layout wine has, in wine's words.
+UINT WINAPI RecordedMapVirtualKeyW(UINT code, UINT mapType) {
+    sim::Record(sim::PlatformCall("MapVirtualKeyW", {sim::IntValue(code), sim::IntValue(mapType)}));
+    return MapVirtualKeyW(code, mapType);
+}
+
+int WINAPI RecordedGetKeyNameTextW(LONG key, LPWSTR name, int size) {
+    sim::Record(sim::PlatformCall("GetKeyNameTextW", {sim::IntValue(key), sim::IntValue(size)}));
+    return GetKeyNameTextW(key, name, size);
+}
+
+DWORD WINAPI RecordedCharUpperBuffW(LPWSTR text, DWORD length) {
+    sim::Record(sim::PlatformCall("CharUpperBuffW", {sim::IntValue(length)}));
+    return CharUpperBuffW(text, length);
+}
+
 } // namespace
 
 void RecordWindowsImports(HMODULE module) {
@@ -84,6 +100,9 @@ void RecordWindowsImports(HMODULE module) {
         {"LoadResource", reinterpret_cast<void*>(RecordedLoadResource)},
         {"LockResource", reinterpret_cast<void*>(RecordedLockResource)},
         {"SizeofResource", reinterpret_cast<void*>(RecordedSizeofResource)},
+        {"MapVirtualKeyW", reinterpret_cast<void*>(RecordedMapVirtualKeyW)},
+        {"GetKeyNameTextW", reinterpret_cast<void*>(RecordedGetKeyNameTextW)},
+        {"CharUpperBuffW", reinterpret_cast<void*>(RecordedCharUpperBuffW)},
     };
     for (const auto& r : recorders) {
         sim::windows::PatchImport(module, r.function, r.recorder);

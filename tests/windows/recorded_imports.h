@@ -1,8 +1,9 @@
 #pragma once
 // Windows functions the module calls that the game host leaves to Windows
-// (the profile functions, the module lookup, the resource functions): led
-// through recorders that put each call into the simulated game's record, as
-// the host build's stand-ins do, and answer with Windows' own answer.
+// (the profile functions, the module lookup, the resource functions, the
+// keys' names): led through recorders that put each call into the simulated
+// game's record, as the host build's stand-ins do, and answer with Windows'
+// own answer.
 
 #include <windows.h>
 
