@@ -66,8 +66,9 @@ class Live {
 public:
     explicit Live(const LiveOptions& options)
         : options_(options),
-          session_({options.iniPath, options.outDir, 60, options.quiet, options.language}),
-          full_(kPictureWidth, kPictureHeight), window_(options.width, options.height),
+          session_({options.iniPath, options.outDir, 60, options.quiet, options.language,
+                    options.screenWidth, options.screenHeight}),
+          full_(options.screenWidth, options.screenHeight), window_(options.width, options.height),
           input_([this](const std::string& action) { Act(action); }) {}
     ~Live();
     Live(const Live&) = delete;

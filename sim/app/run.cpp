@@ -105,8 +105,8 @@ const char* EventName(EventKind kind) {
 }
 
 RunResult RunScenario(const RunOptions& options) {
-    Session session(
-        {options.iniPath, options.outDir, options.fps, options.quiet, options.language});
+    Session session({options.iniPath, options.outDir, options.fps, options.quiet, options.language,
+                     options.screenWidth, options.screenHeight});
     session.Begin("Veloxan in the simulated game; scenario " + options.scenario.file);
 
     const std::vector<ScenarioLine>& lines = options.scenario.lines;

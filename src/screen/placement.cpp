@@ -1,0 +1,111 @@
+#include "screen/placement.h"
+
+#include "game/log.h"
+#include "game/natives.h"
+
+// Until the first answer, the design's own screen.
+ScreenPlacement placement = {1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+
+namespace {
+
+constexpr float kDesignAspect = 16.0f / 9.0f;
+// From here on the game renders across three screens side by side: the
+// module draws on the middle one. One screen reaches 32:9 (3.56).
+constexpr float kThreeScreensAspect = 3.7f;
+// A screen this close to 16:9 (1366x768 is 1.7786) is drawn as the design,
+// exactly, rather than a thousandth narrower.
+constexpr float kNearDesignAspect = 0.01f;
+
+// The answers the placement was worked out for, after the sanity rules.
+float aspect = kDesignAspect;
+float safeZone = 1.0f;
+
+// A bad answer is logged once per start of the script, whatever comes after.
+bool aspectRefusalLogged = false;
+bool safeZoneRefusalLogged = false;
+
+[[gnu::cold]] void LogRefusal(const char* what, float answer, const char* rule) {
+    LogBegin(what);
+    LogFixed(answer, 3);
+    LogText(rule);
+    LogEnd();
+}
+
+[[gnu::cold]] float SaneAspect(float answer) {
+    // Not finite fails both comparisons.
+    if (!(answer >= 1.0f && answer <= 8.0f)) {
+        if (!aspectRefusalLogged) {
+            aspectRefusalLogged = true;
+            LogRefusal("screen aspect ratio read ", answer, ": outside 1.0 to 8.0, taken as 16:9");
+        }
+        return kDesignAspect;
+    }
+    const float off = answer - kDesignAspect;
+    return off < kNearDesignAspect && off > -kNearDesignAspect ? kDesignAspect : answer;
+}
+
+[[gnu::cold]] float SaneSafeZone(float answer) {
+    if (!(answer >= 0.8f && answer <= 1.0f)) {
+        if (!safeZoneRefusalLogged) {
+            safeZoneRefusalLogged = true;
+            LogRefusal("safe zone read ", answer, ": outside 0.8 to 1.0, taken as 1.0");
+        }
+        return 1.0f;
+    }
+    return answer;
+}
+
+// The area the module draws in is the screen less the safe zone's margins,
+// the middle screen of three. Written so that 16:9 at 1.0 gives a scale of
+// exactly 1 and offsets of exactly 0: (16/9) / (16/9) is 1, 1 - 1 is 0.
+[[gnu::cold]] void Place() {
+    const bool three = aspect >= kThreeScreensAspect;
+    const float areaLeft = three ? 1.0f / 3.0f : 0.0f;
+    const float areaWidth = three ? 1.0f / 3.0f : 1.0f;
+    const float k = kDesignAspect / aspect;
+    const float margin = (1.0f - safeZone) * 0.5f;
+    const float marginX = margin * areaWidth;
+    placement.widthScale = k;
+    // Left: L + mx + x k. Right: L + A - mx - (1 - x) k. Centred: L + A/2 +
+    // (x - 1/2) k. Each as x k plus what does not depend on x.
+    placement.leftX = areaLeft + marginX;
+    placement.rightX = areaLeft + areaWidth - marginX - k;
+    placement.centreX = areaLeft + areaWidth * 0.5f - 0.5f * k;
+    placement.topY = margin;
+    placement.bottomY = -margin;
+}
+
+[[gnu::cold]] void LogScreenLine() {
+    LogBegin("");
+    LogScreen();
+    LogEnd();
+}
+
+} // namespace
+
+[[gnu::cold]] void AskScreen(bool atStart) {
+    if (atStart) {
+        aspectRefusalLogged = false;
+        safeZoneRefusalLogged = false;
+    }
+    const float newAspect = SaneAspect(native::GET_ASPECT_RATIO(false));
+    const float newSafeZone = SaneSafeZone(native::GET_SAFE_ZONE_SIZE());
+    const bool changed = newAspect != aspect || newSafeZone != safeZone;
+    aspect = newAspect;
+    safeZone = newSafeZone;
+    Place();
+    // The start report names the screen; later, only a change does.
+    if (changed && !atStart) {
+        LogScreenLine();
+    }
+}
+
+[[gnu::cold]] void LogScreen() {
+    LogText("screen ");
+    LogFixed(aspect, 3);
+    if (aspect >= kThreeScreensAspect) {
+        LogText(" (three screens: the middle one)");
+    }
+    LogText(", safe zone ");
+    LogFixed(safeZone, 2);
+}
