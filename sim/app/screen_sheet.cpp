@@ -126,6 +126,9 @@ bool DrawScreenSheet(const std::string& iniPath, const std::string& scenarioPath
             // The run's game is kept until the next one begins.
             const sim::Game& game = sim::game();
             PictureContent content = FrameContent(game, menuFrame);
+            // The sheet shows what the module draws; the feed's messages are
+            // the game's, drawn over the minimap whatever the module does.
+            content.feed.clear();
             const std::vector<sim::DrawItem>& notice = game.world.DrawList(noticeFrame);
             content.items.insert(content.items.begin(), notice.begin(), notice.end());
             // Drawn at the sheet's size, not scaled down: the pictures place

@@ -11,7 +11,8 @@ namespace simapp {
 // and draws one picture per screen into a sheet at `sheetPath`: what the
 // module drew in the frame of the scenario's picture named "menu", with the
 // first-run notice as drawn in the frame of its picture named "notice" (the
-// menu's first opening ends the notice, so no one frame holds both). False,
+// menu's first opening ends the notice, so no one frame holds both), without
+// the game's feed. False,
 // with `error` set, when a run faults or a picture is missing.
 bool DrawScreenSheet(const std::string& iniPath, const std::string& scenarioPath,
                      const std::string& outDir, const std::string& sheetPath, std::string& error);

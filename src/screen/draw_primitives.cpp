@@ -26,8 +26,7 @@ void DrawMenuText(float x, float y, float scale, const char* text) {
     SET_TEXT_SCALE(scale, scale);
     SET_TEXT_DROPSHADOW(50, 0, 0, 0, 0);
     SET_TEXT_COLOUR(255, 255, 255, 255);
-    // The wrap edges stay with the menu's left edge, as its bands do.
-    SET_TEXT_WRAP(PlaceLeft(0.0f), PlaceLeft(0.14f));
+    SET_TEXT_WRAP(placement.menuWrapStart, placement.menuWrapEnd);
     SET_TEXT_CENTRE(true);
     SET_TEXT_OUTLINE();
     SET_TEXT_EDGE(1, 0, 0, 0, 205);
@@ -38,11 +37,11 @@ void DrawNoticeText(float y, const char* text) {
     SET_TEXT_FONT(0);
     SET_TEXT_SCALE(0.36f, 0.36f);
     SetTextColourWhite();
-    SET_TEXT_WRAP(PlaceRight(0.0f), PlaceRight(1.0f));
+    SET_TEXT_WRAP(placement.noticeWrapStart, placement.noticeWrapEnd);
     SET_TEXT_CENTRE(true);
     SetTextDropShadowOff();
     SetTextEdgeBlack();
-    DrawLiteralText(PlaceRight(0.8f), y, text);
+    DrawLiteralText(placement.noticeX, y, text);
 }
 
 void SetTextColourWhite() { SET_TEXT_COLOUR(255, 255, 255, 255); }

@@ -8,6 +8,12 @@
 
 #include <cstdint>
 
+// The menu's texts wrap between its left edge and this far right of it; the
+// notice's lines are centred on this x and wrap at the screen's edges, 0 and
+// 1, as placed for the notice's right anchor.
+inline constexpr float kMenuWrapRight = 0.14f;
+inline constexpr float kNoticeTextX = 0.8f;
+
 void DrawRect(float x, float y, float width, float height, std::int32_t red, std::int32_t green,
               std::int32_t blue, std::int32_t alpha);
 

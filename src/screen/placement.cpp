@@ -2,9 +2,20 @@
 
 #include "game/log.h"
 #include "game/natives.h"
+#include "screen/draw_primitives.h"
 
 // Until the first answer, the design's own screen.
-ScreenPlacement placement = {1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+ScreenPlacement placement = {.widthScale = 1.0f,
+                             .leftX = 0.0f,
+                             .rightX = 0.0f,
+                             .centreX = 0.0f,
+                             .topY = 0.0f,
+                             .bottomY = 0.0f,
+                             .menuWrapStart = 0.0f,
+                             .menuWrapEnd = kMenuWrapRight,
+                             .noticeX = kNoticeTextX,
+                             .noticeWrapStart = 0.0f,
+                             .noticeWrapEnd = 1.0f};
 
 namespace {
 
@@ -73,6 +84,11 @@ bool safeZoneRefusalLogged = false;
     placement.centreX = areaLeft + areaWidth * 0.5f - 0.5f * k;
     placement.topY = margin;
     placement.bottomY = -margin;
+    placement.menuWrapStart = PlaceLeft(0.0f);
+    placement.menuWrapEnd = PlaceLeft(kMenuWrapRight);
+    placement.noticeX = PlaceRight(kNoticeTextX);
+    placement.noticeWrapStart = PlaceRight(0.0f);
+    placement.noticeWrapEnd = PlaceRight(1.0f);
 }
 
 [[gnu::cold]] void LogScreenLine() {

@@ -19,6 +19,14 @@ struct ScreenPlacement {
     float centreX;
     float topY; // y offsets: the safe zone's margin, and its negative
     float bottomY;
+    // What the text styles fix themselves, placed with the rest so that a
+    // text costs no more than before: the menu's wrap edges, the notice's
+    // column and its wrap edges (draw_primitives.h).
+    float menuWrapStart;
+    float menuWrapEnd;
+    float noticeX;
+    float noticeWrapStart;
+    float noticeWrapEnd;
 };
 
 // Written by AskScreen alone; read by every drawing pass.
