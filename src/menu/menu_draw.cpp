@@ -36,8 +36,8 @@ using RowLine = TextLine<kMenuLabelSize + kMenuValueTextSize + kToggleRoom>;
 
 float RowOffset(int row) { return static_cast<float>(row + 1) * kRowHeight; }
 
-// Every x of the menu comes placed (ox), every y is placed here: the menu
-// keeps to the left and the top of the area the module draws in.
+// The menu keeps to the left and the top of the area the module draws in:
+// its x comes placed (ox), its heights stay as designed.
 void DrawHeader(float ox) {
     DrawRect(ox, PlaceTop(0.102f), PlaceWidth(kMenuWidth), 0.085f, 30, 30, 100, 220);
     DrawMenuText(ox, PlaceTop(0.088f), 0.4f, kTitle);

@@ -98,11 +98,11 @@ public:
         std::printf("  %llu launches (car %llu, plane %llu, boat %llu, heli %llu, bike %llu), "
                     "%llu cancels, %llu slow motions, %llu restarts, %llu menu frames, "
                     "%llu saves, %llu frames with an unusable speed, %llu sounds from copies, %llu "
-                    "pauses, %llu busy spans, %llu screens\n",
+                    "pauses (each with a new screen), %llu busy spans\n",
                     counts_.launches, counts_.byClass[0], counts_.byClass[1], counts_.byClass[2],
                     counts_.byClass[3], counts_.byClass[4], counts_.cancels, counts_.slowMotions,
                     counts_.restarts, counts_.menuFrames, counts_.saves, counts_.unusableSpeeds,
-                    counts_.copyPlays, counts_.pauses, counts_.busySpans, counts_.screenChanges);
+                    counts_.copyPlays, counts_.pauses, counts_.busySpans);
     }
 
 private:
@@ -264,7 +264,6 @@ private:
             const float bad[] = {kNaN, 0.5f, 1.5f};
             w.safeZone = bad[Below(std::size(bad))];
         }
-        ++counts_.screenChanges;
     }
 
     void NoteSave(const sim::CallRecord& call) {
@@ -510,11 +509,8 @@ private:
                 r.y - r.height / 2 < margin - kSlack ||
                 r.y + r.height / 2 > 1.0 - margin + kSlack) {
                 return "a rectangle at x " + std::to_string(r.x) + ", y " + std::to_string(r.y) +
-                       ", " + std::to_string(r.width) + " x " + std::to_string(r.height) +
-                       " outside x " + std::to_string(left) + " to " + std::to_string(right) +
-                       ", y " + std::to_string(margin) + " to " + std::to_string(1.0 - margin) +
-                       " (screen " + std::to_string(askedAspect_) + ", safe zone " +
-                       std::to_string(askedSafeZone_) + ")";
+                       " outside the area drawn in, on screen " + std::to_string(askedAspect_) +
+                       " at safe zone " + std::to_string(askedSafeZone_);
             }
         }
         return {};
@@ -522,7 +518,8 @@ private:
 
     // A pass that finds the game paused asks that alone: no other native, no
     // key or pad (but the first may stop the module's sound). A pass that
-    // finds it busy leaves every vehicle at normal power and pushes none.
+    // finds it busy leaves every vehicle at normal power and pushes none; a
+    // boost that the game paused and then took over ends at the pause's end.
     // Calls before the pass's first query belong to a wait inside the last
     // pass (the shutdown's), which is ScriptHookV's and goes on regardless.
     static std::string GameStateRules(const sim::Game& g) {
@@ -547,7 +544,7 @@ private:
                 return "a vehicle pushed in a busy pass";
             }
         }
-        if (passStarted && g.world.Busy()) {
+        if (passStarted && g.world.Busy() && !g.world.paused) {
             for (const auto& [handle, v] : g.world.vehicles) {
                 if (v.enginePowerMultiplier != 1.0f) {
                     return "engine power " + std::to_string(v.enginePowerMultiplier) +
@@ -618,7 +615,6 @@ private:
         unsigned long long copyPlays = 0;
         unsigned long long pauses = 0;
         unsigned long long busySpans = 0;
-        unsigned long long screenChanges = 0;
     };
 
     std::mt19937_64 random_;
