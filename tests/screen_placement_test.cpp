@@ -48,6 +48,15 @@ protected:
 struct Placed {
     float x, width, y;
 };
+struct RowText {
+    float x, y, wrapStart, wrapEnd;
+};
+struct Drawing {
+    Placed header;
+    RowText row;
+    Placed notice;
+    Placed bar;
+};
 
 // Reference values worked out by hand from the design at 16:9 (header band
 // x 0.075, 0.15 wide, y 0.102; the first row's text x 0.075, y 0.1975,
@@ -59,139 +68,57 @@ struct Case {
     const char* screen;
     float aspect;
     float safeZone;
-    Placed header;
-    float rowX, rowY, wrapStart, wrapEnd;
-    Placed notice;
-    Placed bar;
+    Drawing drawn;
     double tolerance; // 0: the design's own floats, to the bit
     const char* logged;
 };
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float k169 = 1920.0f / 1080.0f;
-constexpr float kRowY = 0.0425f + 0.155f; // the first row's text, as the menu adds it
+// The design's floats; the row's y as the menu adds it.
+constexpr Drawing kDesign = {{0.075f, 0.15f, 0.102f},
+                             {0.075f, 0.0425f + 0.155f, 0.0f, 0.14f},
+                             {0.795f, 0.302f, 0.122f},
+                             {0.5f, 0.075f, 0.98f}};
 
 const Case kCases[] = {
-    {"16:9",
-     k169,
-     1.0f,
-     {0.075f, 0.15f, 0.102f},
-     0.075f,
-     kRowY,
-     0.0f,
-     0.14f,
-     {0.795f, 0.302f, 0.122f},
-     {0.5f, 0.075f, 0.98f},
-     0.0,
-     ""},
-    {"21:9",
-     2560.0f / 1080.0f,
-     1.0f,
-     {0.05625f, 0.1125f, 0.102f},
-     0.05625f,
-     0.1975f,
-     0.0f,
-     0.105f,
-     {0.84625f, 0.2265f, 0.122f},
-     {0.5f, 0.05625f, 0.98f},
-     1e-6,
-     "screen 2.370, safe zone 1.00"},
-    {"32:9",
-     3840.0f / 1080.0f,
-     1.0f,
-     {0.0375f, 0.075f, 0.102f},
-     0.0375f,
-     0.1975f,
-     0.0f,
-     0.07f,
-     {0.8975f, 0.151f, 0.122f},
-     {0.5f, 0.0375f, 0.98f},
-     1e-6,
-     "screen 3.556, safe zone 1.00"},
-    {"4:3",
-     1440.0f / 1080.0f,
-     1.0f,
-     {0.1f, 0.2f, 0.102f},
-     0.1f,
-     0.1975f,
-     0.0f,
-     0.18666667f,
-     {0.72666667f, 0.40266667f, 0.122f},
-     {0.5f, 0.1f, 0.98f},
-     1e-6,
-     "screen 1.333, safe zone 1.00"},
-    {"three 16:9",
-     5760.0f / 1080.0f,
-     1.0f,
-     {0.35833333f, 0.05f, 0.102f},
-     0.35833333f,
-     0.1975f,
-     0.33333333f,
-     0.38f,
-     {0.59833333f, 0.10066667f, 0.122f},
-     {0.5f, 0.025f, 0.98f},
-     1e-6,
-     "screen 5.333 (three screens: the middle one), safe zone 1.00"},
-    {"16:9 at 0.9",
-     k169,
-     0.9f,
-     {0.125f, 0.15f, 0.152f},
-     0.125f,
-     0.2475f,
-     0.05f,
-     0.19f,
-     {0.745f, 0.302f, 0.172f},
-     {0.5f, 0.075f, 0.93f},
-     1e-6,
-     "screen 1.778, safe zone 0.90"},
+    {"16:9", k169, 1.0f, kDesign, 0.0, ""},
+    {"21:9", 2560.0f / 1080.0f, 1.0f,
+     Drawing{{0.05625f, 0.1125f, 0.102f},
+             {0.05625f, 0.1975f, 0.0f, 0.105f},
+             {0.84625f, 0.2265f, 0.122f},
+             {0.5f, 0.05625f, 0.98f}},
+     1e-6, "screen 2.370, safe zone 1.00"},
+    {"32:9", 3840.0f / 1080.0f, 1.0f,
+     Drawing{{0.0375f, 0.075f, 0.102f},
+             {0.0375f, 0.1975f, 0.0f, 0.07f},
+             {0.8975f, 0.151f, 0.122f},
+             {0.5f, 0.0375f, 0.98f}},
+     1e-6, "screen 3.556, safe zone 1.00"},
+    {"4:3", 1440.0f / 1080.0f, 1.0f,
+     Drawing{{0.1f, 0.2f, 0.102f},
+             {0.1f, 0.1975f, 0.0f, 0.18666667f},
+             {0.72666667f, 0.40266667f, 0.122f},
+             {0.5f, 0.1f, 0.98f}},
+     1e-6, "screen 1.333, safe zone 1.00"},
+    {"three 16:9", 5760.0f / 1080.0f, 1.0f,
+     Drawing{{0.35833333f, 0.05f, 0.102f},
+             {0.35833333f, 0.1975f, 0.33333333f, 0.38f},
+             {0.59833333f, 0.10066667f, 0.122f},
+             {0.5f, 0.025f, 0.98f}},
+     1e-6, "screen 5.333 (three screens: the middle one), safe zone 1.00"},
+    {"16:9 at 0.9", k169, 0.9f,
+     Drawing{{0.125f, 0.15f, 0.152f},
+             {0.125f, 0.2475f, 0.05f, 0.19f},
+             {0.745f, 0.302f, 0.172f},
+             {0.5f, 0.075f, 0.93f}},
+     1e-6, "screen 1.778, safe zone 0.90"},
     // Bad answers count as 16:9 at the largest safe zone, logged once.
-    {"aspect NaN",
-     kNaN,
-     1.0f,
-     {0.075f, 0.15f, 0.102f},
-     0.075f,
-     kRowY,
-     0.0f,
-     0.14f,
-     {0.795f, 0.302f, 0.122f},
-     {0.5f, 0.075f, 0.98f},
-     0.0,
+    {"aspect NaN", kNaN, 1.0f, kDesign, 0.0,
      "screen aspect ratio read ?: outside 1.0 to 8.0, taken as 16:9"},
-    {"aspect 0",
-     0.0f,
-     1.0f,
-     {0.075f, 0.15f, 0.102f},
-     0.075f,
-     kRowY,
-     0.0f,
-     0.14f,
-     {0.795f, 0.302f, 0.122f},
-     {0.5f, 0.075f, 0.98f},
-     0.0,
-     ""},
-    {"aspect 100",
-     100.0f,
-     1.0f,
-     {0.075f, 0.15f, 0.102f},
-     0.075f,
-     kRowY,
-     0.0f,
-     0.14f,
-     {0.795f, 0.302f, 0.122f},
-     {0.5f, 0.075f, 0.98f},
-     0.0,
-     ""},
-    {"safe zone 0.5",
-     k169,
-     0.5f,
-     {0.075f, 0.15f, 0.102f},
-     0.075f,
-     kRowY,
-     0.0f,
-     0.14f,
-     {0.795f, 0.302f, 0.122f},
-     {0.5f, 0.075f, 0.98f},
-     0.0,
+    {"aspect 0", 0.0f, 1.0f, kDesign, 0.0, ""},
+    {"aspect 100", 100.0f, 1.0f, kDesign, 0.0, ""},
+    {"safe zone 0.5", k169, 0.5f, kDesign, 0.0,
      "safe zone read 0.500: outside 0.8 to 1.0, taken as 1.0"},
 };
 
@@ -227,10 +154,10 @@ TEST_F(ScreenPlacement, each_screen_places_the_menu_notice_and_bar_on_their_own_
             EXPECT_NEAR(drawn->width, want.width, t);
             EXPECT_NEAR(drawn->y, want.y, t);
         }
-        EXPECT_NEAR(row->x, c.rowX, t);
-        EXPECT_NEAR(row->y, c.rowY, t);
-        EXPECT_NEAR(row->style.wrapStart, c.wrapStart, t);
-        EXPECT_NEAR(row->style.wrapEnd, c.wrapEnd, t);
+        EXPECT_NEAR(row->x, c.drawn.row.x, t);
+        EXPECT_NEAR(row->y, c.drawn.row.y, t);
+        EXPECT_NEAR(row->style.wrapStart, c.drawn.row.wrapStart, t);
+        EXPECT_NEAR(row->style.wrapEnd, c.drawn.row.wrapEnd, t);
 
         const std::string added = ReadGameFile("Veloxan.log").substr(logged);
         if (*c.logged != '\0') {
