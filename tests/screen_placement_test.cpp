@@ -148,16 +148,18 @@ TEST_F(ScreenPlacement, each_screen_places_the_menu_notice_and_bar_on_their_own_
         const sim::DrawnRect* bar = RectOfHeight(f, 0.007f);
         ASSERT_TRUE(header != nullptr && row != nullptr && notice != nullptr && bar != nullptr);
         const double t = c.tolerance;
-        for (const auto& [drawn, want] :
-             {std::pair{header, c.header}, std::pair{notice, c.notice}, std::pair{bar, c.bar}}) {
-            EXPECT_NEAR(drawn->x, want.x, t);
-            EXPECT_NEAR(drawn->width, want.width, t);
-            EXPECT_NEAR(drawn->y, want.y, t);
+        const Drawing& want = c.drawn;
+        for (const auto& [drawn, placed] :
+             {std::pair{header, want.header}, std::pair{notice, want.notice},
+              std::pair{bar, want.bar}}) {
+            EXPECT_NEAR(drawn->x, placed.x, t);
+            EXPECT_NEAR(drawn->width, placed.width, t);
+            EXPECT_NEAR(drawn->y, placed.y, t);
         }
-        EXPECT_NEAR(row->x, c.drawn.row.x, t);
-        EXPECT_NEAR(row->y, c.drawn.row.y, t);
-        EXPECT_NEAR(row->style.wrapStart, c.drawn.row.wrapStart, t);
-        EXPECT_NEAR(row->style.wrapEnd, c.drawn.row.wrapEnd, t);
+        EXPECT_NEAR(row->x, want.row.x, t);
+        EXPECT_NEAR(row->y, want.row.y, t);
+        EXPECT_NEAR(row->style.wrapStart, want.row.wrapStart, t);
+        EXPECT_NEAR(row->style.wrapEnd, want.row.wrapEnd, t);
 
         const std::string added = ReadGameFile("Veloxan.log").substr(logged);
         if (*c.logged != '\0') {
