@@ -35,35 +35,21 @@ float safeZone = 1.0f;
 bool aspectRefusalLogged = false;
 bool safeZoneRefusalLogged = false;
 
-[[gnu::cold]] void LogRefusal(const char* what, float answer, const char* rule) {
-    LogBegin(what);
-    LogFixed(answer, 3);
-    LogText(rule);
-    LogEnd();
-}
-
-[[gnu::cold]] float SaneAspect(float answer) {
-    // Not finite fails both comparisons.
-    if (!(answer >= 1.0f && answer <= 8.0f)) {
-        if (!aspectRefusalLogged) {
-            aspectRefusalLogged = true;
-            LogRefusal("screen aspect ratio read ", answer, ": outside 1.0 to 8.0, taken as 16:9");
-        }
-        return kDesignAspect;
+// An answer outside low to high, or one that is no number, counts as
+// `usual`; the first of a start is logged, as "WHAT ANSWER: RULE".
+[[gnu::cold]] float Sane(float answer, float low, float high, float usual, bool& logged,
+                         const char* what, const char* rule) {
+    if (answer >= low && answer <= high) {
+        return answer;
     }
-    const float off = answer - kDesignAspect;
-    return off < kNearDesignAspect && off > -kNearDesignAspect ? kDesignAspect : answer;
-}
-
-[[gnu::cold]] float SaneSafeZone(float answer) {
-    if (!(answer >= 0.8f && answer <= 1.0f)) {
-        if (!safeZoneRefusalLogged) {
-            safeZoneRefusalLogged = true;
-            LogRefusal("safe zone read ", answer, ": outside 0.8 to 1.0, taken as 1.0");
-        }
-        return 1.0f;
+    if (!logged) {
+        logged = true;
+        LogBegin(what);
+        LogFixed(answer, 3);
+        LogText(rule);
+        LogEnd();
     }
-    return answer;
+    return usual;
 }
 
 // The area the module draws in is the screen less the safe zone's margins,
@@ -104,8 +90,16 @@ bool safeZoneRefusalLogged = false;
         aspectRefusalLogged = false;
         safeZoneRefusalLogged = false;
     }
-    const float newAspect = SaneAspect(native::GET_ASPECT_RATIO(false));
-    const float newSafeZone = SaneSafeZone(native::GET_SAFE_ZONE_SIZE());
+    float newAspect =
+        Sane(native::GET_ASPECT_RATIO(false), 1.0f, 8.0f, kDesignAspect, aspectRefusalLogged,
+             "screen aspect ratio read ", ": outside 1.0 to 8.0, taken as 16:9");
+    const float off = newAspect - kDesignAspect;
+    if (off < kNearDesignAspect && off > -kNearDesignAspect) {
+        newAspect = kDesignAspect;
+    }
+    const float newSafeZone =
+        Sane(native::GET_SAFE_ZONE_SIZE(), 0.8f, 1.0f, 1.0f, safeZoneRefusalLogged,
+             "safe zone read ", ": outside 0.8 to 1.0, taken as 1.0");
     const bool changed = newAspect != aspect || newSafeZone != safeZone;
     aspect = newAspect;
     safeZone = newSafeZone;
