@@ -282,6 +282,17 @@ const std::vector<NativeEntry> kNatives = {
     // Drawing.
     {0xA86478C6958735C5, "IS_HUD_HIDDEN", "", "b",
      [](Game& g, const NativeArgs&, NativeResult& r) { r.Flag(g.world.hudHidden); }},
+    // True asks for the physical screen's shape, which the simulated game
+    // does not keep apart from the one it renders.
+    {0xF1307EF624A80D87, "GET_ASPECT_RATIO", "b", "f",
+     [](Game& g, const NativeArgs& a, NativeResult& r) {
+         if (a.B(0)) {
+             Fault("GET_ASPECT_RATIO(true): the physical screen's, not the one the game draws on");
+         }
+         r.Float(g.world.aspectRatio);
+     }},
+    {0xBAF107B6BB2C97F0, "GET_SAFE_ZONE_SIZE", "", "f",
+     [](Game& g, const NativeArgs&, NativeResult& r) { r.Float(g.world.safeZone); }},
     {0x3A618A217E5154F0, "DRAW_RECT", "ffffiiii", "",
      [](Game& g, const NativeArgs& a, NativeResult&) {
          DrawItem item;

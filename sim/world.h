@@ -124,6 +124,21 @@ struct World {
     // (GET_PROFILE_SETTING 300, 0 to 10; a test may set any answer).
     std::int32_t sfxLevel = 10;
 
+    // The game's screen: its size in pixels, at which the pictures are
+    // drawn; what GET_ASPECT_RATIO answers, its width over its height (three
+    // screens of a row count as one); and the player's safe zone from the
+    // display settings, GET_SAFE_ZONE_SIZE, 1.0 at its largest. A test may
+    // set any answer.
+    int screenWidth = 1920;
+    int screenHeight = 1080;
+    float aspectRatio = 16.0f / 9.0f;
+    float safeZone = 1.0f;
+    void SetScreen(int width, int height) {
+        screenWidth = width;
+        screenHeight = height;
+        aspectRatio = static_cast<float>(width) / static_cast<float>(height);
+    }
+
     // Vehicles by handle.
     std::map<std::int32_t, Vehicle> vehicles;
     std::int32_t nextVehicleHandle = 0x2001;

@@ -26,8 +26,8 @@ sim::DrawItem Text(float x, float y, float scale, const char* text) {
     return item;
 }
 
-simapp::Picture Drawn(const std::vector<sim::DrawItem>& items) {
-    simapp::Picture picture(simapp::kPictureWidth, simapp::kPictureHeight);
+simapp::Picture Drawn(const std::vector<sim::DrawItem>& items, int width = simapp::kPictureWidth) {
+    simapp::Picture picture(width, simapp::kPictureHeight);
     simapp::PictureContent content;
     content.backdrop = false;
     content.items = items;
@@ -93,6 +93,23 @@ TEST(PictureRenderer, TextInkIsCentredOnXBelowTopY) {
     // Within the 2 px that the font's hinting may move an edge.
     EXPECT_NEAR(ink.top, 432.0 + 0.199 * 32.5, 2.0);
     EXPECT_NEAR(ink.bottom, 432.0 + 0.928 * 32.5, 2.0);
+}
+
+// As the game draws: a rectangle takes a fraction of the screen's width, a
+// text's size follows its height alone. On 21:9 (2560x1080) the rectangle is
+// a third wider than on 16:9, the text as wide.
+TEST(PictureRenderer, RectanglesTakeTheWidthAndTextTheHeight) {
+    for (const int width : {1920, 2560}) {
+        SCOPED_TRACE(width);
+        const simapp::Picture rect =
+            Drawn({Rect(0.5f, 0.5f, 0.1f, 0.1f, 255, 255, 255, 255)}, width);
+        const Ink band = InkOf(rect, 0, width);
+        EXPECT_EQ(band.right - band.left + 1, width / 10);
+        const simapp::Picture text = Drawn({Text(0.5f, 0.4f, 0.5f, "HHHH")}, width);
+        const Ink letters = InkOf(text, 0, width);
+        EXPECT_NEAR(letters.right - letters.left, 4 * 0.82 * 0.75 * 32.5, 6.0);
+        EXPECT_NEAR((letters.left + letters.right) / 2.0, width / 2.0, 2.0);
+    }
 }
 
 // A menu row: text at the row's top y + 0.010, its band 0.0425 high around

@@ -46,12 +46,14 @@ TEST(ScenarioParser, GoodAndBadLines) {
         {"3 keyboard de-DE", "", Action::Keyboard, 3.0, 0},
         {"2 keyboard de-CH", "t.txt:2: expected a keyboard layout (en-US, de-DE or fr-FR), found "
                              "'de-CH'"},
+        {"3 screen 1350 1080", "", Action::Screen, 3.0, 0},
+        {"3 safe zone 0.9", "", Action::SafeZone, 3.0, 0},
         {"3 picture menu-open", "", Action::Picture, 3.0, 0},
         {"abc leave", "t.txt:2: expected a time in seconds or +delay, found 'abc'"},
         {"0.5 leave", "t.txt:2: expected a time not before the previous line's 1 s, found '0.5'"},
         {"2 jump", "t.txt:2: expected a command (hold, release, tap, pad, enter, leave, throttle, "
                    "brake, collide, wreck, restart, focus, pause, busy, hud, game, language, "
-                   "keyboard, picture, end), found 'jump'"},
+                   "keyboard, screen, safe, picture, end), found 'jump'"},
         {"2 tap", "t.txt:2: expected a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                   "num0-num9, f1-f12, up, down, left, right or vkNN), found end of line"},
         {"2 tap num10", "t.txt:2: expected a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
@@ -82,6 +84,13 @@ TEST(ScenarioParser, GoodAndBadLines) {
                                 "dpad-down, dpad-left, dpad-right, start, back, ls, rs, lb, rb, "
                                 "a, b, x, y), found 'start+z'"},
         {"2 wreck now", "t.txt:2: expected end of line, found 'now'"},
+        // Narrower than 5:4, and wider than three 16:9 screens.
+        {"2 screen 1340 1080", "t.txt:2: expected a screen's width and height in pixels, 5:4 to "
+                               "three 16:9 screens (640x480 to 11520x4320), found '1340 1080'"},
+        {"2 screen 5770 1080", "t.txt:2: expected a screen's width and height in pixels, 5:4 to "
+                               "three 16:9 screens (640x480 to 11520x4320), found '5770 1080'"},
+        {"2 safe zone 0.4", "t.txt:2: expected a safe zone from 0.5 to 1.0, found '0.4'"},
+        {"2 safe area 1", "t.txt:2: expected 'zone', found 'area'"},
         {"2 picture a/b", "t.txt:2: expected a picture name (letters, digits and '-'), found "
                           "'a/b'"},
     };
@@ -112,7 +121,8 @@ TEST(ScenarioParser, GoodAndBadLines) {
 TEST(ScenarioParser, ArgumentsOfPadEnterTapAndTheGameStates) {
     std::istringstream in("0 pad 2 press a+dpad-down 100\n0 enter helicopter 50\n0 tap T\n"
                           "0 pad release lb+y\n0 pad release\n0 focus on\n"
-                          "0 busy nocontrol on\n0 busy switch off\n0 pause off\n");
+                          "0 busy nocontrol on\n0 busy switch off\n0 pause off\n"
+                          "0 screen 5760 1080\n0 safe zone 0.85\n");
     simapp::Scenario s;
     std::string error;
     ASSERT_TRUE(simapp::ParseScenario("t.txt", in, s, error)) << error;
@@ -132,6 +142,9 @@ TEST(ScenarioParser, ArgumentsOfPadEnterTapAndTheGameStates) {
     EXPECT_FALSE(s.lines[7].on);
     EXPECT_EQ(s.lines[8].action, Action::Pause);
     EXPECT_FALSE(s.lines[8].on);
+    EXPECT_EQ(s.lines[9].width, 5760);
+    EXPECT_EQ(s.lines[9].height, 1080);
+    EXPECT_FLOAT_EQ(s.lines[10].value, 0.85f);
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 // The texts in the game's thirteen languages: every one there, its colour
 // codes and placeholders as English has them, and room for it where it is
-// drawn, measured as the simulator's pictures measure. Then which language a
-// start picks from LANGUAGE and the game's answer.
+// drawn, on a 16:9 and a 4:3 screen, measured as the simulator's pictures
+// measure. Then which language a start picks from LANGUAGE and the game's
+// answer.
 
 #include "game/key_names.h"
 #include "menu/menu_item.h"
+#include "menu_fixture.h"
+#include "settings/settings.h"
 #include "settings/shown_key_names.h"
 #include "settings/texts.h"
 #include "sim/app/picture.h"
@@ -22,11 +25,18 @@ namespace {
 using simapp::MeasureFeedText;
 using simapp::MeasureText;
 
-// Where the module draws, in pixels of a 1920x1080 screen: the menu's texts
-// wrap at 0.14 of the width; the notice's lines stand in a box 0.302 wide.
+// The menu's wrap on a 16:9 screen, 1920 pixels wide: where the widest of
+// some names is picked.
 constexpr double kMenuWrap = 0.14 * simapp::kPictureWidth;
-constexpr double kNoticeRoom = 0.302 * simapp::kPictureWidth;
 constexpr double kRowScale = 0.32;
+
+// Where the module draws, in pixels of a screen 1080 high, as it was drawn
+// there: the menu's texts wrap between the edges the module gives them; the
+// notice's lines stand in its box.
+struct Room {
+    double menuWrap;
+    double notice;
+};
 
 enum class Slot { Feed, Notice, Credit, Path, Row, Description };
 
@@ -150,10 +160,10 @@ std::vector<Shown> AsShown(std::size_t language, TextId id) {
 }
 
 // The lines a slot holds and the width they may take.
-bool Fits(const Shown& shown, std::string& how) {
+bool Fits(const Shown& shown, const Room& screen, std::string& how) {
     simapp::TextLayout layout;
     int lines = 1;
-    double room = kMenuWrap;
+    double room = screen.menuWrap;
     switch (shown.slot) {
     case Slot::Feed:
         layout = MeasureFeedText(shown.text);
@@ -162,20 +172,20 @@ bool Fits(const Shown& shown, std::string& how) {
         break;
     case Slot::Notice:
         layout = MeasureText(shown.text, 0.36, simapp::kPictureWidth);
-        room = kNoticeRoom;
+        room = screen.notice;
         break;
     case Slot::Credit:
-        layout = MeasureText(shown.text, 0.16, kMenuWrap);
+        layout = MeasureText(shown.text, 0.16, screen.menuWrap);
         break;
     case Slot::Path:
-        layout = MeasureText(shown.text, 0.35, kMenuWrap);
+        layout = MeasureText(shown.text, 0.35, screen.menuWrap);
         break;
     case Slot::Row:
-        layout = MeasureText(shown.text, kRowScale, kMenuWrap);
+        layout = MeasureText(shown.text, kRowScale, screen.menuWrap);
         break;
     case Slot::Description:
         // Two lines fill the orange band under the rows.
-        layout = MeasureText(shown.text, 0.21, kMenuWrap);
+        layout = MeasureText(shown.text, 0.21, screen.menuWrap);
         lines = 2;
         break;
     }
@@ -207,7 +217,39 @@ std::string Placeholders(const std::string& text) {
     return found;
 }
 
-TEST(Texts, every_language_has_every_text_with_its_codes_and_room_where_it_is_drawn) {
+class TextsOnScreen : public MenuTest {
+protected:
+    // The room the module gives its texts on a screen this many pixels wide
+    // and 1080 high, read from what it drew there: the menu open and the
+    // notice on.
+    Room RoomAsDrawn(int width) {
+        game.world.paused = true;
+        sim::Step();
+        game.world.SetScreen(width, 1080);
+        game.world.paused = false;
+        Settings.New_Install = 1;
+        sim::Step();
+        Room room{0.0, 0.0};
+        for (const sim::DrawItem& item : game.world.DrawList(game.frame)) {
+            if (item.kind == sim::DrawItem::Text && item.text.style.scaleY == 0.32f) {
+                room.menuWrap = (item.text.style.wrapEnd - item.text.style.wrapStart) * width;
+            } else if (item.kind == sim::DrawItem::Rect && item.rect.height == 0.11f) {
+                room.notice = item.rect.width * width;
+            }
+        }
+        return room;
+    }
+};
+
+TEST_F(TextsOnScreen, every_language_has_every_text_with_its_codes_and_room_where_it_is_drawn) {
+    BootWithMenuKey();
+    OpenFully();
+    // 16:9, then 4:3: the game sizes text by the screen's height alone.
+    const Room screens[] = {RoomAsDrawn(1920), RoomAsDrawn(1440)};
+    for (const Room& screen : screens) {
+        ASSERT_GT(screen.menuWrap, 0.0);
+        ASSERT_GT(screen.notice, 0.0);
+    }
     for (std::size_t language = 0; language < kLanguageCount; ++language) {
         for (std::size_t index = 0; index < kTextCount; ++index) {
             const auto id = static_cast<TextId>(index);
@@ -222,8 +264,10 @@ TEST(Texts, every_language_has_every_text_with_its_codes_and_room_where_it_is_dr
             EXPECT_EQ(codes, englishCodes);
             EXPECT_EQ(Placeholders(text), Placeholders(english));
             for (const Shown& shown : AsShown(language, id)) {
-                std::string how;
-                EXPECT_TRUE(Fits(shown, how)) << "\"" << shown.text << "\": " << how;
+                for (const Room& screen : screens) {
+                    std::string how;
+                    EXPECT_TRUE(Fits(shown, screen, how)) << "\"" << shown.text << "\": " << how;
+                }
                 // A refusal is formatted into the row's label.
                 if (id == TextId::KeyTaken || id == TextId::KeyMenuButton) {
                     EXPECT_LT(shown.text.size(), kMenuLabelSize) << shown.text;

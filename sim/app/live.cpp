@@ -65,9 +65,10 @@ double Now() {
 class Live {
 public:
     explicit Live(const LiveOptions& options)
-        : options_(options), session_({options.iniPath, options.outDir, 60, options.quiet,
-                                       options.language, options.keyboard}),
-          full_(kPictureWidth, kPictureHeight), window_(options.width, options.height),
+        : options_(options),
+          session_({options.iniPath, options.outDir, 60, options.quiet, options.language,
+                    options.keyboard, options.screenWidth, options.screenHeight}),
+          full_(options.screenWidth, options.screenHeight), window_(options.width, options.height),
           input_([this](const std::string& action) { Act(action); }) {}
     ~Live();
     Live(const Live&) = delete;

@@ -27,6 +27,10 @@ struct LiveOptions {
     bool quiet = false; // no timeline on stdout
     int language = 0;   // the game's, as GET_CURRENT_LANGUAGE answers
     sim::KeyboardLayout keyboard = sim::KeyboardLayout::EnUs; // the player's
+    // The game's screen: each frame's picture is drawn at this size and
+    // scaled to the window.
+    int screenWidth = 1920;
+    int screenHeight = 1080;
     // Called before each frame reads its events, with that frame's number;
     // false ends the session. Tests push SDL events from here.
     std::function<bool(std::uint64_t frame)> beforeFrame;

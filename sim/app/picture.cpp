@@ -273,18 +273,51 @@ void DrawBackdrop(cairo_t* cr, double w, double h) {
     }
 }
 
-// The radar's place at the bottom left, where the game draws its minimap.
+// The radar's place at the bottom left, where the game draws its minimap, on
+// a 16:9 screen at the largest safe zone.
 constexpr double kMapLeft = 0.016, kMapTop = 0.79, kMapWidth = 0.141, kMapHeight = 0.175;
 
-void DrawMinimap(cairo_t* cr, double w, double h) {
-    cairo_rectangle(cr, kMapLeft * w, kMapTop * h, kMapWidth * w, kMapHeight * h);
+// From this shape on, the game renders across three screens side by side and
+// keeps its HUD on the middle one.
+constexpr double kThreeScreens = 3.7;
+
+bool ThreeScreens(double w, double h) { return w >= kThreeScreens * h; }
+
+struct Box {
+    double left, top, width, height;
+};
+
+// The minimap in pixels: the game keeps it in shape on any screen, inside the
+// player's safe zone, on the middle screen of three.
+Box MapBox(double w, double h, double safeZone) {
+    const bool three = ThreeScreens(w, h);
+    const double areaLeft = three ? w / 3.0 : 0.0;
+    const double areaWidth = three ? w / 3.0 : w;
+    const double zone = safeZone >= 0.5 && safeZone <= 1.0 ? safeZone : 1.0;
+    const double margin = (1.0 - zone) / 2.0;
+    const double designWidth = h * 16.0 / 9.0;
+    return {areaLeft + margin * areaWidth + kMapLeft * designWidth, (kMapTop - margin) * h,
+            kMapWidth * designWidth, kMapHeight * h};
+}
+
+// The edges where three screens meet.
+void DrawBezels(cairo_t* cr, double w, double h) {
+    cairo_set_source_rgb(cr, 0.05, 0.05, 0.06);
+    for (const double at : {w / 3.0, 2.0 * w / 3.0}) {
+        cairo_rectangle(cr, at - 6.0, 0.0, 12.0, h);
+        cairo_fill(cr);
+    }
+}
+
+void DrawMinimap(cairo_t* cr, const Box& map) {
+    cairo_rectangle(cr, map.left, map.top, map.width, map.height);
     cairo_set_source_rgba(cr, 0.12, 0.16, 0.14, 0.85);
     cairo_fill_preserve(cr);
     cairo_set_source_rgba(cr, 0.0, 0.0, 0.0, 0.9);
     cairo_set_line_width(cr, 3.0);
     cairo_stroke(cr);
     // The player's arrow in the middle.
-    const double cx = (kMapLeft + kMapWidth / 2) * w, cy = (kMapTop + kMapHeight / 2) * h;
+    const double cx = map.left + map.width / 2, cy = map.top + map.height / 2;
     cairo_move_to(cr, cx, cy - 12);
     cairo_line_to(cr, cx + 8, cy + 9);
     cairo_line_to(cr, cx - 8, cy + 9);
@@ -295,9 +328,9 @@ void DrawMinimap(cairo_t* cr, double w, double h) {
 
 // Feed messages in boxes stacked upwards from just above the minimap, the
 // newest lowest, in the feed's own plain style.
-void DrawFeed(cairo_t* cr, const std::vector<FeedLine>& feed, double w, double h) {
+void DrawFeed(cairo_t* cr, const std::vector<FeedLine>& feed, const Box& map, double h) {
     const double pad = 10.0 * h / 1080.0, gap = 6.0 * h / 1080.0;
-    double bottom = kMapTop * h - gap;
+    double bottom = map.top - gap;
     for (auto it = feed.rbegin(); it != feed.rend(); ++it) {
         cairo_select_font_face(cr, FontFor(it->text), CAIRO_FONT_SLANT_NORMAL,
                                CAIRO_FONT_WEIGHT_NORMAL);
@@ -305,19 +338,19 @@ void DrawFeed(cairo_t* cr, const std::vector<FeedLine>& feed, double w, double h
         cairo_font_extents_t fe;
         cairo_font_extents(cr, &fe);
         const std::vector<Word> words = SplitWords(it->text, {255, 255, 255});
-        const auto lines = WrapLines(cr, words, kMapWidth * w - 2 * pad);
+        const auto lines = WrapLines(cr, words, map.width - 2 * pad);
         const double boxHeight = static_cast<double>(lines.size()) * fe.height + 2 * pad;
         const double top = bottom - boxHeight;
-        cairo_rectangle(cr, kMapLeft * w, top, kMapWidth * w, boxHeight);
+        cairo_rectangle(cr, map.left, top, map.width, boxHeight);
         cairo_set_source_rgba(cr, 0.05, 0.05, 0.08, 0.80);
         cairo_fill(cr);
-        cairo_rectangle(cr, kMapLeft * w, top, 4.0, boxHeight);
+        cairo_rectangle(cr, map.left, top, 4.0, boxHeight);
         cairo_set_source_rgb(cr, 0.95, 0.55, 0.0);
         cairo_fill(cr);
         double baseline = top + pad + fe.ascent;
         sim::TextStyle white;
         for (const auto& line : lines) {
-            DrawLinePass(cr, line, kMapLeft * w + pad + 4.0, baseline, Pass::Fill, white);
+            DrawLinePass(cr, line, map.left + pad + 4.0, baseline, Pass::Fill, white);
             baseline += fe.height;
         }
         bottom = top - gap;
@@ -438,9 +471,13 @@ bool Picture::LoadPng(const std::string& path) {
 void Draw(Picture& picture, const PictureContent& content) {
     cairo_t* cr = cairo_create(picture.Surface());
     const double w = picture.Width(), h = picture.Height();
+    const Box map = MapBox(w, h, content.safeZone);
     if (content.backdrop) {
         DrawBackdrop(cr, w, h);
-        DrawMinimap(cr, w, h);
+        if (ThreeScreens(w, h)) {
+            DrawBezels(cr, w, h);
+        }
+        DrawMinimap(cr, map);
     } else {
         cairo_set_source_rgb(cr, 0, 0, 0);
         cairo_paint(cr);
@@ -458,7 +495,7 @@ void Draw(Picture& picture, const PictureContent& content) {
         }
     }
     if (!content.feed.empty()) {
-        DrawFeed(cr, content.feed, w, h);
+        DrawFeed(cr, content.feed, map, h);
     }
     if (!content.gameState.empty()) {
         DrawGameState(cr, content.gameState, w, h);

@@ -1,7 +1,13 @@
 #pragma once
 // Pictures of what the module asked the game to draw: a frame's draw list,
-// drawn with cairo at 1920x1080 on a plain road-and-sky backdrop, and the
-// notification feed above the minimap at the bottom left.
+// drawn with cairo at the game's screen size (1920x1080 unless a scenario or
+// --screen says otherwise) on a plain road-and-sky backdrop, and the
+// notification feed above the minimap at the bottom left. As in the game,
+// rectangles take fractions of the picture's width and text is sized by its
+// height alone, so a design for 16:9 stretches on a wider screen; the game's
+// own minimap and feed keep their shape, inside the safe zone, on the middle
+// screen of three (a picture 3.7 times as wide as high or wider, whose
+// screens' edges are drawn).
 //
 // Text scale to pixels: font 0 is drawn in DejaVu Sans with an em of
 // scale x 65 px on a 1080-line screen, the text's top y at the top of the
@@ -71,6 +77,9 @@ struct PictureContent {
     // labelled at the top centre in the live HUD's style: the simulator's
     // note, not the module's drawing.
     std::string gameState;
+    // The player's safe zone (0.5 to 1.0): the game's own minimap and feed
+    // keep inside it.
+    float safeZone = 1.0f;
 };
 
 void Draw(Picture& picture, const PictureContent& content);

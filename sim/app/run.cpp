@@ -106,7 +106,7 @@ const char* EventName(EventKind kind) {
 
 RunResult RunScenario(const RunOptions& options) {
     Session session({options.iniPath, options.outDir, options.fps, options.quiet, options.language,
-                     options.keyboard});
+                     options.keyboard, options.screenWidth, options.screenHeight});
     session.Begin("Veloxan in the simulated game; scenario " + options.scenario.file);
 
     const std::vector<ScenarioLine>& lines = options.scenario.lines;

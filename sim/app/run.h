@@ -21,6 +21,8 @@ struct RunOptions {
     bool quiet = false;        // no timeline on stdout
     int language = 0;          // the game's, as GET_CURRENT_LANGUAGE answers
     sim::KeyboardLayout keyboard = sim::KeyboardLayout::EnUs; // the player's
+    int screenWidth = 1920; // the game's screen, until a screen line
+    int screenHeight = 1080;
 };
 
 // The game's own state in a frame: its pause menu, and which busy states
@@ -64,11 +66,12 @@ struct Event {
 struct RunResult {
     std::vector<FrameSample> frames;
     std::vector<Event> events;
-    std::vector<std::string> timeline; // the lines as printed
-    std::vector<std::string> pictures; // file names in outDir, in order
-    std::vector<std::string> faults;   // wrong calls the simulated game caught
-    std::string gameDir;               // holds the working copy of Veloxan.ini
-    bool ended = false;                // an "end" line was reached
+    std::vector<std::string> timeline;        // the lines as printed
+    std::vector<std::string> pictures;        // file names in outDir, in order
+    std::vector<std::uint64_t> pictureFrames; // the frame each shows
+    std::vector<std::string> faults;          // wrong calls the simulated game caught
+    std::string gameDir;                      // holds the working copy of Veloxan.ini
+    bool ended = false;                       // an "end" line was reached
 };
 
 RunResult RunScenario(const RunOptions& options);

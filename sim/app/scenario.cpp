@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* kCommands = "a command (hold, release, tap, pad, enter, leave, throttle, "
                                   "brake, collide, wreck, restart, focus, pause, busy, hud, game, "
-                                  "language, keyboard, picture, end)";
+                                  "language, keyboard, screen, safe, picture, end)";
 constexpr const char* kKeyExpected = "a key name (A-Z, 0-9, shift, ctrl, alt, space, enter, "
                                      "num0-num9, f1-f12, up, down, left, right or vkNN)";
 constexpr std::uint32_t kDefaultTapMs = 50;
@@ -242,6 +242,22 @@ void ParseAction(Words& w, ScenarioLine& s) {
         if (const std::string tag = w.Take(expected); !sim::KeyboardOfTag(tag, s.keyboard)) {
             throw Failure{expected, "'" + tag + "'"};
         }
+    } else if (command == "screen") {
+        s.action = Action::Screen;
+        const char* expected = "a screen's width and height in pixels, 5:4 to three 16:9 screens "
+                               "(640x480 to 11520x4320)";
+        s.width = w.Whole(expected, 1, 100000);
+        s.height = w.Whole(expected, 1, 100000);
+        if (!ScreenSizeAllowed(s.width, s.height)) {
+            throw Failure{expected,
+                          "'" + std::to_string(s.width) + " " + std::to_string(s.height) + "'"};
+        }
+    } else if (command == "safe") {
+        if (const std::string word = w.Take("'zone'"); word != "zone") {
+            throw Failure{"'zone'", "'" + word + "'"};
+        }
+        s.action = Action::SafeZone;
+        s.value = static_cast<float>(w.Number("a safe zone from 0.5 to 1.0", 0.5, 1.0));
     } else if (command == "picture") {
         s.action = Action::Picture;
         const char* expected = "a picture name (letters, digits and '-')";
@@ -283,6 +299,12 @@ double Time(Words& w, double previous) {
 }
 
 } // namespace
+
+bool ScreenSizeAllowed(int width, int height) {
+    // 5:4 is 1.25, three 16:9 screens 5.33: 4 w >= 5 h and 3 w <= 16 h.
+    return width >= 640 && width <= 11520 && height >= 480 && height <= 4320 &&
+           4 * width >= 5 * height && 3 * width <= 16 * height;
+}
 
 const char* VehicleClassWord(sim::VehicleClass vehicleClass) {
     for (const VehicleClassName& c : kVehicleClassNames) {

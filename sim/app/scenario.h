@@ -39,6 +39,11 @@
 //                                        de-DE or fr-FR; the module asks for
 //                                        the keys' names at its start, when
 //                                        the menu opens and when a key is set
+//   6     screen W H                     the game's screen, W x H pixels,
+//                                        5:4 to three 16:9 screens; the
+//                                        pictures follow it
+//   6     safe zone S                    the display settings' safe zone,
+//                                        0.5 to 1.0
 //   7     picture NAME                   a picture of this frame
 //   9     end
 //
@@ -106,6 +111,8 @@ enum class Action {
     GameSfx,
     Language,
     Keyboard,
+    Screen,
+    SafeZone,
     Picture,
     End,
 };
@@ -119,13 +126,16 @@ struct ScenarioLine {
     std::uint16_t buttons = 0;
     std::uint32_t ms = 0;
     sim::VehicleClass vehicleClass = sim::VehicleClass::Car;
-    float value = 0.0f;  // throttle and brake 0..1, km/h for enter and collide, the stick's x
+    float value = 0.0f;  // throttle and brake 0..1, km/h for enter and collide, the stick's
+                         // x, the safe zone
     float value2 = 0.0f; // the stick's y
     bool on = false;     // focus, pause, busy, hud
     int busy = 0;        // the state of a busy line, an index of kBusyStateNames
     int level = 0;       // game sfx: the game's sound-effects level
     int number = 0;      // the game's language of a language line
     sim::KeyboardLayout keyboard = sim::KeyboardLayout::EnUs;
+    int width = 0; // a screen line's pixels
+    int height = 0;
     std::string name; // picture name
     std::string text; // the line as written, without its comment
 };
@@ -134,6 +144,10 @@ struct Scenario {
     std::string file;
     std::vector<ScenarioLine> lines;
 };
+
+// A screen veloxan-sim draws: from 5:4 to three 16:9 screens side by side,
+// 640x480 to 11520x4320 pixels.
+bool ScreenSizeAllowed(int width, int height);
 
 // False with `error` set at the first bad line.
 bool ParseScenario(const std::string& file, std::istream& in, Scenario& out, std::string& error);

@@ -2,6 +2,7 @@
 
 #include "menu/menu_controller.h"
 #include "menu/menu_item.h"
+#include "screen/placement.h"
 #include "script/script_main.h"
 #include "settings/settings.h"
 #include "turbo/boost_tuning.h"
@@ -42,6 +43,7 @@ PictureContent FrameContent(const sim::Game& game, std::uint64_t frame) {
     PictureContent content;
     content.items = game.world.DrawList(frame);
     content.gameState = GameStateLabel(GameStateOf(game.world));
+    content.safeZone = game.world.safeZone;
     for (const sim::FeedItem& item : game.world.feed) {
         if (item.postedFrame > frame || (item.removed && item.removedFrame <= frame)) {
             continue;
@@ -77,6 +79,7 @@ void Session::Begin(const std::string& intro) {
     sim::Game& game = g();
     game.world.language = options_.language;
     game.input.keyboard = options_.keyboard;
+    game.world.SetScreen(options_.screenWidth, options_.screenHeight);
     lastStatusTick_ = game.tick;
     game.onCall = [this](const sim::CallRecord& c) { OnCall(c); };
     game.onFault = [this](const std::string& fault) {
@@ -261,6 +264,12 @@ void Session::Execute(const ScenarioLine& line) {
     case Action::Keyboard:
         game.input.keyboard = line.keyboard;
         break;
+    case Action::Screen:
+        game.world.SetScreen(line.width, line.height);
+        break;
+    case Action::SafeZone:
+        game.world.safeZone = line.value;
+        break;
     case Action::Picture:
         pendingPictures_.push_back(line.name);
         break;
@@ -327,10 +336,12 @@ void Session::Status() {
             std::to_string(flames) + " exhaust flames this frame");
     } else if (turboState == TurboState::Recharging) {
         for (const sim::DrawItem& item : game.world.DrawList(game.frame)) {
-            if (item.kind == sim::DrawItem::Rect && item.rect.y == 0.98f) {
-                Say("recharge bar " + Number(item.rect.width / 0.15f * 100.0f) + "% (red " +
-                    std::to_string(item.rect.red) + ", green " + std::to_string(item.rect.green) +
-                    ")");
+            // The bar is the one rectangle 0.007 high: its place and width
+            // follow the player's screen, its height does not.
+            if (item.kind == sim::DrawItem::Rect && item.rect.height == 0.007f) {
+                Say("recharge bar " + Number(item.rect.width / PlaceWidth(0.15f) * 100.0f) +
+                    "% (red " + std::to_string(item.rect.red) + ", green " +
+                    std::to_string(item.rect.green) + ")");
             }
         }
     }
@@ -368,13 +379,14 @@ void Session::GameControls() {
 }
 
 void Session::TakePicture(const std::string& what) {
-    Picture picture(kPictureWidth, kPictureHeight);
+    Picture picture(g().world.screenWidth, g().world.screenHeight);
     Draw(picture, FrameContent(g(), g().frame));
     char name[160];
     std::snprintf(name, sizeof name, "%07.3fs-%s.png", Seconds(), what.c_str());
     const std::string path = options_.outDir + "/" + name;
     if (picture.SavePng(path)) {
         result_.pictures.push_back(name);
+        result_.pictureFrames.push_back(g().frame);
         Say(std::string("picture ") + name);
     } else {
         Say("picture " + path + " could not be written");

@@ -25,6 +25,10 @@ struct SessionOptions {
     bool quiet = false; // no timeline on stdout
     int language = 0;   // the game's, as GET_CURRENT_LANGUAGE answers
     sim::KeyboardLayout keyboard = sim::KeyboardLayout::EnUs; // the player's
+    // The game's screen, in pixels: what GET_ASPECT_RATIO answers and the
+    // pictures' size, until a screen line changes it.
+    int screenWidth = 1920;
+    int screenHeight = 1080;
 };
 
 // What the picture code draws for a frame: its draw list, the feed messages

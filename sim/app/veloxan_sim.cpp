@@ -10,6 +10,7 @@
 #include "sim/app/plot.h"
 #include "sim/app/run.h"
 #include "sim/app/scenario.h"
+#include "sim/app/screen_sheet.h"
 #include "sim/game.h"
 #include "sim/keyboard_layouts.h"
 
@@ -106,9 +107,15 @@ bool MakeOut(const std::string& out) {
     return true;
 }
 
+// The game's screen in pixels, as --screen gives it.
+struct Screen {
+    int width = 1920;
+    int height = 1080;
+};
+
 int Run(const std::string& ini, const std::string& saveIni, const std::string& scenarioPath,
         const std::string& out, int fps, const std::vector<double>& shots, bool quiet, bool explain,
-        int language, sim::KeyboardLayout keyboard) {
+        int language, sim::KeyboardLayout keyboard, Screen screen) {
     if (explain) {
         simapp::Explain(ini, out + "/game", std::cout);
         return 0;
@@ -126,6 +133,8 @@ int Run(const std::string& ini, const std::string& saveIni, const std::string& s
     options.quiet = quiet;
     options.language = language;
     options.keyboard = keyboard;
+    options.screenWidth = screen.width;
+    options.screenHeight = screen.height;
     if (!MakeOut(out)) {
         return 2;
     }
@@ -138,7 +147,7 @@ int Run(const std::string& ini, const std::string& saveIni, const std::string& s
 
 int RunLive(const std::string& ini, const std::string& saveIni, const std::string& out, int width,
             int height, const std::string& record, bool quiet, int language,
-            sim::KeyboardLayout keyboard) {
+            sim::KeyboardLayout keyboard, Screen screen) {
     if (!MakeOut(out)) {
         return 2;
     }
@@ -151,6 +160,8 @@ int RunLive(const std::string& ini, const std::string& saveIni, const std::strin
     options.quiet = quiet;
     options.language = language;
     options.keyboard = keyboard;
+    options.screenWidth = screen.width;
+    options.screenHeight = screen.height;
     const simapp::LiveResult live = simapp::RunLive(options);
     if (!live.error.empty()) {
         std::fprintf(stderr, "veloxan-sim: --live: %s\n", live.error.c_str());
@@ -197,6 +208,8 @@ int main(int argc, char** argv) {
     std::string languageTag = "en-US";
     std::string languageSheet;
     std::string keyboardTag = "en-US";
+    std::string screenSize = "1920x1080";
+    std::string screenSheet;
     app.add_option("--ini", ini, "settings to start from (only read; the run works on a copy)")
         ->check(CLI::ExistingFile);
     app.add_option("--save-ini", saveIni, "write the working copy of the settings here at the end")
@@ -228,17 +241,18 @@ int main(int argc, char** argv) {
             ->excludes(fpsOption)
             ->excludes(shotOption)
             ->excludes(explainOption);
-    app.add_option("--size", size, "--live: the window's size, WxH")
-        ->needs(liveOption)
-        ->check([](const std::string& text) -> std::string {
-            int w = 0, h = 0;
-            char x = 0, rest = 0;
-            if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &rest) != 3 || x != 'x' ||
-                w < 320 || w > 7680 || h < 180 || h > 4320) {
-                return "expected WxH, 320x180 to 7680x4320, found '" + text + "'";
-            }
-            return "";
-        });
+    auto* sizeOption =
+        app.add_option("--size", size, "--live: the window's size, WxH")
+            ->needs(liveOption)
+            ->check([](const std::string& text) -> std::string {
+                int w = 0, h = 0;
+                char x = 0, rest = 0;
+                if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &rest) != 3 || x != 'x' ||
+                    w < 320 || w > 7680 || h < 180 || h > 4320) {
+                    return "expected WxH, 320x180 to 7680x4320, found '" + text + "'";
+                }
+                return "";
+            });
     app.add_option("--record", record, "--live: keep the session as a scenario file here")
         ->needs(liveOption)
         ->default_str("none");
@@ -259,6 +273,28 @@ int main(int argc, char** argv) {
                    "menu into this PNG (docs/languages.png)")
         ->excludes(liveOption)
         ->default_str("none");
+    auto* screenOption =
+        app.add_option(
+               "--screen", screenSize,
+               "the game's screen, WxH, 5:4 to three 16:9 screens (5760x1080); pictures and "
+               "the live window are drawn at it")
+            ->check([](const std::string& text) -> std::string {
+                int w = 0, h = 0;
+                char x = 0, rest = 0;
+                if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &rest) != 3 || x != 'x' ||
+                    !simapp::ScreenSizeAllowed(w, h)) {
+                    return "expected WxH from 5:4 to three 16:9 screens side by side, 640x480 to "
+                           "11520x4320, found '" +
+                           text + "'";
+                }
+                return "";
+            });
+    app.add_option("--screen-sheet", screenSheet,
+                   "run the scenario on each of eight screens and draw what its pictures named "
+                   "notice and menu show into this PNG (docs/screens.png)")
+        ->excludes(liveOption)
+        ->excludes(screenOption)
+        ->default_str("none");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -271,6 +307,8 @@ int main(int argc, char** argv) {
     const int language = LanguageOfTag(languageTag.c_str());
     sim::KeyboardLayout keyboard{};
     sim::KeyboardOfTag(keyboardTag, keyboard);
+    Screen screen;
+    std::sscanf(screenSize.c_str(), "%dx%d", &screen.width, &screen.height);
     namespace fs = std::filesystem;
     const std::string workingCopy = out + "/game/Veloxan.ini";
     if (fs::exists(workingCopy) && fs::equivalent(ini, workingCopy)) {
@@ -290,12 +328,34 @@ int main(int argc, char** argv) {
             std::printf("%s drawn\n", languageSheet.c_str());
             return 0;
         }
+        if (!screenSheet.empty()) {
+            std::string error;
+            if (!MakeOut(out) ||
+                !simapp::DrawScreenSheet(ini, scenarioPath, out, screenSheet, error)) {
+                std::fprintf(stderr, "veloxan-sim: --screen-sheet: %s\n", error.c_str());
+                return 1;
+            }
+            std::printf("%s drawn\n", screenSheet.c_str());
+            return 0;
+        }
         if (live) {
             int width = 0, height = 0;
             std::sscanf(size.c_str(), "%dx%d", &width, &height);
-            return RunLive(ini, saveIni, out, width, height, record, quiet, language, keyboard);
+            if (sizeOption->count() == 0) {
+                // The window takes the screen's shape: 720 lines, or 1920
+                // columns for the widest.
+                width = 720 * screen.width / screen.height;
+                height = 720;
+                if (width > 1920) {
+                    width = 1920;
+                    height = 1920 * screen.height / screen.width;
+                }
+            }
+            return RunLive(ini, saveIni, out, width, height, record, quiet, language, keyboard,
+                           screen);
         }
-        return Run(ini, saveIni, scenarioPath, out, fps, shots, quiet, explain, language, keyboard);
+        return Run(ini, saveIni, scenarioPath, out, fps, shots, quiet, explain, language, keyboard,
+                   screen);
     } catch (const std::filesystem::filesystem_error& e) {
         std::fprintf(stderr, "veloxan-sim: %s\n", e.what());
         return 1;

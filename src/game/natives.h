@@ -69,6 +69,11 @@ inline constexpr Native<0x25129531F77B9ED3, std::int32_t(const char*, float, flo
 
 // Drawing. The player may hide the game's HUD (for pictures, or a film).
 inline constexpr Native<0xA86478C6958735C5, bool()> IS_HUD_HIDDEN{};
+// The screen the game draws on: its width over its height (false: as the
+// game renders it, all three screens of a row of three), and the player's
+// safe zone, 1.0 at its largest.
+inline constexpr Native<0xF1307EF624A80D87, float(bool)> GET_ASPECT_RATIO{};
+inline constexpr Native<0xBAF107B6BB2C97F0, float()> GET_SAFE_ZONE_SIZE{};
 inline constexpr Native<0x3A618A217E5154F0, void(float, float, float, float, std::int32_t,
                                                  std::int32_t, std::int32_t, std::int32_t)>
     DRAW_RECT{};

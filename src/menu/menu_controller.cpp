@@ -10,6 +10,7 @@
 #include "menu/menu_draw.h"
 #include "menu/menu_item.h"
 #include "menu/settings_menu.h"
+#include "screen/placement.h"
 #include "settings/settings.h"
 
 #include <array>
@@ -225,6 +226,11 @@ void UpdateMenu() {
         }
         // Opening saves too, which ends the first-run notice.
         SaveSettings();
+        // A window resized, or Alt + Enter, changes the screen without a
+        // pause.
+        if (rootPage.isOpen) {
+            AskScreen(false);
+        }
         lastKeyTick = ModuleTick();
     }
     if (rootPage.isOpen && GameBusy()) {

@@ -1,6 +1,7 @@
 #include "screen/draw_primitives.h"
 
 #include "game/natives.h"
+#include "screen/placement.h"
 
 using namespace native;
 
@@ -25,7 +26,7 @@ void DrawMenuText(float x, float y, float scale, const char* text) {
     SET_TEXT_SCALE(scale, scale);
     SET_TEXT_DROPSHADOW(50, 0, 0, 0, 0);
     SET_TEXT_COLOUR(255, 255, 255, 255);
-    SET_TEXT_WRAP(0.0f, 0.14f);
+    SET_TEXT_WRAP(placement.menuWrapStart, placement.menuWrapEnd);
     SET_TEXT_CENTRE(true);
     SET_TEXT_OUTLINE();
     SET_TEXT_EDGE(1, 0, 0, 0, 205);
@@ -36,11 +37,11 @@ void DrawNoticeText(float y, const char* text) {
     SET_TEXT_FONT(0);
     SET_TEXT_SCALE(0.36f, 0.36f);
     SetTextColourWhite();
-    SET_TEXT_WRAP(0.0f, 1.0f);
+    SET_TEXT_WRAP(placement.noticeWrapStart, placement.noticeWrapEnd);
     SET_TEXT_CENTRE(true);
     SetTextDropShadowOff();
     SetTextEdgeBlack();
-    DrawLiteralText(0.8f, y, text);
+    DrawLiteralText(placement.noticeX, y, text);
 }
 
 void SetTextColourWhite() { SET_TEXT_COLOUR(255, 255, 255, 255); }

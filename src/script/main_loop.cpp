@@ -4,6 +4,7 @@
 #include "game/script_hook.h"
 #include "menu/key_page.h"
 #include "menu/menu_controller.h"
+#include "screen/placement.h"
 #include "script/script_main.h"
 #include "script/trigger.h"
 #include "settings/notifications.h"
@@ -95,8 +96,9 @@ void MainLoopPass() {
     case PauseStep::Held:
         return;
     case PauseStep::Ended:
-        // The game's audio settings live in its pause menu.
+        // The game's audio and display settings live in its pause menu.
         AskGameEffectsLevel(true);
+        AskScreen(false);
         // A spool-up or boost the game took over in the pause ends in this
         // pass, silent: its recording must not start again only to be cut.
         if ((turboState != TurboState::SpoolUp && turboState != TurboState::Boosting) ||

@@ -5,6 +5,7 @@
 #include "game/log.h"
 #include "menu/menu_controller.h"
 #include "menu/settings_menu.h"
+#include "screen/placement.h"
 #include "script/start_report.h"
 #include "settings/notifications.h"
 #include "settings/settings.h"
@@ -36,6 +37,7 @@ void ScriptMain() {
     LoadSettings();
     PickLanguage();
     AskGameEffectsLevel(false);
+    AskScreen(true);
     PrepareTurboSounds();
     FindGamepad();
     RefreshNoticeChord();

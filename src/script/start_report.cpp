@@ -5,6 +5,7 @@
 #include "game/log.h"
 #include "game/script_hook.h"
 #include "platform/platform.h"
+#include "screen/placement.h"
 #include "settings/settings.h"
 #include "settings/texts.h"
 #include "turbo/turbo_sound.h"
@@ -206,6 +207,9 @@ static_assert(VersionTextsMatchNumbers(), "src/version.h: the texts and the numb
     LogText(PickedLanguageTag());
     LogText(" (");
     LogText(PickedLanguageSource());
-    LogText(")");
+    // The game's display settings beside its language, on the same line: the
+    // report keeps its lines as older logs have them.
+    LogText("), ");
+    LogScreen();
     LogEnd();
 }

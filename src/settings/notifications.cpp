@@ -3,6 +3,7 @@
 #include "game/natives.h"
 #include "game/pad_input.h"
 #include "screen/draw_primitives.h"
+#include "screen/placement.h"
 #include "settings/settings.h"
 #include "settings/shown_key_names.h"
 #include "settings/texts.h"
@@ -79,11 +80,12 @@ char noticeChordLine[192] = {};
 }
 
 void DrawFirstRunNotice() {
-    // The box is centred a little left of the text column at x 0.8.
-    DrawRect(0.795f, 0.122f, 0.302f, 0.11f, 0, 0, 0, 200);
-    DrawNoticeText(0.065f, "Veloxan");
-    DrawNoticeText(0.085f, noticeChordLine);
-    DrawNoticeText(0.105f, Text(TextId::NoticeRemove));
-    DrawNoticeText(0.125f, Text(TextId::NoticeHelp));
-    DrawNoticeText(0.145f, Text(TextId::NoticeThanks));
+    // The box is centred a little left of the text column at x 0.8; the
+    // notice keeps to the right and the top of the area the module draws in.
+    DrawRect(PlaceRight(0.795f), PlaceTop(0.122f), PlaceWidth(0.302f), 0.11f, 0, 0, 0, 200);
+    DrawNoticeText(PlaceTop(0.065f), "Veloxan");
+    DrawNoticeText(PlaceTop(0.085f), noticeChordLine);
+    DrawNoticeText(PlaceTop(0.105f), Text(TextId::NoticeRemove));
+    DrawNoticeText(PlaceTop(0.125f), Text(TextId::NoticeHelp));
+    DrawNoticeText(PlaceTop(0.145f), Text(TextId::NoticeThanks));
 }

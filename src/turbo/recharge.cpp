@@ -3,6 +3,7 @@
 #include "game/game_state.h"
 #include "game/natives.h"
 #include "screen/draw_primitives.h"
+#include "screen/placement.h"
 #include "settings/notifications.h"
 #include "settings/texts.h"
 
@@ -49,6 +50,7 @@ void RechargeStep() {
 }
 
 void DrawRechargeBar(float width, std::int32_t red, std::int32_t green) {
-    // Centred near the bottom edge, growing outwards from the middle.
-    DrawRect(0.5f, 0.98f, width, 0.007f, red, green, 10, 150);
+    // Centred near the bottom edge of the area the module draws in, growing
+    // outwards from the middle.
+    DrawRect(PlaceCentre(0.5f), PlaceBottom(0.98f), PlaceWidth(width), 0.007f, red, green, 10, 150);
 }

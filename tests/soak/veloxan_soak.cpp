@@ -7,7 +7,7 @@
 // checked; the first broken rule ends the run with the seed and frame that
 // replay it. The settings the player alone sets (the pad menu, the menu's
 // own keys, the sounds' volume) come and go with the starting file and with
-// the restarts.
+// the restarts; the game's screen and safe zone change in its pauses.
 
 #include "menu/menu_controller.h"
 #include "menu/menu_controls.h"
@@ -83,6 +83,7 @@ public:
     // One frame of play; an empty text when every rule held after it.
     std::string Frame() {
         const TurboState before = turboState;
+        slideBefore_ = slideOffset;
         Play();
         saved_ = false;
         sim::Step();
@@ -97,7 +98,7 @@ public:
         std::printf("  %llu launches (car %llu, plane %llu, boat %llu, heli %llu, bike %llu), "
                     "%llu cancels, %llu slow motions, %llu restarts, %llu menu frames, "
                     "%llu saves, %llu frames with an unusable speed, %llu sounds from copies, %llu "
-                    "pauses, %llu busy spans\n",
+                    "pauses (each with a new screen), %llu busy spans\n",
                     counts_.launches, counts_.byClass[0], counts_.byClass[1], counts_.byClass[2],
                     counts_.byClass[3], counts_.byClass[4], counts_.cancels, counts_.slowMotions,
                     counts_.restarts, counts_.menuFrames, counts_.saves, counts_.unusableSpeeds,
@@ -223,6 +224,9 @@ private:
         if (w.paused ? Chance(80) : Chance(1500)) {
             w.paused = !w.paused;
             counts_.pauses += w.paused ? 1 : 0;
+            if (w.paused) {
+                ChangeScreen(w);
+            }
         }
         bool* busy[] = {&w.playerSwitch, &w.cutscene, &w.fadedOut,
                         &w.dead,         &w.arrested, &w.controlOff};
@@ -241,6 +245,24 @@ private:
                                       std::numeric_limits<float>::infinity(), -3.0f};
             g.speedAnswer = unusable[Below(std::size(unusable))];
             ++counts_.unusableSpeeds;
+        }
+    }
+
+    // The player changes the display settings in the pause menu: a shape
+    // from 1.0 to 6.0 (three screens from 3.7 on), a safe zone from 0.8 to
+    // 1.0, and now and then an answer no sane game gives.
+    void ChangeScreen(sim::World& w) {
+        w.aspectRatio = 1.0f + static_cast<float>(Below(5001)) / 1000.0f;
+        w.safeZone = std::min(1.0f, 0.8f + static_cast<float>(Below(201)) / 1000.0f);
+        constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+        constexpr float kInfinity = std::numeric_limits<float>::infinity();
+        if (Chance(15)) {
+            const float bad[] = {kNaN, kInfinity, 0.0f, -1.0f, 100.0f};
+            w.aspectRatio = bad[Below(std::size(bad))];
+        }
+        if (Chance(15)) {
+            const float bad[] = {kNaN, 0.5f, 1.5f};
+            w.safeZone = bad[Below(std::size(bad))];
         }
     }
 
@@ -422,6 +444,9 @@ private:
         if (!SelectionsNameRows(rootPage)) {
             return "a menu page's selection names no row";
         }
+        if (std::string outside = DrawnOutsideTheArea(g); !outside.empty()) {
+            return outside;
+        }
         // The game's controls on the menu's inputs: only controls of the
         // table in a pass with the menu open (which of them depends on the
         // hand, tested on its own), none once it is off screen. A frame the
@@ -446,9 +471,55 @@ private:
         return {};
     }
 
+    // Every rectangle the module draws lies inside the area it draws in: the
+    // safe zone of the screen the game last answered, made sane as a player
+    // would expect (a shape outside 1.0 to 8.0 is 16:9, a safe zone outside
+    // 0.8 to 1.0 is 1.0), on the middle screen of three. A menu sliding comes
+    // from beyond the area's left edge, and that frame is left alone.
+    std::string DrawnOutsideTheArea(const sim::Game& g) {
+        for (const sim::CallRecord& call : g.calls) {
+            if (call.frame == g.frame && call.name == "GET_ASPECT_RATIO") {
+                askedAspect_ = g.world.aspectRatio;
+            }
+            if (call.frame == g.frame && call.name == "GET_SAFE_ZONE_SIZE") {
+                askedSafeZone_ = g.world.safeZone;
+            }
+        }
+        const bool menuDrawn = slideBefore_ < kMenuHiddenOffset || slideOffset < kMenuHiddenOffset;
+        if (menuDrawn && slideOffset != 0.0f) {
+            return {};
+        }
+        const float aspect =
+            askedAspect_ >= 1.0f && askedAspect_ <= 8.0f ? askedAspect_ : 16.0f / 9.0f;
+        const float safeZone =
+            askedSafeZone_ >= 0.8f && askedSafeZone_ <= 1.0f ? askedSafeZone_ : 1.0f;
+        const bool three = aspect >= 3.7f;
+        const double screenLeft = three ? 1.0 / 3.0 : 0.0;
+        const double screenWidth = three ? 1.0 / 3.0 : 1.0;
+        const double margin = (1.0 - safeZone) / 2.0;
+        const double left = screenLeft + margin * screenWidth;
+        const double right = screenLeft + screenWidth - margin * screenWidth;
+        constexpr double kSlack = 1e-5;
+        for (const sim::DrawItem& item : g.world.DrawList(g.frame)) {
+            if (item.kind != sim::DrawItem::Rect) {
+                continue;
+            }
+            const sim::DrawnRect& r = item.rect;
+            if (r.x - r.width / 2 < left - kSlack || r.x + r.width / 2 > right + kSlack ||
+                r.y - r.height / 2 < margin - kSlack ||
+                r.y + r.height / 2 > 1.0 - margin + kSlack) {
+                return "a rectangle at x " + std::to_string(r.x) + ", y " + std::to_string(r.y) +
+                       " outside the area drawn in, on screen " + std::to_string(askedAspect_) +
+                       " at safe zone " + std::to_string(askedSafeZone_);
+            }
+        }
+        return {};
+    }
+
     // A pass that finds the game paused asks that alone: no other native, no
     // key or pad (but the first may stop the module's sound). A pass that
-    // finds it busy leaves every vehicle at normal power and pushes none.
+    // finds it busy leaves every vehicle at normal power and pushes none; a
+    // boost that the game paused and then took over ends at the pause's end.
     // Calls before the pass's first query belong to a wait inside the last
     // pass (the shutdown's), which is ScriptHookV's and goes on regardless.
     static std::string GameStateRules(const sim::Game& g) {
@@ -473,7 +544,7 @@ private:
                 return "a vehicle pushed in a busy pass";
             }
         }
-        if (passStarted && g.world.Busy()) {
+        if (passStarted && g.world.Busy() && !g.world.paused) {
             for (const auto& [handle, v] : g.world.vehicles) {
                 if (v.enginePowerMultiplier != 1.0f) {
                     return "engine power " + std::to_string(v.enginePowerMultiplier) +
@@ -552,6 +623,11 @@ private:
     SettingsRecord atLastSave_{};
     bool saved_ = false;
     bool slowedBefore_ = false;
+    // The menu's slide before the frame, and the game's answers when the
+    // module last asked them.
+    float slideBefore_ = kMenuHiddenOffset;
+    float askedAspect_ = 16.0f / 9.0f;
+    float askedSafeZone_ = 1.0f;
 };
 
 } // namespace

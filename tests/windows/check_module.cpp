@@ -145,8 +145,10 @@ std::map<std::string, std::vector<std::string>> Imports(const std::vector<unsign
 // hands of the open menu, the sounds at the game's level, the hidden HUD and
 // the texts in the game's language took it to 40,136 (measured with GCC 12
 // from Debian); the texts themselves are read-only data, not code. The keys
-// named as the player's keyboard names them took it to 40,872.
-constexpr DWORD kCodeSizeLimit = 40 * 1024;
+// named as the player's keyboard names them took it to 40,872, and the
+// drawing placed for the player's screen (its answers made sane and logged,
+// the placement worked out, every drawn x, y and width mapped) by 1,088 more.
+constexpr DWORD kCodeSizeLimit = 42 * 1024;
 
 void CheckCodeSize(const Image& image) {
     const auto text = std::find_if(
