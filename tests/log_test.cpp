@@ -3,7 +3,9 @@
 // and never past its cap.
 
 #include "game/log.h"
+#include "game/pad_input.h"
 #include "script/start_report.h"
+#include "settings/settings.h"
 #include "sim/file_calls.h"
 #include "turbo_fixture.h"
 #include "version.h"
@@ -136,6 +138,46 @@ TEST_F(ModuleLog, the_game_version_names_its_edition) {
     ASSERT_EQ(told.size(), 1 + std::size(kEditions));
     for (std::size_t k = 0; k < std::size(kEditions); ++k) {
         EXPECT_EQ(told[k + 1], kEditions[k].line);
+    }
+}
+
+// The menu cannot take the keyboard's way in, the file can: the report says
+// so, and whether the pad's chord is left.
+TEST_F(ModuleLog, the_report_tells_a_menu_without_a_keyboard_way_in) {
+    BootInVehicle("KEY_PC_MENU=16\r\n");
+    constexpr const char* kPadOnly =
+        "the menu has no keyboard way in (set KEY_PC and KEY_PC_MENU): only the pad opens it";
+    constexpr const char* kNone = "the menu has no keyboard way in (set KEY_PC and KEY_PC_MENU), "
+                                  "and no pad opens it: it cannot be opened";
+    const struct {
+        std::int32_t key;
+        std::int32_t menuKey;
+        std::int32_t padMenu;
+        std::int32_t pad;
+        const char* line;
+    } kWays[] = {
+        {84, 16, 512, -1, nullptr},
+        {84, 0, 512, 0, kPadOnly},
+        // The review's second run: the pad menu's start without a pad.
+        {84, 0, 512, -1, kNone},
+        {0, 16, 0, 0, kNone},
+    };
+    for (const auto& way : kWays) {
+        Settings.KEY_PC = way.key;
+        Settings.KEY_PC_MENU = way.menuKey;
+        Settings.KEY_GAMEPAD_MENU = way.padMenu;
+        padIndex = way.pad;
+        const std::size_t from = ReadGameFile("Veloxan.log").size();
+        LogSettingsAndInput();
+        std::vector<std::string> told;
+        for (const LogLine& line : LogLines(ReadGameFile("Veloxan.log").substr(from))) {
+            if (line.text.rfind("the menu has no keyboard way in", 0) == 0) {
+                told.push_back(line.text);
+            }
+        }
+        EXPECT_EQ(told, way.line != nullptr ? std::vector<std::string>{way.line}
+                                            : std::vector<std::string>{})
+            << way.key << " " << way.menuKey << " " << way.pad;
     }
 }
 

@@ -166,6 +166,16 @@ bool SameKey(std::uint32_t code, std::int32_t other) {
 
 constexpr KeyVerdict kAccepted{KeyRefusal::None, KeySetting::Boost, 0};
 
+// Keys with a job of their own in Windows, which the menu does not take: the
+// Windows keys and Apps (the game loses the focus), Num Lock (the keypad's
+// menu keys go with it) and Scroll Lock, and the input method's toggles and
+// mode keys, which Windows may report held for ever. Convert and Nonconvert
+// (28, 29) stay: Japanese players use them beside the space bar.
+constexpr bool WindowsKeepsKey(std::uint32_t code) {
+    return (code >= 0x15 && code <= 0x1A) || (code >= 0x5B && code <= 0x5D) || code == 0x90 ||
+           code == 0x91 || (code >= 0xF0 && code <= 0xF5);
+}
+
 // Another menu key's keypad key, or a menu key read from the file before
 // this one: then no two menu keys are ever one key.
 KeyVerdict MenuKeyTaken(std::size_t index, std::uint32_t raw) {
@@ -253,7 +263,19 @@ std::uint32_t fileNotifications = 1;
 
 [[gnu::cold]] KeyVerdict CheckKeyFromMenu(KeySetting setting, std::uint32_t value) {
     if (value == 0) {
+        // A pad is never a sure way in: it may be gone at the next start. The
+        // pad menu stays while the keyboard has none.
+        if (setting == KeySetting::Menu ||
+            (setting == KeySetting::PadMenu && !KeyboardOpensMenu())) {
+            return {KeyRefusal::WayIn, setting, 0};
+        }
         return kAccepted;
+    }
+    if (IsPadSetting(setting) && (value & XINPUT_GAMEPAD_START) != 0) {
+        return {KeyRefusal::Start, setting, XINPUT_GAMEPAD_START};
+    }
+    if (!IsPadSetting(setting) && WindowsKeepsKey(value)) {
+        return {KeyRefusal::Windows, setting, value};
     }
     if (!IsPadSetting(setting)) {
         for (std::size_t k = 0; k <= static_cast<std::size_t>(KeySetting::MenuBack); ++k) {

@@ -92,6 +92,8 @@ constexpr char kEnUs[] =
     "%1 moves the menu\0"
     "The menu needs a way in\0"
     "not saved\0"
+    "The keyboard needs a way in\0"
+    "Windows keeps that key\0"
 
     "Boost\0"
     "Boost 2nd\0"
@@ -178,6 +180,8 @@ constexpr char kFrFr[] =
     "%1 sert au menu\0"
     "Le menu doit pouvoir s'ouvrir\0"
     "non enregistré\0"
+    "Le clavier doit pouvoir l'ouvrir\0"
+    "Touche réservée à Windows\0"
 
     "Boost\0"
     "Boost 2\0"
@@ -264,6 +268,8 @@ constexpr char kDeDe[] =
     "%1 steuert das Menü\0"
     "Kein Weg mehr ins Menü\0"
     "nicht gespeichert\0"
+    "Die Tastatur muss es öffnen\0"
+    "Diese Taste gehört Windows\0"
 
     "Boost\0"
     "Boost 2\0"
@@ -350,6 +356,8 @@ constexpr char kItIt[] =
     "%1 muove il menu\0"
     "Il menu deve potersi aprire\0"
     "non salvato\0"
+    "La tastiera deve poterlo aprire\0"
+    "Tasto riservato a Windows\0"
 
     "Boost\0"
     "Boost 2\0"
@@ -436,6 +444,8 @@ constexpr char kEsEs[] =
     "%1 mueve el menú\0"
     "El menú debe poder abrirse\0"
     "no guardado\0"
+    "El teclado debe poder abrirlo\0"
+    "Tecla reservada para Windows\0"
 
     "Impulso\0"
     "Impulso 2\0"
@@ -522,6 +532,8 @@ constexpr char kPtBr[] =
     "%1 move o menu\0"
     "O menu precisa poder abrir\0"
     "não salvo\0"
+    "O teclado precisa poder abrir\0"
+    "Tecla reservada ao Windows\0"
 
     "Boost\0"
     "Boost 2\0"
@@ -608,6 +620,8 @@ constexpr char kPlPl[] =
     "%1 steruje menu\0"
     "Menu musi dać się otworzyć\0"
     "nie zapisano\0"
+    "Klawiatura musi je otwierać\0"
+    "Klawisz należy do Windows\0"
 
     "Boost\0"
     "Boost 2\0"
@@ -694,6 +708,8 @@ constexpr char kRuRu[] =
     "%1 управляет меню\0"
     "Меню должно открываться\0"
     "не сохранено\0"
+    "Клавиатуре нужен вход в меню\0"
+    "Клавиша занята Windows\0"
 
     "Турбо\0"
     "Турбо 2\0"
@@ -780,6 +796,8 @@ constexpr char kKoKr[] =
     "%1: 메뉴 조작 버튼\0"
     "메뉴를 열 방법이 필요합니다\0"
     "저장 안 됨\0"
+    "키보드로 열 방법이 필요합니다\0"
+    "Windows 전용 키입니다\0"
 
     "부스트\0"
     "부스트 2\0"
@@ -866,6 +884,8 @@ constexpr char kZhTw[] =
     "%1 用於操作選單\0"
     "選單需要開啟方式\0"
     "未儲存\0"
+    "鍵盤需要開啟方式\0"
+    "此鍵保留給 Windows\0"
 
     "加速\0"
     "加速 2\0"
@@ -952,6 +972,8 @@ constexpr char kJaJp[] =
     "%1 はメニュー操作用\0"
     "メニューを開く手段が必要です\0"
     "保存できません\0"
+    "キーボードで開く手段が必要です\0"
+    "Windows 専用のキーです\0"
 
     "ブースト\0"
     "ブースト2\0"
@@ -1038,6 +1060,8 @@ constexpr char kEsMx[] =
     "%1 mueve el menú\0"
     "El menú debe poder abrirse\0"
     "no guardado\0"
+    "El teclado debe poder abrirlo\0"
+    "Tecla reservada para Windows\0"
 
     "Impulso\0"
     "Impulso 2\0"
@@ -1124,6 +1148,8 @@ constexpr char kZhCn[] =
     "%1 用于操作菜单\0"
     "菜单需要打开方式\0"
     "未保存\0"
+    "键盘需要打开方式\0"
+    "此键保留给 Windows\0"
 
     "加速\0"
     "加速 2\0"
@@ -1227,6 +1253,8 @@ constexpr std::size_t RoomOf(TextId id) {
     // A refusal takes the row's label for its three seconds.
     case TextId::KeyStartRefused:
     case TextId::KeyWayIn:
+    case TextId::KeyPcWayIn:
+    case TextId::KeyWindows:
         return kLabelRoom;
     case TextId::KeyTaken:
     case TextId::KeyMenuButton:
