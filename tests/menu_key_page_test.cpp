@@ -89,6 +89,10 @@ const WaitCase kCases[] = {
      "Boost: press a button", nullptr},
     {"pad_boost_refuses_start", "", KeySetting::PadBoost, 0, 0x0010, Ends::Refused, 2,
      "Start is the pause menu", nullptr},
+    // The pad's word has two bits that are no button: the file could not
+    // name them.
+    {"a_bit_that_is_no_button_is_not_taken", "", KeySetting::PadMenu, 0, 0x0400, Ends::Cancelled, 0,
+     "Menu: press a button", nullptr},
     // The ten seconds count from Select, Esc ends the wait at any point, and
     // a select key still held when it runs out selects nothing more.
     {"select_held_11_s_then_esc_at_11_s", "", KeySetting::Boost, VK_ESC, 0, Ends::Cancelled, 'T',

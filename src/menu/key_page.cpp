@@ -45,6 +45,9 @@ static_assert(static_cast<int>(TextId::HolderPadMenu) - static_cast<int>(TextId:
 constexpr int kVkBackspace = 0x08;
 constexpr int kVkEscape = 0x1B;
 constexpr int kLastScannedKey = 254;
+// XInput's fourteen buttons: the word's two other bits are no button the
+// file could name.
+constexpr std::uint16_t kPadButtonBits = 0xF3FF;
 constexpr std::uint32_t kWaitMs = 10000;
 constexpr std::uint32_t kNoticeMs = 3000;
 
@@ -231,7 +234,7 @@ void RunWait() {
         return;
     }
     const int key = ScanKeys();
-    const std::uint16_t buttons = PadButtons();
+    const auto buttons = static_cast<std::uint16_t>(PadButtons() & kPadButtonBits);
     const auto pressed = static_cast<std::uint16_t>(buttons & ~padDown);
     padDown = buttons;
     // From Select on, still held or not: a select key that never reads up
