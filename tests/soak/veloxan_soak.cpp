@@ -308,14 +308,14 @@ private:
     void Tap(int vk, std::uint64_t frames = 1) { Hold(vk, frames); }
 
     // Down to `slot` on the page shown, then select it; the row's select is
-    // now and then the pad's A, or held past the wait's ten seconds.
+    // now and then the pad's A, or held up to 25 s, past the wait's ten seconds.
     void WalkTo(const MenuItem& page, int slot, bool rowWaits) {
         sim::Game& g = sim::game();
         if (page.selectedIndex != slot) {
             Tap(Settings.KEY_MENU_DOWN);
             return;
         }
-        const std::uint64_t held = rowWaits && Chance(8) ? 1 + Below(800) : 1;
+        const std::uint64_t held = rowWaits && Chance(8) ? 1 + Below(1600) : 1;
         if (PadMenuOn() && Chance(3)) {
             g.input.HoldButtonsFrames(0, kButtonA, g.frame + 1, held);
         } else {
