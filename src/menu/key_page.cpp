@@ -128,31 +128,32 @@ int ScanKeys() {
 // may.
 bool Refused(KeySetting setting, std::int32_t value, char* out, std::size_t size) {
     const KeyVerdict verdict = CheckKeyFromMenu(setting, static_cast<std::uint32_t>(value));
-    char name[kKeySettingNameSize] = {};
-    NameOfSetting(static_cast<std::int32_t>(verdict.key), IsPadSetting(setting), name, sizeof name);
+    TextId reason = TextId::KeyTaken;
     switch (verdict.refusal) {
     case KeyRefusal::None:
         return false;
     case KeyRefusal::WayIn:
-        CopyMenuText(out, size,
-                     Text(setting == KeySetting::Menu ? TextId::KeyPcWayIn : TextId::KeyWayIn));
+        reason = setting == KeySetting::Menu ? TextId::KeyPcWayIn : TextId::KeyWayIn;
         break;
     case KeyRefusal::Start:
-        CopyMenuText(out, size, Text(TextId::KeyStartRefused));
+        reason = TextId::KeyStartRefused;
         break;
     case KeyRefusal::Windows:
-        CopyMenuText(out, size, Text(TextId::KeyWindows));
+        reason = TextId::KeyWindows;
         break;
     case KeyRefusal::MenuButton:
-        FormatText(out, size, Text(TextId::KeyMenuButton), name);
+        reason = TextId::KeyMenuButton;
         break;
     case KeyRefusal::Taken:
     default:
-        FormatText(out, size, Text(TextId::KeyTaken), name,
-                   Text(static_cast<TextId>(static_cast<int>(TextId::HolderBoost) +
-                                            static_cast<int>(verdict.holder))));
         break;
     }
+    // Each text takes what it names of the key and its holder.
+    char name[kKeySettingNameSize] = {};
+    NameOfSetting(static_cast<std::int32_t>(verdict.key), IsPadSetting(setting), name, sizeof name);
+    FormatText(out, size, Text(reason), name,
+               Text(static_cast<TextId>(static_cast<int>(TextId::HolderBoost) +
+                                        static_cast<int>(verdict.holder))));
     return true;
 }
 
@@ -173,10 +174,10 @@ void StartNotice(KeySetting setting) {
 void EndWait(int key, std::uint16_t buttons) {
     phase = key != 0 || buttons != 0 ? Phase::Releasing : Phase::Idle;
     waitStart = ModuleTick();
+    lastKeyTick = waitStart;
     heldKey = key;
     heldButtons = buttons;
     HoldOffHeldKeys();
-    lastKeyTick = ModuleTick();
 }
 
 // The key or buttons pressed end the wait: the value is put in force and

@@ -171,9 +171,12 @@ constexpr KeyVerdict kAccepted{KeyRefusal::None, KeySetting::Boost, 0};
 // menu keys go with it) and Scroll Lock, and the input method's toggles and
 // mode keys, which Windows may report held for ever. Convert and Nonconvert
 // (28, 29) stay: Japanese players use them beside the space bar.
-constexpr bool WindowsKeepsKey(std::uint32_t code) {
-    return (code >= 0x15 && code <= 0x1A) || (code >= 0x5B && code <= 0x5D) || code == 0x90 ||
-           code == 0x91 || (code >= 0xF0 && code <= 0xF5);
+// A bit per key code: 21-26, 91-93, 144, 145, 240-245.
+constexpr std::uint32_t kWindowsKeys[8] = {0x07E00000, 0, 0x38000000, 0,
+                                           0x00030000, 0, 0,          0x003F0000};
+
+bool WindowsKeepsKey(std::uint32_t code) {
+    return code < 256 && (kWindowsKeys[code / 32] >> (code % 32) & 1u) != 0;
 }
 
 // Another menu key's keypad key, or a menu key read from the file before
@@ -271,13 +274,14 @@ std::uint32_t fileNotifications = 1;
         }
         return kAccepted;
     }
-    if (IsPadSetting(setting) && (value & XINPUT_GAMEPAD_START) != 0) {
-        return {KeyRefusal::Start, setting, XINPUT_GAMEPAD_START};
-    }
-    if (!IsPadSetting(setting) && WindowsKeepsKey(value)) {
-        return {KeyRefusal::Windows, setting, value};
-    }
-    if (!IsPadSetting(setting)) {
+    if (IsPadSetting(setting)) {
+        if ((value & XINPUT_GAMEPAD_START) != 0) {
+            return {KeyRefusal::Start, setting, XINPUT_GAMEPAD_START};
+        }
+    } else {
+        if (WindowsKeepsKey(value)) {
+            return {KeyRefusal::Windows, setting, value};
+        }
         for (std::size_t k = 0; k <= static_cast<std::size_t>(KeySetting::MenuBack); ++k) {
             const auto other = static_cast<KeySetting>(k);
             if (other != setting && SameKey(value, KeySettingValue(other))) {
