@@ -148,7 +148,8 @@ bool Refused(KeySetting setting, std::int32_t value, char* out, std::size_t size
     default:
         break;
     }
-    // Each text takes what it names of the key and its holder.
+    // Texts that name the key or its holder take them; the others read as
+    // they are.
     char name[kKeySettingNameSize] = {};
     NameOfSetting(static_cast<std::int32_t>(verdict.key), IsPadSetting(setting), name, sizeof name);
     FormatText(out, size, Text(reason), name,

@@ -251,7 +251,7 @@ private:
         // The game pauses now and then, and is busy now and then, by one of
         // its states or several; each lasts a few frames to a few seconds.
         // More often while a key row waits.
-        if (w.paused ? Chance(80) : Chance(1500) || (keyWaitOn && Chance(600))) {
+        if (w.paused ? Chance(80) : Chance(1500) || (keyWaitOn && Chance(2000))) {
             w.paused = !w.paused;
             counts_.pauses += w.paused ? 1 : 0;
             counts_.pausedWaits += w.paused && keyWaitOn ? 1 : 0;
@@ -261,7 +261,7 @@ private:
         }
         bool* busy[] = {&w.playerSwitch, &w.cutscene, &w.fadedOut,
                         &w.dead,         &w.arrested, &w.controlOff};
-        if (w.Busy() ? Chance(100) : Chance(2500) || (keyWaitOn && Chance(900))) {
+        if (w.Busy() ? Chance(100) : Chance(2500) || (keyWaitOn && Chance(3000))) {
             const bool start = !w.Busy();
             for (bool* state : busy) {
                 // One state starts, now and then with a second; all end together.
