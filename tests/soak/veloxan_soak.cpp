@@ -315,7 +315,7 @@ private:
             Tap(Settings.KEY_MENU_DOWN);
             return;
         }
-        const std::uint64_t held = rowWaits && Chance(8) ? 1 + Below(1600) : 1;
+        const std::uint64_t held = rowWaits && Chance(4) ? 1 + Below(1600) : 1;
         if (PadMenuOn() && Chance(3)) {
             g.input.HoldButtonsFrames(0, kButtonA, g.frame + 1, held);
         } else {
