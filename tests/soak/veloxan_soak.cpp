@@ -168,11 +168,15 @@ private:
 
     // Keys and buttons at random: the trigger and the chord (the keys in
     // effect, which the Keys page may have changed), the menu's keys, the
-    // pad's buttons.
-    void PlayKeys() {
+    // pad's buttons; the trigger alone while the player sets keys, and not
+    // while a row waits for the key the player picks.
+    void PlayKeys(bool settingKeys) {
         sim::Game& g = sim::game();
-        if (Chance(40)) {
+        if (Chance(40) && !(settingKeys && keyWaitOn)) {
             Hold(Settings.KEY_PC, 1 + Below(4));
+        }
+        if (settingKeys) {
+            return;
         }
         if (Chance(500)) {
             Hold(Settings.KEY_PC, 2);
@@ -198,14 +202,13 @@ private:
     void Play() {
         sim::Game& g = sim::game();
         sim::World& w = g.world;
-        if (!visiting_ && Chance(3000)) {
+        if (!visiting_ && !leaving_ && Chance(6000)) {
             visiting_ = true;
         }
-        if (visiting_) {
+        if (visiting_ || leaving_) {
             VisitKeysPage();
-        } else {
-            PlayKeys();
         }
+        PlayKeys(visiting_ || leaving_);
         if (Chance(900)) {
             g.input.ConnectPad(0, Chance(2));
         }
@@ -326,9 +329,9 @@ private:
     // The player sets a key on the Keys page, a tap every 14 frames (past the
     // menu's 200 ms key wait): opens the menu, walks to Keys, picks a row or
     // the Pad page and one of its rows, selects it, and answers the wait at a
-    // random moment, or not before it runs out. The game pauses, turns busy
-    // and restarts the script meanwhile; the visit goes on from wherever the
-    // menu is.
+    // random moment, or not before it runs out; then another row, or back
+    // out of the menu. The game pauses, turns busy and restarts the script
+    // meanwhile; the visit goes on from wherever the menu is.
     void VisitKeysPage() {
         sim::Game& g = sim::game();
         if (keyWaitOn) {
@@ -346,11 +349,20 @@ private:
             waitSeen_ = false;
             target_ = -1;
             visiting_ = Chance(2);
+            leaving_ = !visiting_;
         }
-        if (!visiting_ || g.frame < nextTap_) {
+        if (g.frame < nextTap_) {
             return;
         }
         nextTap_ = g.frame + 14;
+        if (leaving_) {
+            // Back to the first page and out, to drive on.
+            leaving_ = rootPage.isOpen;
+            if (leaving_) {
+                Tap(Settings.KEY_MENU_BACK);
+            }
+            return;
+        }
         if (!rootPage.isOpen) {
             if (Settings.KEY_PC_MENU != 0) {
                 Tap(Settings.KEY_PC);
@@ -812,8 +824,10 @@ private:
     bool saved_ = false;
     bool slowedBefore_ = false;
     // The visit to the Keys page: its row (the Pad page's from kPadRow on),
-    // the next tap, and the wait seen and when it is answered.
+    // the next tap, and the wait seen and when it is answered; then the way
+    // out of the menu.
     bool visiting_ = false;
+    bool leaving_ = false;
     int target_ = -1;
     std::uint64_t nextTap_ = 0;
     bool waitSeen_ = false;
