@@ -173,7 +173,12 @@ private:
     void PlayKeys(bool settingKeys) {
         sim::Game& g = sim::game();
         if (Chance(40) && !(settingKeys && keyWaitOn)) {
-            Hold(Settings.KEY_PC, 1 + Below(4));
+            // With the second key when the Keys page set one.
+            const std::uint64_t frames = 1 + Below(4);
+            Hold(Settings.KEY_PC, frames);
+            if (Settings.KEY_PC_2 != 0) {
+                Hold(Settings.KEY_PC_2, frames);
+            }
         }
         if (settingKeys) {
             return;
@@ -191,9 +196,13 @@ private:
                  1 + Below(20));
         }
         if (Chance(60)) {
-            const std::uint16_t buttons[] = {kDpadDown, kButtonA,  kDpadDown | kButtonA,
-                                             kDpadUp,   kDpadLeft, kDpadRight,
-                                             kButtonB,  kButtonRB, kButtonRB | kDpadDown};
+            // The pad's trigger in effect too, which the Pad page may have
+            // changed.
+            const auto trigger =
+                static_cast<std::uint16_t>(Settings.KEY_GAMEPAD | Settings.KEY_GAMEPAD_2);
+            const std::uint16_t buttons[] = {
+                kDpadDown, kButtonA,  kDpadDown | kButtonA,  kDpadUp, kDpadLeft, kDpadRight,
+                kButtonB,  kButtonRB, kButtonRB | kDpadDown, trigger};
             g.input.HoldButtonsFrames(0, buttons[Below(std::size(buttons))], g.frame + 1,
                                       1 + Below(5));
         }
