@@ -33,8 +33,9 @@ enum class Moment {
 enum class PauseEnd { Plain, IntoCutscene, Restart, PauseAgain };
 
 // Held when the pause ends, with the pad menu on for B: the B that closes the
-// pause menu, or the trigger held through it.
-enum class Held { None, TriggerKey, PadB };
+// pause menu, or the trigger held through it; or, as the second trigger key,
+// a layout's mode key that Windows reports held for ever.
+enum class Held { None, TriggerKey, PadB, ForEver };
 
 struct StateCase {
     const char* name;
@@ -80,7 +81,10 @@ const StateCase kCases[] = {
     {"idle_paused_trigger_held_at_its_end", Moment::Idle, Paused, PauseEnd::Plain,
      Held::TriggerKey},
     {"menu_open_paused_b_held_at_its_end", Moment::MenuOpen, Paused, PauseEnd::Plain, Held::PadB},
+    {"idle_paused_a_key_that_never_reads_up", Moment::Idle, Paused, PauseEnd::Plain, Held::ForEver},
 };
+
+constexpr int kModeKey = 0xF0;
 
 void PrintTo(const StateCase& c, std::ostream* os) { *os << c.name; }
 
@@ -94,7 +98,8 @@ protected:
         }
         BootInVehicle(std::string("KEY_PC_MENU=16\r\nSFX_type=0\r\nNew_Install=") +
                       (moment == Moment::Notice ? "1" : "0") + "\r\n" +
-                      (held == Held::PadB ? "KEY_GAMEPAD_MENU=RB\r\n" : ""));
+                      (held == Held::PadB ? "KEY_GAMEPAD_MENU=RB\r\n" : "") +
+                      (held == Held::ForEver ? "KEY_PC_2=240\r\n" : ""));
         sim::RunFrames(20);
         switch (moment) {
         case Moment::SpoolUp:
@@ -234,6 +239,8 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
             game.input.HoldKeyFrames(VK_T, game.frame, 10);
         } else if (c.held == Held::PadB) {
             game.input.HoldButtonsFrames(0, XINPUT_GAMEPAD_B, game.frame, 10);
+        } else if (c.held == Held::ForEver) {
+            game.input.HoldKeyFrames(kModeKey, game.frame, 100000);
         }
         game.world.paused = false;
         if (c.end == PauseEnd::IntoCutscene) {
@@ -250,6 +257,14 @@ TEST_P(GameStates, the_module_holds_still_or_steps_aside_and_goes_on_after) {
             if (c.held == Held::TriggerKey) {
                 PressTrigger();
                 EXPECT_EQ(turboState, TurboState::SpoolUp);
+            } else if (c.held == Held::ForEver) {
+                // Never let go: the module's keys count again ten seconds
+                // after the pause's end, and not before.
+                PressTrigger();
+                EXPECT_EQ(turboState, before) << "within the ten seconds";
+                sim::RunFrames(10000 / 16);
+                PressTrigger();
+                EXPECT_EQ(turboState, TurboState::SpoolUp) << "after them";
             } else {
                 game.input.HoldButtonsFrames(0, XINPUT_GAMEPAD_B, game.frame + 1, 1);
                 sim::Step();

@@ -314,6 +314,8 @@ TEST_F(LanguageTest, a_start_picks_the_setting_or_else_the_game_language) {
         {"LANGUAGE=pt-br\n", 0, "pt-BR", "language pt-BR (LANGUAGE in Veloxan.ini)"},
         {"LANGUAGE=Klingon\n", 8, "ko-KR",
          "repaired LANGUAGE: read \"Klingon\", not a language tag: the game's language used"},
+        {"LANGUAGE=en-USA\n", 2, "de-DE",
+         "repaired LANGUAGE: read \"en-USA\", not a language tag: the game's language used"},
         {"LANGUAGE=fr\n", 13, "en-US", "the game's language is 13, not one of 0-12: English used"},
         {"", -1, "en-US", "language en-US (English, for the game's unknown language)"},
     };

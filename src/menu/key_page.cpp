@@ -4,7 +4,7 @@
 #include "game/key_input.h"
 #include "game/natives.h"
 #include "game/pad_input.h"
-#include "menu/pad_menu.h"
+#include "menu/held_keys.h"
 #include "settings/settings.h"
 #include "settings/shown_key_names.h"
 #include "settings/texts.h"
@@ -45,12 +45,15 @@ static_assert(static_cast<int>(TextId::HolderPadMenu) - static_cast<int>(TextId:
 constexpr int kVkBackspace = 0x08;
 constexpr int kVkEscape = 0x1B;
 constexpr int kLastScannedKey = 254;
+// XInput's fourteen buttons: the word's two other bits are no button the
+// file could name.
+constexpr std::uint16_t kPadButtonBits = 0xF3FF;
 constexpr std::uint32_t kWaitMs = 10000;
 constexpr std::uint32_t kNoticeMs = 3000;
 
 enum class Phase : std::uint8_t {
     Idle,
-    Arming,    // until the select key or button is let go
+    Arming,    // until the row's select is let go: the keyboard's, or the pad's A
     Waiting,   // for the first key or button that goes down
     Releasing, // until the key or button that ended the wait is let go
 };
@@ -131,31 +134,37 @@ int ScanKeys() {
 }
 
 // Why `value` may not be the setting's, written into `out`; false when it
-// may. The menu keeps one way in, and Start stays the pause menu's.
+// may.
 bool Refused(KeySetting setting, std::int32_t value, char* out, std::size_t size) {
-    if (value == 0 && ((setting == KeySetting::Menu && !PadMenuOn()) ||
-                       (setting == KeySetting::PadMenu && Settings.KEY_PC_MENU == 0))) {
-        CopyMenuText(out, size, Text(TextId::KeyWayIn));
-        return true;
-    }
-    if (setting == KeySetting::PadMenu && (value & XINPUT_GAMEPAD_START) != 0) {
-        CopyMenuText(out, size, Text(TextId::KeyStartRefused));
-        return true;
-    }
     const KeyVerdict verdict = CheckKeyFromMenu(setting, static_cast<std::uint32_t>(value));
-    if (verdict.refusal == KeyRefusal::None) {
+    TextId reason = TextId::KeyTaken;
+    switch (verdict.refusal) {
+    case KeyRefusal::None:
         return false;
+    case KeyRefusal::WayIn:
+        reason = setting == KeySetting::Menu ? TextId::KeyPcWayIn : TextId::KeyWayIn;
+        break;
+    case KeyRefusal::Start:
+        reason = TextId::KeyStartRefused;
+        break;
+    case KeyRefusal::Windows:
+        reason = TextId::KeyWindows;
+        break;
+    case KeyRefusal::MenuButton:
+        reason = TextId::KeyMenuButton;
+        break;
+    case KeyRefusal::Taken:
+    default:
+        break;
     }
+    // Texts that name the key or its holder take them; the others read as
+    // they are.
     char name[kShownKeyNameSize] = {};
     ShownNameOfSetting(static_cast<std::int32_t>(verdict.key), IsPadSetting(setting), false, name,
                        sizeof name);
-    if (verdict.refusal == KeyRefusal::MenuButton) {
-        FormatText(out, size, Text(TextId::KeyMenuButton), name);
-    } else {
-        const auto holder = static_cast<TextId>(static_cast<int>(TextId::HolderBoost) +
-                                                static_cast<int>(verdict.holder));
-        FormatText(out, size, Text(TextId::KeyTaken), name, Text(holder));
-    }
+    FormatText(out, size, Text(reason), name,
+               Text(static_cast<TextId>(static_cast<int>(TextId::HolderBoost) +
+                                        static_cast<int>(verdict.holder))));
     return true;
 }
 
@@ -169,13 +178,23 @@ void StartNotice(KeySetting setting) {
     noticeStart = ModuleTick();
 }
 
+// The row stops waiting. The key or buttons that ended the wait keep the
+// game's controls from it until they are let go; every key of the module
+// still held (the select key of a wait that ran out) acts no further until
+// let go, and the menu's keys wait their 200 ms from here.
+void EndWait(int key, std::uint16_t buttons) {
+    phase = key != 0 || buttons != 0 ? Phase::Releasing : Phase::Idle;
+    waitStart = ModuleTick();
+    lastKeyTick = waitStart;
+    heldKey = key;
+    heldButtons = buttons;
+    HoldOffHeldKeys();
+}
+
 // The key or buttons pressed end the wait: the value is put in force and
 // written, or the row says for three seconds why not.
 void Finish(std::int32_t value, int key, std::uint16_t buttons) {
-    phase = Phase::Releasing;
-    waitStart = ModuleTick();
-    heldKey = key;
-    heldButtons = buttons;
+    EndWait(key, buttons);
     const KeySetting setting = waiting;
     ShowKeyRow(setting);
     MenuItem* row = keyRows[At(setting)];
@@ -211,10 +230,7 @@ void Clear() {
 }
 
 void Cancel(int key, std::uint16_t buttons) {
-    phase = key != 0 || buttons != 0 ? Phase::Releasing : Phase::Idle;
-    waitStart = ModuleTick();
-    heldKey = key;
-    heldButtons = buttons;
+    EndWait(key, buttons);
     ShowKeyRow(waiting);
 }
 
@@ -231,19 +247,23 @@ void RunWait() {
         return;
     }
     const int key = ScanKeys();
-    const std::uint16_t buttons = PadButtons();
+    const auto buttons = static_cast<std::uint16_t>(PadButtons() & kPadButtonBits);
     const auto pressed = static_cast<std::uint16_t>(buttons & ~padDown);
     padDown = buttons;
-    if (phase == Phase::Arming) {
-        if (!KeyDown(Settings.KEY_MENU_SELECT) && (buttons & XINPUT_GAMEPAD_A) == 0) {
-            phase = Phase::Waiting;
-        }
-        return;
-    }
+    // From Select on, still held or not: a select key that never reads up
+    // must not keep the game's controls from it.
     if (ModuleTick() - waitStart > kWaitMs) {
         Cancel(0, 0);
     } else if (key == kVkEscape || (pressed & XINPUT_GAMEPAD_BACK) != 0) {
         Cancel(key == kVkEscape ? key : 0, pressed & XINPUT_GAMEPAD_BACK);
+    } else if (phase == Phase::Arming) {
+        // A key row takes keys and waits for the keyboard's select, a
+        // button row for the pad's A; the other device's select counts no
+        // more than any key held through Select.
+        if (IsPadSetting(waiting) ? (buttons & XINPUT_GAMEPAD_A) == 0
+                                  : !KeyDown(Settings.KEY_MENU_SELECT)) {
+            phase = Phase::Waiting;
+        }
     } else if (key == kVkBackspace) {
         Clear();
     } else if (!IsPadSetting(waiting) && key != 0) {

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "settings/settings.h"
 #include "settings/texts.h"
+#include "turbo/turbo.h"
 #include "turbo/turbo_sound.h"
 
 #include <iterator>
@@ -134,7 +135,9 @@ void ShowVolume() { volumeBar = static_cast<float>(Settings.SFX_volume) * 0.01f;
 
 // A step of the volume plays the blow-off at the new level, so the player
 // hears what was chosen. Only that copy is scaled now; the others follow
-// before they next play. A held key steps a fraction's row on every frame,
+// before they next play. In a spool-up or boost the preview would cut the
+// boost's recording for good: that plays on at its level, and the new one
+// is heard from the next sound. A held key steps a fraction's row on every frame,
 // but the volume once per 200 ms, as the menu's other keys wait: a copy is
 // never scaled on every frame. A value from the file outside the steps (3,
 // 71) moves by 5 from where it is, and 3 goes up to 5 as a fraction's row
@@ -156,6 +159,9 @@ void ShowVolume() { volumeBar = static_cast<float>(Settings.SFX_volume) * 0.01f;
     volume = next;
     volumeStepTick = ModuleTick();
     ShowVolume();
+    if (turboState == TurboState::SpoolUp || turboState == TurboState::Boosting) {
+        return;
+    }
     TurboSoundLevelChanged(kShutdownSound);
     PlayTurboSound(kShutdownSound);
 }

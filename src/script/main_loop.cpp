@@ -2,6 +2,7 @@
 #include "game/key_input.h"
 #include "game/pad_input.h"
 #include "game/script_hook.h"
+#include "menu/held_keys.h"
 #include "menu/key_page.h"
 #include "menu/menu_controller.h"
 #include "screen/placement.h"
@@ -53,34 +54,6 @@ void RunTurboStep() {
     }
 }
 
-// The module's keys, and the pad's buttons, held when the last pause ended and
-// not let go since, so that the B that closes the pause menu, or a key held
-// through it, does not act in the module as well: until each is let go no
-// key counts, and the shared wait starts again from the last. The keyboard's
-// key settings (KeySetting up to MenuBack) by their place in the low bits,
-// the pad's buttons in the high half. Set at the pause's end, cleared by
-// WaitForInputHeldSincePause.
-constexpr std::size_t kModuleKeyCount = static_cast<std::size_t>(KeySetting::MenuBack) + 1;
-constexpr std::uint32_t kAllHeldSincePause = 0xFFFF0000u | ((1u << kModuleKeyCount) - 1);
-std::uint32_t heldSincePause = 0;
-
-// On each pass from the pause's end while one is left.
-[[gnu::cold]] void WaitForInputHeldSincePause() {
-    for (std::size_t k = 0; k < kModuleKeyCount; ++k) {
-        const std::int32_t key = Settings.*kKeySettingFields[k].field;
-        if ((heldSincePause >> k & 1u) != 0 && (key == 0 || !KeyDown(key))) {
-            heldSincePause &= ~(1u << k);
-        }
-    }
-    if (heldSincePause >> 16 != 0) {
-        heldSincePause &=
-            0xFFFFu | (padIndex != -1 ? std::uint32_t{PadButtonsThisPass()} << 16 : 0u);
-    }
-    if (heldSincePause != 0) {
-        lastKeyTick = ModuleTick();
-    }
-}
-
 } // namespace
 
 void MainLoopPass() {
@@ -105,7 +78,9 @@ void MainLoopPass() {
             !GameBusy()) {
             ResumeTurboSound();
         }
-        heldSincePause = kAllHeldSincePause;
+        // The B that closes the pause menu, or a key held through it, must
+        // not act in the module as well.
+        HoldOffHeldKeys();
         break;
     case PauseStep::Running:
     default:
@@ -113,8 +88,8 @@ void MainLoopPass() {
     }
     gameHasFocus = GameWindowInForeground();
     ForgetPadButtons();
-    if (heldSincePause != 0) {
-        WaitForInputHeldSincePause();
+    if (keysHeldOff != 0) {
+        WaitForHeldKeys();
     }
     // While the game is busy, nothing is drawn and no press acts; while the
     // HUD is hidden, only the menu the player opened is drawn.

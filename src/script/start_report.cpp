@@ -4,6 +4,7 @@
 #include "game/key_names.h"
 #include "game/log.h"
 #include "game/script_hook.h"
+#include "menu/pad_menu.h"
 #include "platform/platform.h"
 #include "screen/placement.h"
 #include "settings/settings.h"
@@ -202,6 +203,14 @@ static_assert(VersionTextsMatchNumbers(), "src/version.h: the texts and the numb
         LogBegin("pad ");
         LogNumber(padIndex);
         LogEnd();
+    }
+    // The menu cannot take the keyboard's way in, but the file may: the
+    // player reading the log is told plainly why the menu does not open.
+    if (!KeyboardOpensMenu()) {
+        Log(PadMenuOn() ? "the menu has no keyboard way in (set KEY_PC and KEY_PC_MENU): only "
+                          "the pad opens it"
+                        : "the menu has no keyboard way in (set KEY_PC and KEY_PC_MENU), and no "
+                          "pad opens it: it cannot be opened");
     }
     LogBegin("language ");
     LogText(PickedLanguageTag());

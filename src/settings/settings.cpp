@@ -166,6 +166,19 @@ bool SameKey(std::uint32_t code, std::int32_t other) {
 
 constexpr KeyVerdict kAccepted{KeyRefusal::None, KeySetting::Boost, 0};
 
+// Keys with a job of their own in Windows, which the menu does not take: the
+// Windows keys and Apps (the game loses the focus), Num Lock (the keypad's
+// menu keys go with it) and Scroll Lock, and the input method's toggles and
+// mode keys, which Windows may report held for ever. Convert and Nonconvert
+// (28, 29) stay: Japanese players use them beside the space bar.
+// A bit per key code: 21-26, 91-93, 144, 145, 240-245.
+constexpr std::uint32_t kWindowsKeys[8] = {0x07E00000, 0, 0x38000000, 0,
+                                           0x00030000, 0, 0,          0x003F0000};
+
+bool WindowsKeepsKey(std::uint32_t code) {
+    return code < 256 && (kWindowsKeys[code / 32] >> (code % 32) & 1u) != 0;
+}
+
 // Another menu key's keypad key, or a menu key read from the file before
 // this one: then no two menu keys are ever one key.
 KeyVerdict MenuKeyTaken(std::size_t index, std::uint32_t raw) {
@@ -253,9 +266,22 @@ std::uint32_t fileNotifications = 1;
 
 [[gnu::cold]] KeyVerdict CheckKeyFromMenu(KeySetting setting, std::uint32_t value) {
     if (value == 0) {
+        // A pad is never a sure way in: it may be gone at the next start. The
+        // pad menu stays while the keyboard has none.
+        if (setting == KeySetting::Menu ||
+            (setting == KeySetting::PadMenu && !KeyboardOpensMenu())) {
+            return {KeyRefusal::WayIn, setting, 0};
+        }
         return kAccepted;
     }
-    if (!IsPadSetting(setting)) {
+    if (IsPadSetting(setting)) {
+        if ((value & XINPUT_GAMEPAD_START) != 0) {
+            return {KeyRefusal::Start, setting, XINPUT_GAMEPAD_START};
+        }
+    } else {
+        if (WindowsKeepsKey(value)) {
+            return {KeyRefusal::Windows, setting, value};
+        }
         for (std::size_t k = 0; k <= static_cast<std::size_t>(KeySetting::MenuBack); ++k) {
             const auto other = static_cast<KeySetting>(k);
             if (other != setting && SameKey(value, KeySettingValue(other))) {

@@ -101,6 +101,9 @@ enum class KeyRefusal : std::uint8_t {
     None,
     Taken,      // `holder` holds `key`
     MenuButton, // `key` holds buttons of the pad menu's own commands
+    WayIn,      // clearing `holder` would take the keyboard's, or the last, way into the menu
+    Start,      // the pause menu's button
+    Windows,    // a key Windows keeps for itself
 };
 
 struct KeyVerdict {
@@ -109,10 +112,14 @@ struct KeyVerdict {
     std::uint32_t key; // the key, or the pad buttons, in question
 };
 
-// A key pressed in the menu for `setting`: the file's rules for it, against
-// the settings in effect, and the menu's own, that no two keyboard settings
-// in effect are one key. The pad's trigger buttons meet the pad menu's rule
-// from the other side.
+// The keyboard's chord, KEY_PC with KEY_PC_MENU, can open the menu.
+inline bool KeyboardOpensMenu() { return Settings.KEY_PC != 0 && Settings.KEY_PC_MENU != 0; }
+
+// A key pressed in the menu for `setting`, or 0 for Backspace's: the file's
+// rules for it, against the settings in effect, and the menu's own: no two
+// keyboard settings in effect are one key, the keyboard keeps its way into
+// the menu, and no key or button that Windows or the game keeps for itself.
+// The pad's trigger buttons meet the pad menu's rule from the other side.
 KeyVerdict CheckKeyFromMenu(KeySetting setting, std::uint32_t value);
 
 // Puts `value` in force and writes it to the file by its name, that key

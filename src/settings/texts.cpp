@@ -68,6 +68,8 @@ constexpr std::size_t RoomOf(TextId id) {
     // A refusal takes the row's label for its three seconds.
     case TextId::KeyStartRefused:
     case TextId::KeyWayIn:
+    case TextId::KeyPcWayIn:
+    case TextId::KeyWindows:
         return kLabelRoom;
     case TextId::KeyTaken:
     case TextId::KeyMenuButton:

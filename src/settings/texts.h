@@ -88,6 +88,8 @@ enum class TextId : std::uint8_t {
     KeyMenuButton,   // "%1 moves the menu": A, B or the D-pad for the pad menu
     KeyWayIn,        // the menu would have no way in
     KeyNotSaved,     // the file did not take the key
+    KeyPcWayIn,      // the keyboard's menu key cannot be cleared
+    KeyWindows,      // a key Windows keeps for itself
 
     // The settings that may hold a key, as KeyTaken names them.
     HolderBoost,

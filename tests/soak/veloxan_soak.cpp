@@ -7,11 +7,14 @@
 // checked; the first broken rule ends the run with the seed and frame that
 // replay it. The settings the player alone sets (the pad menu, the menu's
 // own keys, the sounds' volume) come and go with the starting file and with
-// the restarts; the game's screen and safe zone change in its pauses.
+// the restarts; the game's screen and safe zone change in its pauses, and the
+// player sets keys on the menu's Keys and Pad pages.
 
+#include "menu/key_page.h"
 #include "menu/menu_controller.h"
 #include "menu/menu_controls.h"
 #include "menu/menu_item.h"
+#include "menu/pad_menu.h"
 #include "script/script_main.h"
 #include "settings/settings.h"
 #include "sim/game.h"
@@ -32,6 +35,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -39,8 +43,8 @@
 
 namespace {
 
-constexpr int kKeyT = 0x54;
-constexpr int kKeyShift = 0x10;
+constexpr int kKeyBackspace = 0x08;
+constexpr int kKeyEscape = 0x1B;
 // The keypad's menu keys, then a laptop's (8, K, U, O, I, J) for a file that
 // names them.
 constexpr int kMenuKeys[] = {0x60, 0x62, 0x64, 0x65, 0x66, 0x68,
@@ -50,6 +54,7 @@ constexpr std::uint16_t kDpadDown = 0x0002;
 constexpr std::uint16_t kDpadLeft = 0x0004;
 constexpr std::uint16_t kDpadRight = 0x0008;
 constexpr std::uint16_t kButtonRB = 0x0200;
+constexpr std::uint16_t kButtonBack = 0x0020;
 constexpr std::uint16_t kButtonA = 0x1000;
 constexpr std::uint16_t kButtonB = 0x2000;
 constexpr std::size_t kMostVehicles = 12;
@@ -88,6 +93,9 @@ public:
         saved_ = false;
         sim::Step();
         std::string broken = Check();
+        if (broken.empty()) {
+            broken = KeyRules();
+        }
         Count(before);
         Tidy();
         return broken;
@@ -98,11 +106,13 @@ public:
         std::printf("  %llu launches (car %llu, plane %llu, boat %llu, heli %llu, bike %llu), "
                     "%llu cancels, %llu slow motions, %llu restarts, %llu menu frames, "
                     "%llu saves, %llu frames with an unusable speed, %llu sounds from copies, %llu "
-                    "pauses (each with a new screen), %llu busy spans\n",
+                    "pauses (each with a new screen), %llu busy spans\n"
+                    "  %llu key waits (%llu paused, %llu busy), %llu keys set, %llu refused\n",
                     counts_.launches, counts_.byClass[0], counts_.byClass[1], counts_.byClass[2],
                     counts_.byClass[3], counts_.byClass[4], counts_.cancels, counts_.slowMotions,
                     counts_.restarts, counts_.menuFrames, counts_.saves, counts_.unusableSpeeds,
-                    counts_.copyPlays, counts_.pauses, counts_.busySpans);
+                    counts_.copyPlays, counts_.pauses, counts_.busySpans, counts_.keyWaits,
+                    counts_.pausedWaits, counts_.busyWaits, counts_.keysSet, counts_.refusals);
     }
 
 private:
@@ -111,7 +121,8 @@ private:
 
     void WriteStartingIni() {
         std::ofstream out(folder_ + "/Veloxan.ini", std::ios::binary | std::ios::trunc);
-        out << "[Veloxan]\r\nKEY_PC=84\r\nKEY_PC_MENU=16\r\n";
+        // Now and then without the keyboard's chord: the pad's, or none.
+        out << "[Veloxan]\r\nKEY_PC=84\r\n" << (Chance(8) ? "" : "KEY_PC_MENU=16\r\n");
         if (Chance(3)) {
             out << "KEY_GAMEPAD=4096\r\nKEY_GAMEPAD_2=2\r\n";
         }
@@ -157,26 +168,58 @@ private:
         g.input.HoldKeyFrames(vk, g.frame + 1, frames);
     }
 
-    void Play() {
+    // Keys and buttons at random: the trigger and the chord (the keys in
+    // effect, which the Keys page may have changed), the menu's keys, the
+    // pad's buttons; the trigger alone while the player sets keys, and not
+    // while a row waits for the key the player picks.
+    void PlayKeys(bool settingKeys) {
         sim::Game& g = sim::game();
-        sim::World& w = g.world;
-        if (Chance(40)) {
-            Hold(kKeyT, 1 + Below(4));
+        if (Chance(40) && !(settingKeys && keyWaitOn)) {
+            // With the second key when the Keys page set one.
+            const std::uint64_t frames = 1 + Below(4);
+            Hold(Settings.KEY_PC, frames);
+            if (Settings.KEY_PC_2 != 0) {
+                Hold(Settings.KEY_PC_2, frames);
+            }
+        }
+        if (settingKeys) {
+            return;
         }
         if (Chance(500)) {
-            Hold(kKeyT, 2);
-            Hold(kKeyShift, 2);
+            Hold(Settings.KEY_PC, 2);
+            Hold(Settings.KEY_PC_MENU, 2);
         }
         if (Chance(12)) {
-            Hold(kMenuKeys[Below(std::size(kMenuKeys))], 1 + Below(20));
+            const std::int32_t inEffect[] = {Settings.KEY_MENU_UP,     Settings.KEY_MENU_DOWN,
+                                             Settings.KEY_MENU_LEFT,   Settings.KEY_MENU_RIGHT,
+                                             Settings.KEY_MENU_SELECT, Settings.KEY_MENU_BACK};
+            Hold(Chance(4) ? inEffect[Below(std::size(inEffect))]
+                           : kMenuKeys[Below(std::size(kMenuKeys))],
+                 1 + Below(20));
         }
         if (Chance(60)) {
-            const std::uint16_t buttons[] = {kDpadDown, kButtonA,  kDpadDown | kButtonA,
-                                             kDpadUp,   kDpadLeft, kDpadRight,
-                                             kButtonB,  kButtonRB, kButtonRB | kDpadDown};
+            // The pad's trigger in effect too, which the Pad page may have
+            // changed.
+            const auto trigger =
+                static_cast<std::uint16_t>(Settings.KEY_GAMEPAD | Settings.KEY_GAMEPAD_2);
+            const std::uint16_t buttons[] = {
+                kDpadDown, kButtonA,  kDpadDown | kButtonA,  kDpadUp, kDpadLeft, kDpadRight,
+                kButtonB,  kButtonRB, kButtonRB | kDpadDown, trigger};
             g.input.HoldButtonsFrames(0, buttons[Below(std::size(buttons))], g.frame + 1,
                                       1 + Below(5));
         }
+    }
+
+    void Play() {
+        sim::Game& g = sim::game();
+        sim::World& w = g.world;
+        if (!visiting_ && !leaving_ && Chance(6000)) {
+            visiting_ = true;
+        }
+        if (visiting_ || leaving_) {
+            VisitKeysPage();
+        }
+        PlayKeys(visiting_ || leaving_);
         if (Chance(900)) {
             g.input.ConnectPad(0, Chance(2));
         }
@@ -221,22 +264,28 @@ private:
         }
         // The game pauses now and then, and is busy now and then, by one of
         // its states or several; each lasts a few frames to a few seconds.
-        if (w.paused ? Chance(80) : Chance(1500)) {
+        // More often while a key row waits.
+        if (w.paused ? Chance(80) : Chance(1500) || (keyWaitOn && Chance(2000))) {
             w.paused = !w.paused;
             counts_.pauses += w.paused ? 1 : 0;
             if (w.paused) {
                 ChangeScreen(w);
             }
+            counts_.pausedWaits += w.paused && keyWaitOn ? 1 : 0;
+            if (w.paused && Chance(2)) {
+                HoldAcrossPause();
+            }
         }
         bool* busy[] = {&w.playerSwitch, &w.cutscene, &w.fadedOut,
                         &w.dead,         &w.arrested, &w.controlOff};
-        if (w.Busy() ? Chance(100) : Chance(2500)) {
+        if (w.Busy() ? Chance(100) : Chance(2500) || (keyWaitOn && Chance(3000))) {
             const bool start = !w.Busy();
             for (bool* state : busy) {
                 // One state starts, now and then with a second; all end together.
                 *state = start && (state == busy[Below(std::size(busy))] || Chance(12));
             }
             counts_.busySpans += start ? 1 : 0;
+            counts_.busyWaits += start && keyWaitOn ? 1 : 0;
         }
         // Now and then the game answers a speed that is no speed, for a frame.
         g.speedAnswer.reset();
@@ -264,6 +313,215 @@ private:
             const float bad[] = {kNaN, 0.5f, 1.5f};
             w.safeZone = bad[Below(std::size(bad))];
         }
+    }
+
+    // A key of the module, or pad buttons, pressed in the pause menu and held
+    // as it closes; now and then for good, as Windows may report a layout's
+    // mode key.
+    void HoldAcrossPause() {
+        sim::Game& g = sim::game();
+        const std::uint64_t frames = Chance(10) ? 2000 : 20 + Below(200);
+        if (Chance(2)) {
+            Hold(Settings.*kKeySettingFields[Below(kKeyboardSettings)].field, frames);
+        } else {
+            g.input.HoldButtonsFrames(0, static_cast<std::uint16_t>(1u << Below(16)), g.frame + 1,
+                                      frames);
+        }
+    }
+
+    // The slot of the root page's Keys row, which opens the Keys page.
+    static int KeysSlot() {
+        for (int slot = 0; slot < static_cast<int>(kMenuPageSlots); ++slot) {
+            const MenuItem* row = RowAt(rootPage, slot);
+            if (row != nullptr && row->kind == MenuItemKind::Submenu) {
+                return slot;
+            }
+        }
+        return -1;
+    }
+
+    void Tap(int vk, std::uint64_t frames = 1) { Hold(vk, frames); }
+
+    // Down to `slot` on the page shown, then select it; the row's select is
+    // now and then the pad's A, or held up to 25 s, past the wait's ten seconds.
+    void WalkTo(const MenuItem& page, int slot, bool rowWaits) {
+        sim::Game& g = sim::game();
+        if (page.selectedIndex != slot) {
+            Tap(Settings.KEY_MENU_DOWN);
+            return;
+        }
+        const std::uint64_t held = rowWaits && Chance(4) ? 1 + Below(1600) : 1;
+        if (PadMenuOn() && Chance(3)) {
+            g.input.HoldButtonsFrames(0, kButtonA, g.frame + 1, held);
+        } else {
+            Tap(Settings.KEY_MENU_SELECT, held);
+        }
+    }
+
+    // The player sets a key on the Keys page, a tap every 14 frames (past the
+    // menu's 200 ms key wait): opens the menu, walks to Keys, picks a row or
+    // the Pad page and one of its rows, selects it, and answers the wait at a
+    // random moment, or not before it runs out; then another row, or back
+    // out of the menu. The game pauses, turns busy and restarts the script
+    // meanwhile; the visit goes on from wherever the menu is.
+    void VisitKeysPage() {
+        sim::Game& g = sim::game();
+        if (keyWaitOn) {
+            if (!waitSeen_) {
+                waitSeen_ = true;
+                // Past 625 frames the wait has run out.
+                answerFrame_ = g.frame + Below(800);
+            }
+            if (g.frame == answerFrame_) {
+                AnswerWait();
+            }
+            return;
+        }
+        if (waitSeen_) {
+            waitSeen_ = false;
+            target_ = -1;
+            visiting_ = Chance(2);
+            leaving_ = !visiting_;
+        }
+        if (g.frame < nextTap_) {
+            return;
+        }
+        nextTap_ = g.frame + 14;
+        if (leaving_) {
+            // Back to the first page and out, to drive on.
+            leaving_ = rootPage.isOpen;
+            if (leaving_) {
+                Tap(Settings.KEY_MENU_BACK);
+            }
+            return;
+        }
+        if (!rootPage.isOpen) {
+            if (Settings.KEY_PC_MENU != 0) {
+                Tap(Settings.KEY_PC);
+                Tap(Settings.KEY_PC_MENU);
+            } else if (PadMenuOn()) {
+                g.input.HoldButtonsFrames(
+                    0, static_cast<std::uint16_t>(Settings.KEY_GAMEPAD_MENU | Settings.KEY_GAMEPAD),
+                    g.frame + 1, 1);
+            } else {
+                visiting_ = false; // no way in: the starting file had none
+            }
+            return;
+        }
+        const int keysSlot = KeysSlot();
+        MenuItem* keys = keysSlot >= 0 ? RowAt(rootPage, keysSlot) : nullptr;
+        MenuItem* pad = keys != nullptr ? RowAt(*keys, kPadRow) : nullptr;
+        if (target_ < 0) {
+            target_ = static_cast<int>(Below(kKeyboardSettings + 3));
+        }
+        if (currentPage == &rootPage && keys != nullptr) {
+            WalkTo(rootPage, keysSlot, false);
+        } else if (currentPage == keys) {
+            WalkTo(*keys, std::min(target_, kPadRow), target_ < kPadRow);
+        } else if (currentPage == pad && pad != nullptr && target_ >= kPadRow) {
+            WalkTo(*pad, target_ - kPadRow, true);
+        } else {
+            Tap(Settings.KEY_MENU_BACK);
+        }
+    }
+
+    // A key of the whole range, pad buttons (each bit, now and then two),
+    // Backspace, Esc or the pad's Back; mostly what the row takes.
+    void AnswerWait() {
+        sim::Game& g = sim::game();
+        const std::uint64_t frames = 1 + Below(6);
+        const bool padRow = target_ >= kPadRow;
+        const std::uint32_t answer = Below(10);
+        if (answer < 7) {
+            if (padRow) {
+                g.input.HoldButtonsFrames(0,
+                                          static_cast<std::uint16_t>(
+                                              1u << Below(16) | (Chance(4) ? 1u << Below(16) : 0u)),
+                                          g.frame + 1, frames);
+            } else {
+                Hold(static_cast<int>(8 + Below(247)), frames);
+            }
+        } else if (answer == 7) {
+            Hold(kKeyBackspace, frames);
+        } else if (answer == 8) {
+            Hold(kKeyEscape, frames);
+        } else {
+            g.input.HoldButtonsFrames(0, kButtonBack, g.frame + 1, frames);
+        }
+    }
+
+    // The keys in effect, keyboard's and pad's, in KeySetting's order.
+    static std::vector<std::int32_t> KeysHeld(const SettingsRecord& s) {
+        std::vector<std::int32_t> keys;
+        for (const KeySettingField& f : kKeySettingFields) {
+            keys.push_back(s.*f.field);
+        }
+        return keys;
+    }
+
+    // Shift, Ctrl and Alt are each one key with their left and right keys.
+    static bool SameKey(std::int32_t a, std::int32_t b) {
+        const auto generic = [](std::int32_t k) {
+            return k >= 0xA0 && k <= 0xA5 ? 0x10 + (k - 0xA0) / 2 : k;
+        };
+        return a != 0 && b != 0 && (a == b || generic(a) == b || a == generic(b));
+    }
+
+    // The rules on the keys: once the keyboard has a chord that opens the
+    // menu it keeps one; no two keyboard settings share a key (the pad's are
+    // FractionsInRange's); the file's keys, read back through the module's
+    // own load, are the ones in effect, checked whenever either may have
+    // changed; no control of the game stays disabled for ten seconds with
+    // the menu closed, nor all of them for twenty (a row's ten-second wait,
+    // then ten seconds at most for the key that ended it to be let go).
+    std::string KeyRules() {
+        const sim::Game& g = sim::game();
+        if (Settings.KEY_PC != 0 && Settings.KEY_PC_MENU != 0) {
+            chordHeld_ = true;
+        } else if (chordHeld_) {
+            return "the keyboard has no chord to the menu: KEY_PC " +
+                   std::to_string(Settings.KEY_PC) + ", KEY_PC_MENU " +
+                   std::to_string(Settings.KEY_PC_MENU);
+        }
+        const std::vector<std::int32_t> keys = KeysHeld(Settings);
+        for (std::size_t a = 0; a < kKeyboardSettings; ++a) {
+            for (std::size_t b = a + 1; b < kKeyboardSettings; ++b) {
+                if (SameKey(keys[a], keys[b])) {
+                    return std::string(kKeySettingFields[a].key) + " and " +
+                           kKeySettingFields[b].key + " share the key " + std::to_string(keys[a]);
+                }
+            }
+        }
+        const bool written = std::any_of(g.calls.begin(), g.calls.end(), [](const auto& call) {
+            return call.name == "WritePrivateProfileStringA";
+        });
+        if (written || keys != keysChecked_) {
+            const SettingsRecord live = Settings;
+            LoadSettings();
+            const std::vector<std::int32_t> file = KeysHeld(Settings);
+            Settings = live;
+            for (std::size_t k = 0; k < keys.size(); ++k) {
+                if (file[k] != keys[k]) {
+                    return std::string("the file's ") + kKeySettingFields[k].key + " reads back " +
+                           std::to_string(file[k]) + ", the module holds " +
+                           std::to_string(keys[k]);
+                }
+            }
+            keysChecked_ = keys;
+        }
+        const sim::World& w = g.world;
+        const bool someOff = w.allControlsDisabled || !w.disabledControls.empty();
+        closedSince_ = someOff && !rootPage.isOpen ? closedSince_.value_or(g.tick)
+                                                   : std::optional<std::uint32_t>{};
+        allSince_ =
+            w.allControlsDisabled ? allSince_.value_or(g.tick) : std::optional<std::uint32_t>{};
+        if (closedSince_ && g.tick - *closedSince_ > 10000u) {
+            return "the game's controls disabled for ten seconds with the menu closed";
+        }
+        if (allSince_ && g.tick - *allSince_ > 20000u) {
+            return "every control of the game disabled for twenty seconds";
+        }
+        return {};
     }
 
     void NoteSave(const sim::CallRecord& call) {
@@ -544,6 +802,7 @@ private:
                 return "a vehicle pushed in a busy pass";
             }
         }
+        // Paused as well, the pass holds still, the boost's power with it.
         if (passStarted && g.world.Busy() && !g.world.paused) {
             for (const auto& [handle, v] : g.world.vehicles) {
                 if (v.enginePowerMultiplier != 1.0f) {
@@ -573,6 +832,18 @@ private:
         counts_.saves += saved_ ? 1 : 0;
         for (const sim::SoundPlay& play : g.sounds) {
             counts_.copyPlays += play.frame == g.frame && (play.flags & 0x0004) != 0 ? 1 : 0;
+        }
+        counts_.keyWaits += keyWaitOn && !waitedBefore_ ? 1 : 0;
+        waitedBefore_ = keyWaitOn;
+        for (const sim::CallRecord& call : g.calls) {
+            if (call.name == "WritePrivateProfileStringA" && call.args.size() > 1) {
+                for (const KeySettingField& f : kKeySettingFields) {
+                    counts_.keysSet += call.S(1) == f.key ? 1 : 0;
+                }
+            }
+        }
+        for (const sim::FrontendSound& sound : g.world.frontendSounds) {
+            counts_.refusals += sound.name == "ERROR" ? 1 : 0;
         }
     }
 
@@ -615,7 +886,17 @@ private:
         unsigned long long copyPlays = 0;
         unsigned long long pauses = 0;
         unsigned long long busySpans = 0;
+        unsigned long long keyWaits = 0;
+        unsigned long long pausedWaits = 0;
+        unsigned long long busyWaits = 0;
+        unsigned long long keysSet = 0;
+        unsigned long long refusals = 0;
     };
+
+    // The keyboard's key settings lead KeySetting; the Pad page is the Keys
+    // page's row after theirs.
+    static constexpr std::uint32_t kKeyboardSettings = 9;
+    static constexpr int kPadRow = 9;
 
     std::mt19937_64 random_;
     Counts counts_;
@@ -628,6 +909,22 @@ private:
     float slideBefore_ = kMenuHiddenOffset;
     float askedAspect_ = 16.0f / 9.0f;
     float askedSafeZone_ = 1.0f;
+    // The visit to the Keys page: its row (the Pad page's from kPadRow on),
+    // the next tap, and the wait seen and when it is answered; then the way
+    // out of the menu.
+    bool visiting_ = false;
+    bool leaving_ = false;
+    int target_ = -1;
+    std::uint64_t nextTap_ = 0;
+    bool waitSeen_ = false;
+    std::uint64_t answerFrame_ = 0;
+    bool waitedBefore_ = false;
+    // The keys' rules: a chord to the menu once seen, the keys the file last
+    // read back as, and since when controls have been disabled.
+    bool chordHeld_ = false;
+    std::vector<std::int32_t> keysChecked_;
+    std::optional<std::uint32_t> closedSince_;
+    std::optional<std::uint32_t> allSince_;
 };
 
 } // namespace
