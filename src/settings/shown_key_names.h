@@ -1,7 +1,7 @@
 #pragma once
 // Keys and pad buttons as the player reads them on screen: a keyboard key by
 // the name Windows gives it in the player's layout ("Strg", "Ö"), a pad
-// button by its text in the game's language ("Steuerkreuz unten").
+// button by its text in the game's language ("D-Pad unten").
 // Veloxan.ini and the log keep the module's own names (game/key_names.h), so
 // that the file reads the same on every machine. Each name asks Windows:
 // only on an event (the start, the menu's opening, a key set), never per
