@@ -125,8 +125,7 @@ TEST_F(Notices, the_first_run_notice_names_the_keys_that_open_the_menu) {
         bool pad;
         const char* line;
     };
-    // The keys as Windows names them on the simulated game's US layout, and
-    // the pad's buttons as the texts do, in capitals.
+    // Keys as Windows names them on the US layout, pad buttons as the texts; in capitals.
     const Variant variants[] = {
         {"KEY_PC=T\nKEY_PC_MENU=Shift\n", true, "Press SHIFT + T to enter SETUP"},
         {"KEY_PC=F9\nKEY_PC_MENU=Ctrl\nKEY_GAMEPAD_MENU=RB\n", true,

@@ -95,18 +95,15 @@ TEST(PictureRenderer, TextInkIsCentredOnXBelowTopY) {
     EXPECT_NEAR(ink.bottom, 432.0 + 0.928 * 32.5, 2.0);
 }
 
-// As the game draws: a rectangle takes a fraction of the screen's width, a
-// text's size follows its height alone. On 21:9 (2560x1080) the rectangle is
-// a third wider than on 16:9, the text as wide.
+// As the game draws: a rectangle takes a share of the width (a third more
+// pixels on 21:9, 2560x1080, than on 16:9), a text's size the height alone.
 TEST(PictureRenderer, RectanglesTakeTheWidthAndTextTheHeight) {
     for (const int width : {1920, 2560}) {
         SCOPED_TRACE(width);
-        const simapp::Picture rect =
-            Drawn({Rect(0.5f, 0.5f, 0.1f, 0.1f, 255, 255, 255, 255)}, width);
-        const Ink band = InkOf(rect, 0, width);
+        const Ink band =
+            InkOf(Drawn({Rect(0.5f, 0.5f, 0.1f, 0.1f, 255, 255, 255, 255)}, width), 0, width);
         EXPECT_EQ(band.right - band.left + 1, width / 10);
-        const simapp::Picture text = Drawn({Text(0.5f, 0.4f, 0.5f, "HHHH")}, width);
-        const Ink letters = InkOf(text, 0, width);
+        const Ink letters = InkOf(Drawn({Text(0.5f, 0.4f, 0.5f, "HHHH")}, width), 0, width);
         EXPECT_NEAR(letters.right - letters.left, 4 * 0.82 * 0.75 * 32.5, 6.0);
         EXPECT_NEAR((letters.left + letters.right) / 2.0, width / 2.0, 2.0);
     }

@@ -1,8 +1,7 @@
 // The texts in the game's thirteen languages: every one there, its colour
 // codes and placeholders as English has them, and room for it where it is
-// drawn, on a 16:9 and a 4:3 screen, measured as the simulator's pictures
-// measure. Then which language a start picks from LANGUAGE and the game's
-// answer.
+// drawn on 16:9 and 4:3, measured as the simulator's pictures measure. Then
+// which language a start picks from LANGUAGE and the game's answer.
 
 #include "game/key_names.h"
 #include "menu/menu_item.h"
@@ -11,8 +10,6 @@
 #include "settings/shown_key_names.h"
 #include "settings/texts.h"
 #include "sim/app/picture.h"
-#include "sim/game.h"
-#include "sim_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,17 +22,13 @@ namespace {
 using simapp::MeasureFeedText;
 using simapp::MeasureText;
 
-// The menu's wrap on a 16:9 screen, 1920 pixels wide: where the widest of
-// some names is picked.
+// The menu's wrap on a 1920x1080 screen, where the widest of some names is picked.
 constexpr double kMenuWrap = 0.14 * simapp::kPictureWidth;
 constexpr double kRowScale = 0.32;
 
-// Where the module draws, in pixels of a screen 1080 high, as it was drawn
-// there: the menu's texts wrap between the edges the module gives them; the
-// notice's lines stand in its box.
+// Where the module drew, in pixels of a screen 1080 high: the menu's wrap, the notice's box.
 struct Room {
-    double menuWrap;
-    double notice;
+    double menuWrap, notice;
 };
 
 enum class Slot { Feed, Notice, Credit, Path, Row, Description };
@@ -51,19 +44,20 @@ std::string Fill(const char* pattern, const std::string& first, const std::strin
     return out;
 }
 
-// The widest name a key row may show: one of the module's own, or one that
-// Windows gives on the simulated game's US, German or French keyboard and
-// the module shows.
+// The wider of two names on a menu row.
+void KeepWider(std::string& widest, const std::string& name) {
+    if (MeasureText(name, kRowScale, kMenuWrap).width >
+        MeasureText(widest, kRowScale, kMenuWrap).width) {
+        widest = name;
+    }
+}
+
+// The widest name a key row may show: the module's own, or Windows' on the
+// simulated game's US, German or French keyboard.
 std::string WidestKeyName() {
     std::string widest;
-    const auto keep = [&widest](const std::string& name) {
-        if (MeasureText(name, kRowScale, kMenuWrap).width >
-            MeasureText(widest, kRowScale, kMenuWrap).width) {
-            widest = name;
-        }
-    };
     for (std::size_t k = 0; k < kKeyNameCount; ++k) {
-        keep(kKeyNames[k].name);
+        KeepWider(widest, kKeyNames[k].name);
     }
     for (const auto layout :
          {sim::KeyboardLayout::EnUs, sim::KeyboardLayout::DeDe, sim::KeyboardLayout::FrFr}) {
@@ -71,7 +65,7 @@ std::string WidestKeyName() {
         for (std::int32_t code = 1; code < 255; ++code) {
             char name[kShownKeyNameSize] = {};
             ShownNameOfSetting(code, false, false, name, sizeof name);
-            keep(name);
+            KeepWider(widest, name);
         }
     }
     return widest;
@@ -80,8 +74,8 @@ std::string WidestKeyName() {
 bool Between(TextId id, TextId first, TextId last) { return id >= first && id <= last; }
 
 // Each text as the module shows it, with the widest values it can be given:
-// a key row's label with the widest key's name (a pad row's with the widest
-// button's text), the wait and "none"; the refusals with the widest key and
+// a key row's label with the widest key's name (a pad row's with one
+// button's), the wait and "none"; the refusals with the widest key and
 // holder, standing for the row.
 std::vector<Shown> AsShown(std::size_t language, TextId id) {
     static const std::string key = WidestKeyName();
@@ -97,16 +91,12 @@ std::vector<Shown> AsShown(std::size_t language, TextId id) {
     const auto widestOf = [&](TextId first, TextId last) {
         std::string widest;
         for (auto k = first; k <= last; k = static_cast<TextId>(static_cast<int>(k) + 1)) {
-            if (MeasureText(in(k), kRowScale, kMenuWrap).width >
-                MeasureText(widest, kRowScale, kMenuWrap).width) {
-                widest = in(k);
-            }
+            KeepWider(widest, in(k));
         }
         return widest;
     };
     const std::string keyHolder = widestOf(TextId::HolderBoost, TextId::HolderMenuBack);
     const std::string padHolder = widestOf(TextId::HolderPadBoost, TextId::HolderPadMenu);
-    // The pad's buttons go by their texts in the game's language.
     const std::string button = widestOf(TextId::PadButtonDPadUp, TextId::PadButtonY);
 
     switch (id) {
@@ -217,19 +207,21 @@ std::string Placeholders(const std::string& text) {
     return found;
 }
 
-class TextsOnScreen : public MenuTest {
-protected:
-    // The room the module gives its texts on a screen this many pixels wide
-    // and 1080 high, read from what it drew there: the menu open and the
-    // notice on.
-    Room RoomAsDrawn(int width) {
+using TextsOnScreen = MenuTest;
+
+TEST_F(TextsOnScreen, every_language_has_every_text_with_its_codes_and_room_where_it_is_drawn) {
+    BootWithMenuKey();
+    OpenFully();
+    // The room drawn on 16:9, then 4:3, the notice on: the game sizes text by the height alone.
+    std::vector<Room> screens;
+    for (const int width : {1920, 1440}) {
         game.world.paused = true;
         sim::Step();
         game.world.SetScreen(width, 1080);
         game.world.paused = false;
         Settings.New_Install = 1;
         sim::Step();
-        Room room{0.0, 0.0};
+        Room& room = screens.emplace_back();
         for (const sim::DrawItem& item : game.world.DrawList(game.frame)) {
             if (item.kind == sim::DrawItem::Text && item.text.style.scaleY == 0.32f) {
                 room.menuWrap = (item.text.style.wrapEnd - item.text.style.wrapStart) * width;
@@ -237,18 +229,6 @@ protected:
                 room.notice = item.rect.width * width;
             }
         }
-        return room;
-    }
-};
-
-TEST_F(TextsOnScreen, every_language_has_every_text_with_its_codes_and_room_where_it_is_drawn) {
-    BootWithMenuKey();
-    OpenFully();
-    // 16:9, then 4:3: the game sizes text by the screen's height alone.
-    const Room screens[] = {RoomAsDrawn(1920), RoomAsDrawn(1440)};
-    for (const Room& screen : screens) {
-        ASSERT_GT(screen.menuWrap, 0.0);
-        ASSERT_GT(screen.notice, 0.0);
     }
     for (std::size_t language = 0; language < kLanguageCount; ++language) {
         for (std::size_t index = 0; index < kTextCount; ++index) {
