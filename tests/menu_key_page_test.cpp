@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <iterator>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace {
