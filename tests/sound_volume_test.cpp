@@ -229,16 +229,11 @@ TEST_F(SoundVolume, a_recording_without_a_copy_plays_from_the_resource) {
         << "SND_RESOURCE | SND_APPLICATION | SND_ASYNC";
 }
 
-// Besides the pause: a step up of the menu's Volume row in the boost, or in
-// the blow-off after it; a restart in the blow-off at the same volume.
-enum class Then { Nothing, VolumeStepInBoost, VolumeStepInBlowOff, RestartInBlowOff };
-
 // The game's sound-effects level, asked at start and at the end of a pause in
 // the middle of a boost, with SFX_volume=50: which calls play, and the level
 // of each copy afterwards as the volume alone that gives it (50 x level / 10,
 // or 100 for a copy left as its resource). A copy is scaled again only before
 // it plays: the Lumen recording, never played here, keeps the start's level.
-// No copy is rewritten while it sounds.
 struct EffectsCase {
     const char* name;
     const char* ini; // besides SFX_volume=50
@@ -250,8 +245,10 @@ struct EffectsCase {
     double copyAfter;   // the spool-up's and the blow-off's
     const char* report; // the start report's sound settings, to the line's end
     const char* logLine;
-    Then then = Then::Nothing;
-    double blowOffAfter = 0; // the blow-off's copy, when not copyAfter
+    // Besides the pause: a restart in the blow-off, or a step of the Volume
+    // row up in the boost and another in the blow-off (its copy then at 60).
+    bool restart = false;
+    bool volumeSteps = false;
 };
 
 const EffectsCase kEffectsCases[] = {
@@ -270,69 +267,43 @@ const EffectsCase kEffectsCases[] = {
     {"follow_game_0_asks_nothing", "SFX_follow_game=0\r\n", 5, 0, 0, 4, 50, 50, "0\r\n", nullptr},
     {"answer_minus_1_counts_as_10", "", -1, -1, 2, 4, 50, 50, "1 game_effects=10\r\n",
      "game sound effects level read -1: outside 0 to 10, taken as 10\r\n"},
-    // The boost's recording plays on at its level, with no preview over it;
-    // the blow-off plays at the new one.
-    {"a_volume_step_in_the_boost", "", 10, 10, 2, 4, 50, 50, "1 game_effects=10\r\n", nullptr,
-     Then::VolumeStepInBoost, 55},
-    // The blow-off stops before its copy is scaled again for the preview.
-    {"a_volume_step_in_the_blow_off", "", 10, 10, 2, 6, 50, 50, "1 game_effects=10\r\n", nullptr,
-     Then::VolumeStepInBlowOff, 55},
-    // The copies are as they were: the blow-off sounds on.
-    {"a_restart_in_the_blow_off", "", 10, 10, 3, 4, 50, 50, "1 game_effects=10\r\n", nullptr,
-     Then::RestartInBlowOff},
+    // No preview over the boost; the blow-off stops before its copy changes.
+    {"a_volume_step_in_the_boost_and_the_blow_off", "KEY_PC_MENU=16\r\n", 10, 10, 2, 6, 50, 50,
+     "1 game_effects=10\r\n", nullptr, false, true},
+    {"a_restart_in_the_blow_off", "", 10, 10, 3, 4, 50, 50, "1 game_effects=10\r\n", nullptr, true},
 };
 
 void PrintTo(const EffectsCase& c, std::ostream* out) { *out << c.name; }
 
-class EffectsLevel : public TurboTest, public ::testing::WithParamInterface<EffectsCase> {
-protected:
-    // A stretch of the sound that plays now, from its middle: a copy scaled
-    // again under it would change it.
-    std::vector<std::uint8_t> Stretch(const sim::SoundPlay& play) const {
-        const std::uint8_t* middle = play.wave + play.waveBytes / 2;
-        return {middle, middle + std::min<std::size_t>(4096, play.waveBytes / 2)};
-    }
-
-    // Numpad 6 for three frames, one step: the volume steps once per 200 ms.
-    // The first frame after a boost's end is the shutdown's own wait.
-    void StepVolumeUp() {
-        HoldKey(0x66, 3);
-        sim::RunFrames(3);
-    }
-};
+class EffectsLevel : public TurboTest, public ::testing::WithParamInterface<EffectsCase> {};
 
 TEST_P(EffectsLevel, scales_or_silences_what_plays) {
     const EffectsCase& c = GetParam();
     game.world.sfxLevel = c.atStart;
-    BootInVehicle(std::string("SFX_volume=50\r\nSFX_type=0\r\nduration=10\r\nKEY_PC_MENU=16\r\n") +
-                  c.ini);
+    BootInVehicle(std::string("SFX_volume=50\r\nSFX_type=0\r\nduration=10\r\n") + c.ini);
     const char* copies[3] = {};
     for (const std::uint32_t id : {106u, 107u, 108u}) {
         ExpectScaledCopy(id, c.copyAtStart);
         copies[id - 106] = TurboSoundCopy(std::int32_t(id));
     }
-    std::size_t heardOf = 0;
-    std::vector<std::uint8_t> heard;
+    // No copy is rewritten while it sounds: the middle of the one that plays.
+    std::pair<std::size_t, std::vector<std::uint8_t>> heard;
     game.onCall = [&](const sim::CallRecord& call) {
-        if (game.sounds.empty() || game.sounds.back().wave == nullptr) {
-            return;
-        }
-        const sim::SoundPlay& play = game.sounds.back();
-        if (game.sounds.size() != heardOf) {
-            heardOf = game.sounds.size();
-            heard = Stretch(play);
-        } else if (!play.cutOff && game.tick - play.tick < play.durationMs) {
-            EXPECT_EQ(Stretch(play), heard)
-                << play.id << " rewritten as it sounds, at " << call.name;
+        const sim::SoundPlay* play = game.sounds.empty() ? nullptr : &game.sounds.back();
+        if (play != nullptr && play->wave != nullptr) {
+            const std::uint8_t* middle = play->wave + play->waveBytes / 2;
+            const std::size_t bytes = std::min<std::size_t>(4096, play->waveBytes / 2);
+            const std::pair now{game.sounds.size(), std::vector(middle, middle + bytes)};
+            const bool sounds = !play->cutOff && game.tick - play->tick < play->durationMs;
+            EXPECT_TRUE(now.first != heard.first || !sounds || now == heard)
+                << play->id << " rewritten as it sounds, at " << call.name;
+            heard = now;
         }
     };
-    if (c.then == Then::VolumeStepInBoost || c.then == Then::VolumeStepInBlowOff) {
-        // The menu open on its Volume row; the trigger boosts as before.
-        HoldKey(VK_T, 1);
-        HoldKey(VK_SHIFT_KEY, 1);
-        sim::RunFrames(14);
-        for (int row = RowSlot("Volume"); row > 0; --row) {
-            HoldKey(0x62, 1); // Numpad 2
+    if (c.volumeSteps) {
+        HoldKey(VK_SHIFT_KEY, 1); // the menu open on its Volume row
+        for (int tap = 0; tap <= RowSlot("Volume"); ++tap) {
+            HoldKey(tap == 0 ? VK_T : 0x62, 1); // T with Shift, then Numpad 2
             sim::RunFrames(14);
         }
     }
@@ -341,15 +312,14 @@ TEST_P(EffectsLevel, scales_or_silences_what_plays) {
     sim::RunFrames(10);
     game.world.sfxLevel = c.afterPause;
     game.world.paused = false;
-    sim::Step();
-    if (c.then == Then::VolumeStepInBoost) {
-        ASSERT_EQ(turboState, TurboState::Boosting);
-        StepVolumeUp();
+    if (c.volumeSteps) {
+        game.input.HoldKeyFrames(0x66, game.frame + 2, 3); // Numpad 6 once the pause is over
     }
     RunUntilState(TurboState::Recharging);
-    if (c.then == Then::VolumeStepInBlowOff) {
-        StepVolumeUp();
-    } else if (c.then == Then::RestartInBlowOff) {
+    if (c.volumeSteps) {
+        HoldKey(0x66, 3);
+        sim::RunFrames(3);
+    } else if (c.restart) {
         sim::RestartScript();
         sim::Step();
         EXPECT_FALSE(game.sounds.back().cutOff) << "the blow-off sounds on";
@@ -366,7 +336,7 @@ TEST_P(EffectsLevel, scales_or_silences_what_plays) {
         EXPECT_EQ(play.flags, kMemoryPlay) << "from a copy";
     }
     ExpectScaledCopy(106, c.copyAfter);
-    ExpectScaledCopy(107, c.blowOffAfter != 0 ? c.blowOffAfter : c.copyAfter);
+    ExpectScaledCopy(107, c.volumeSteps ? 60 : c.copyAfter);
     ExpectScaledCopy(108, c.copyAtStart);
     for (const std::uint32_t id : {106u, 107u, 108u}) {
         EXPECT_EQ(TurboSoundCopy(std::int32_t(id)), copies[id - 106]) << id << ": in place";

@@ -43,8 +43,6 @@
 
 namespace {
 
-constexpr int kKeyBackspace = 0x08;
-constexpr int kKeyEscape = 0x1B;
 // The keypad's menu keys, then a laptop's (8, K, U, O, I, J) for a file that
 // names them.
 constexpr int kMenuKeys[] = {0x60, 0x62, 0x64, 0x65, 0x66, 0x68,
@@ -54,7 +52,6 @@ constexpr std::uint16_t kDpadDown = 0x0002;
 constexpr std::uint16_t kDpadLeft = 0x0004;
 constexpr std::uint16_t kDpadRight = 0x0008;
 constexpr std::uint16_t kButtonRB = 0x0200;
-constexpr std::uint16_t kButtonBack = 0x0020;
 constexpr std::uint16_t kButtonA = 0x1000;
 constexpr std::uint16_t kButtonB = 0x2000;
 constexpr std::size_t kMostVehicles = 12;
@@ -168,38 +165,33 @@ private:
         g.input.HoldKeyFrames(vk, g.frame + 1, frames);
     }
 
-    // Keys and buttons at random: the trigger and the chord (the keys in
-    // effect, which the Keys page may have changed), the menu's keys, the
-    // pad's buttons; the trigger alone while the player sets keys, and not
-    // while a row waits for the key the player picks.
-    void PlayKeys(bool settingKeys) {
+    void Play() {
         sim::Game& g = sim::game();
+        sim::World& w = g.world;
+        visit_ = visit_ == Visit::None && Chance(6000) ? Visit::Keys : visit_;
+        if (visit_ != Visit::None) {
+            VisitKeysPage();
+        }
+        // The keys in effect, which the Keys page may change; only the
+        // trigger while the player sets keys, and not while a row waits.
+        const bool settingKeys = visit_ != Visit::None;
         if (Chance(40) && !(settingKeys && keyWaitOn)) {
-            // With the second key when the Keys page set one.
             const std::uint64_t frames = 1 + Below(4);
             Hold(Settings.KEY_PC, frames);
             if (Settings.KEY_PC_2 != 0) {
                 Hold(Settings.KEY_PC_2, frames);
             }
         }
-        if (settingKeys) {
-            return;
-        }
-        if (Chance(500)) {
+        if (!settingKeys && Chance(500)) {
             Hold(Settings.KEY_PC, 2);
             Hold(Settings.KEY_PC_MENU, 2);
         }
-        if (Chance(12)) {
-            const std::int32_t inEffect[] = {Settings.KEY_MENU_UP,     Settings.KEY_MENU_DOWN,
-                                             Settings.KEY_MENU_LEFT,   Settings.KEY_MENU_RIGHT,
-                                             Settings.KEY_MENU_SELECT, Settings.KEY_MENU_BACK};
-            Hold(Chance(4) ? inEffect[Below(std::size(inEffect))]
+        if (!settingKeys && Chance(12)) {
+            Hold(Chance(4) ? Settings.*kKeySettingFields[3 + Below(6)].field // up to back
                            : kMenuKeys[Below(std::size(kMenuKeys))],
                  1 + Below(20));
         }
-        if (Chance(60)) {
-            // The pad's trigger in effect too, which the Pad page may have
-            // changed.
+        if (!settingKeys && Chance(60)) {
             const auto trigger =
                 static_cast<std::uint16_t>(Settings.KEY_GAMEPAD | Settings.KEY_GAMEPAD_2);
             const std::uint16_t buttons[] = {
@@ -208,18 +200,6 @@ private:
             g.input.HoldButtonsFrames(0, buttons[Below(std::size(buttons))], g.frame + 1,
                                       1 + Below(5));
         }
-    }
-
-    void Play() {
-        sim::Game& g = sim::game();
-        sim::World& w = g.world;
-        if (!visiting_ && !leaving_ && Chance(6000)) {
-            visiting_ = true;
-        }
-        if (visiting_ || leaving_) {
-            VisitKeysPage();
-        }
-        PlayKeys(visiting_ || leaving_);
         if (Chance(900)) {
             g.input.ConnectPad(0, Chance(2));
         }
@@ -268,12 +248,9 @@ private:
         if (w.paused ? Chance(80) : Chance(1500) || (keyWaitOn && Chance(2000))) {
             w.paused = !w.paused;
             counts_.pauses += w.paused ? 1 : 0;
-            if (w.paused) {
-                ChangeScreen(w);
-            }
             counts_.pausedWaits += w.paused && keyWaitOn ? 1 : 0;
-            if (w.paused && Chance(2)) {
-                HoldAcrossPause();
+            if (w.paused) {
+                InThePauseMenu(w);
             }
         }
         bool* busy[] = {&w.playerSwitch, &w.cutscene, &w.fadedOut,
@@ -297,217 +274,145 @@ private:
         }
     }
 
-    // The player changes the display settings in the pause menu: a shape
-    // from 1.0 to 6.0 (three screens from 3.7 on), a safe zone from 0.8 to
-    // 1.0, and now and then an answer no sane game gives.
-    void ChangeScreen(sim::World& w) {
+    // The screen changed in the pause menu (three screens from 3.7 on; now
+    // and then answers no sane game gives), and now and then a module key or
+    // pad buttons held as it closes, or for good, as a mode key may read.
+    void InThePauseMenu(sim::World& w) {
+        constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+        const float badShapes[] = {kNaN, std::numeric_limits<float>::infinity(), 0, -1, 100};
+        const float badZones[] = {kNaN, 0.5f, 1.5f};
         w.aspectRatio = 1.0f + static_cast<float>(Below(5001)) / 1000.0f;
         w.safeZone = std::min(1.0f, 0.8f + static_cast<float>(Below(201)) / 1000.0f);
-        constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-        constexpr float kInfinity = std::numeric_limits<float>::infinity();
-        if (Chance(15)) {
-            const float bad[] = {kNaN, kInfinity, 0.0f, -1.0f, 100.0f};
-            w.aspectRatio = bad[Below(std::size(bad))];
-        }
-        if (Chance(15)) {
-            const float bad[] = {kNaN, 0.5f, 1.5f};
-            w.safeZone = bad[Below(std::size(bad))];
-        }
-    }
-
-    // A key of the module, or pad buttons, pressed in the pause menu and held
-    // as it closes; now and then for good, as Windows may report a layout's
-    // mode key.
-    void HoldAcrossPause() {
-        sim::Game& g = sim::game();
-        const std::uint64_t frames = Chance(10) ? 2000 : 20 + Below(200);
+        w.aspectRatio = Chance(15) ? badShapes[Below(std::size(badShapes))] : w.aspectRatio;
+        w.safeZone = Chance(15) ? badZones[Below(std::size(badZones))] : w.safeZone;
         if (Chance(2)) {
-            Hold(Settings.*kKeySettingFields[Below(kKeyboardSettings)].field, frames);
-        } else {
-            g.input.HoldButtonsFrames(0, static_cast<std::uint16_t>(1u << Below(16)), g.frame + 1,
-                                      frames);
-        }
-    }
-
-    // The slot of the root page's Keys row, which opens the Keys page.
-    static int KeysSlot() {
-        for (int slot = 0; slot < static_cast<int>(kMenuPageSlots); ++slot) {
-            const MenuItem* row = RowAt(rootPage, slot);
-            if (row != nullptr && row->kind == MenuItemKind::Submenu) {
-                return slot;
+            const std::uint64_t frames = Chance(10) ? 2000 : 20 + Below(200);
+            if (Chance(2)) {
+                Hold(Settings.*kKeySettingFields[Below(kKeyboardSettings)].field, frames);
+            } else {
+                HoldPad(1u << Below(16), frames);
             }
         }
-        return -1;
     }
 
-    void Tap(int vk, std::uint64_t frames = 1) { Hold(vk, frames); }
-
-    // Down to `slot` on the page shown, then select it; the row's select is
-    // now and then the pad's A, or held up to 25 s, past the wait's ten seconds.
-    void WalkTo(const MenuItem& page, int slot, bool rowWaits) {
+    void HoldPad(std::uint32_t buttons, std::uint64_t frames) {
         sim::Game& g = sim::game();
-        if (page.selectedIndex != slot) {
-            Tap(Settings.KEY_MENU_DOWN);
-            return;
-        }
-        const std::uint64_t held = rowWaits && Chance(4) ? 1 + Below(1600) : 1;
-        if (PadMenuOn() && Chance(3)) {
-            g.input.HoldButtonsFrames(0, kButtonA, g.frame + 1, held);
-        } else {
-            Tap(Settings.KEY_MENU_SELECT, held);
-        }
+        g.input.HoldButtonsFrames(0, static_cast<std::uint16_t>(buttons), g.frame + 1, frames);
     }
 
-    // The player sets a key on the Keys page, a tap every 14 frames (past the
-    // menu's 200 ms key wait): opens the menu, walks to Keys, picks a row or
-    // the Pad page and one of its rows, selects it, and answers the wait at a
-    // random moment, or not before it runs out; then another row, or back
-    // out of the menu. The game pauses, turns busy and restarts the script
-    // meanwhile; the visit goes on from wherever the menu is.
+    // A tap every 14 frames: into the menu, to a row of the Keys or Pad page,
+    // its select (now and then the pad's A, or held up to 25 s), an answer at
+    // a random moment or none; then another row, or out of the menu.
     void VisitKeysPage() {
         sim::Game& g = sim::game();
         if (keyWaitOn) {
-            if (!waitSeen_) {
-                waitSeen_ = true;
-                // Past 625 frames the wait has run out.
-                answerFrame_ = g.frame + Below(800);
+            answerFrame_ = answerFrame_ != 0 ? answerFrame_ : g.frame + Below(800);
+            if (g.frame != answerFrame_) {
+                return;
             }
-            if (g.frame == answerFrame_) {
-                AnswerWait();
+            // A key of the whole range, pad buttons (each bit, now and then
+            // two), Backspace, Esc or the pad's Back; mostly what the row takes.
+            const std::uint64_t frames = 1 + Below(6);
+            const std::uint32_t answer = Below(10);
+            if (answer < 7 && target_ >= kPadRow) {
+                HoldPad(1u << Below(16) | (Chance(4) ? 1u << Below(16) : 0u), frames);
+            } else if (answer < 7) {
+                Hold(static_cast<int>(8 + Below(247)), frames);
+            } else if (answer < 9) {
+                Hold(answer == 7 ? 0x08 : 0x1B, frames); // Backspace, Esc
+            } else {
+                HoldPad(0x0020, frames); // Back
             }
             return;
         }
-        if (waitSeen_) {
-            waitSeen_ = false;
+        if (answerFrame_ != 0) {
+            answerFrame_ = 0;
             target_ = -1;
-            visiting_ = Chance(2);
-            leaving_ = !visiting_;
+            visit_ = Chance(2) ? Visit::Keys : Visit::Out;
         }
         if (g.frame < nextTap_) {
             return;
         }
         nextTap_ = g.frame + 14;
-        if (leaving_) {
-            // Back to the first page and out, to drive on.
-            leaving_ = rootPage.isOpen;
-            if (leaving_) {
-                Tap(Settings.KEY_MENU_BACK);
-            }
-            return;
-        }
         if (!rootPage.isOpen) {
-            if (Settings.KEY_PC_MENU != 0) {
-                Tap(Settings.KEY_PC);
-                Tap(Settings.KEY_PC_MENU);
-            } else if (PadMenuOn()) {
-                g.input.HoldButtonsFrames(
-                    0, static_cast<std::uint16_t>(Settings.KEY_GAMEPAD_MENU | Settings.KEY_GAMEPAD),
-                    g.frame + 1, 1);
+            // In by the keyboard's chord or the pad's; out, or no way in: over.
+            if (visit_ == Visit::Keys && Settings.KEY_PC_MENU != 0) {
+                Hold(Settings.KEY_PC, 1);
+                Hold(Settings.KEY_PC_MENU, 1);
+            } else if (visit_ == Visit::Keys && PadMenuOn()) {
+                HoldPad(Settings.KEY_GAMEPAD_MENU | Settings.KEY_GAMEPAD, 1);
             } else {
-                visiting_ = false; // no way in: the starting file had none
+                visit_ = Visit::None;
             }
             return;
         }
-        const int keysSlot = KeysSlot();
-        MenuItem* keys = keysSlot >= 0 ? RowAt(rootPage, keysSlot) : nullptr;
-        MenuItem* pad = keys != nullptr ? RowAt(*keys, kPadRow) : nullptr;
-        if (target_ < 0) {
-            target_ = static_cast<int>(Below(kKeyboardSettings + 3));
+        if (visit_ == Visit::Keys && target_ < 0) {
+            target_ = static_cast<int>(Below(kKeyboardSettings + 3)); // from kPadRow on the Pad's
         }
-        if (currentPage == &rootPage && keys != nullptr) {
-            WalkTo(rootPage, keysSlot, false);
-        } else if (currentPage == keys) {
-            WalkTo(*keys, std::min(target_, kPadRow), target_ < kPadRow);
-        } else if (currentPage == pad && pad != nullptr && target_ >= kPadRow) {
-            WalkTo(*pad, target_ - kPadRow, true);
+        const int depth = currentPage == &rootPage ? 0 : currentPage->parent == &rootPage ? 1 : 2;
+        if (visit_ == Visit::Out || (depth == 2 && target_ < kPadRow)) {
+            Hold(Settings.KEY_MENU_BACK, 1);
+            return;
+        }
+        const int slot = depth == 1 ? std::min(target_, kPadRow) : target_ - kPadRow;
+        const MenuItem* row = RowAt(*currentPage, currentPage->selectedIndex);
+        const bool page = row != nullptr && row->kind == MenuItemKind::Submenu;
+        if (depth == 0 ? !page : currentPage->selectedIndex != slot) {
+            Hold(Settings.KEY_MENU_DOWN, 1);
+        } else if (const std::uint64_t held = !page && Chance(4) ? 1 + Below(1600) : 1;
+                   PadMenuOn() && Chance(3)) {
+            HoldPad(kButtonA, held);
         } else {
-            Tap(Settings.KEY_MENU_BACK);
+            Hold(Settings.KEY_MENU_SELECT, held);
         }
     }
 
-    // A key of the whole range, pad buttons (each bit, now and then two),
-    // Backspace, Esc or the pad's Back; mostly what the row takes.
-    void AnswerWait() {
-        sim::Game& g = sim::game();
-        const std::uint64_t frames = 1 + Below(6);
-        const bool padRow = target_ >= kPadRow;
-        const std::uint32_t answer = Below(10);
-        if (answer < 7) {
-            if (padRow) {
-                g.input.HoldButtonsFrames(0,
-                                          static_cast<std::uint16_t>(
-                                              1u << Below(16) | (Chance(4) ? 1u << Below(16) : 0u)),
-                                          g.frame + 1, frames);
-            } else {
-                Hold(static_cast<int>(8 + Below(247)), frames);
-            }
-        } else if (answer == 7) {
-            Hold(kKeyBackspace, frames);
-        } else if (answer == 8) {
-            Hold(kKeyEscape, frames);
-        } else {
-            g.input.HoldButtonsFrames(0, kButtonBack, g.frame + 1, frames);
-        }
-    }
-
-    // The keys in effect, keyboard's and pad's, in KeySetting's order.
-    static std::vector<std::int32_t> KeysHeld(const SettingsRecord& s) {
-        std::vector<std::int32_t> keys;
+    // The first key setting on which two records differ, or null.
+    static const KeySettingField* Differs(const SettingsRecord& a, const SettingsRecord& b) {
         for (const KeySettingField& f : kKeySettingFields) {
-            keys.push_back(s.*f.field);
+            if (a.*f.field != b.*f.field) {
+                return &f;
+            }
         }
-        return keys;
+        return nullptr;
     }
 
-    // Shift, Ctrl and Alt are each one key with their left and right keys.
-    static bool SameKey(std::int32_t a, std::int32_t b) {
+    // Once the keyboard has a chord to the menu it keeps one; no two keyboard
+    // settings share a key (Shift, Ctrl and Alt one with their sides); the
+    // file's keys, read back whenever either may have changed, are those in
+    // effect; no control of the game stays disabled ten seconds with the menu
+    // closed, nor all twenty (a row's wait, then ten for its key's release).
+    std::string KeyRules() {
+        const sim::Game& g = sim::game();
+        const bool chord = Settings.KEY_PC != 0 && Settings.KEY_PC_MENU != 0;
+        if (chordHeld_ && !chord) {
+            return "the keyboard has no chord to the menu";
+        }
+        chordHeld_ = chord;
+        const SettingsRecord live = Settings;
         const auto generic = [](std::int32_t k) {
             return k >= 0xA0 && k <= 0xA5 ? 0x10 + (k - 0xA0) / 2 : k;
         };
-        return a != 0 && b != 0 && (a == b || generic(a) == b || a == generic(b));
-    }
-
-    // The rules on the keys: once the keyboard has a chord that opens the
-    // menu it keeps one; no two keyboard settings share a key (the pad's are
-    // FractionsInRange's); the file's keys, read back through the module's
-    // own load, are the ones in effect, checked whenever either may have
-    // changed; no control of the game stays disabled for ten seconds with
-    // the menu closed, nor all of them for twenty (a row's ten-second wait,
-    // then ten seconds at most for the key that ended it to be let go).
-    std::string KeyRules() {
-        const sim::Game& g = sim::game();
-        if (Settings.KEY_PC != 0 && Settings.KEY_PC_MENU != 0) {
-            chordHeld_ = true;
-        } else if (chordHeld_) {
-            return "the keyboard has no chord to the menu: KEY_PC " +
-                   std::to_string(Settings.KEY_PC) + ", KEY_PC_MENU " +
-                   std::to_string(Settings.KEY_PC_MENU);
-        }
-        const std::vector<std::int32_t> keys = KeysHeld(Settings);
         for (std::size_t a = 0; a < kKeyboardSettings; ++a) {
             for (std::size_t b = a + 1; b < kKeyboardSettings; ++b) {
-                if (SameKey(keys[a], keys[b])) {
+                const std::int32_t x = live.*kKeySettingFields[a].field;
+                const std::int32_t y = live.*kKeySettingFields[b].field;
+                if (x != 0 && y != 0 && (x == y || generic(x) == y || x == generic(y))) {
                     return std::string(kKeySettingFields[a].key) + " and " +
-                           kKeySettingFields[b].key + " share the key " + std::to_string(keys[a]);
+                           kKeySettingFields[b].key + " share the key " + std::to_string(x);
                 }
             }
         }
-        const bool written = std::any_of(g.calls.begin(), g.calls.end(), [](const auto& call) {
-            return call.name == "WritePrivateProfileStringA";
-        });
-        if (written || keys != keysChecked_) {
-            const SettingsRecord live = Settings;
+        if (g.Count("WritePrivateProfileStringA") != 0 || Differs(live, checked_) != nullptr) {
             LoadSettings();
-            const std::vector<std::int32_t> file = KeysHeld(Settings);
+            const SettingsRecord file = Settings;
             Settings = live;
-            for (std::size_t k = 0; k < keys.size(); ++k) {
-                if (file[k] != keys[k]) {
-                    return std::string("the file's ") + kKeySettingFields[k].key + " reads back " +
-                           std::to_string(file[k]) + ", the module holds " +
-                           std::to_string(keys[k]);
-                }
+            if (const KeySettingField* f = Differs(file, live)) {
+                return std::string("the file's ") + f->key + " reads back " +
+                       std::to_string(file.*f->field) + ", the module holds " +
+                       std::to_string(live.*f->field);
             }
-            keysChecked_ = keys;
+            checked_ = live;
         }
         const sim::World& w = g.world;
         const bool someOff = w.allControlsDisabled || !w.disabledControls.empty();
@@ -729,43 +634,33 @@ private:
         return {};
     }
 
-    // Every rectangle the module draws lies inside the area it draws in: the
-    // safe zone of the screen the game last answered, made sane as a player
-    // would expect (a shape outside 1.0 to 8.0 is 16:9, a safe zone outside
-    // 0.8 to 1.0 is 1.0), on the middle screen of three. A menu sliding comes
-    // from beyond the area's left edge, and that frame is left alone.
+    // Every rectangle drawn lies in the safe zone of the screen last asked
+    // about, made sane (16:9 for a shape outside 1.0 to 8.0, 1.0 for a zone
+    // outside 0.8 to 1.0), on the middle one of three; not as the menu slides.
     std::string DrawnOutsideTheArea(const sim::Game& g) {
-        for (const sim::CallRecord& call : g.calls) {
-            if (call.frame == g.frame && call.name == "GET_ASPECT_RATIO") {
-                askedAspect_ = g.world.aspectRatio;
-            }
-            if (call.frame == g.frame && call.name == "GET_SAFE_ZONE_SIZE") {
-                askedSafeZone_ = g.world.safeZone;
-            }
+        if (!g.CallsInFrame("GET_ASPECT_RATIO", g.frame).empty()) {
+            askedAspect_ = g.world.aspectRatio;
         }
-        const bool menuDrawn = slideBefore_ < kMenuHiddenOffset || slideOffset < kMenuHiddenOffset;
-        if (menuDrawn && slideOffset != 0.0f) {
+        if (!g.CallsInFrame("GET_SAFE_ZONE_SIZE", g.frame).empty()) {
+            askedSafeZone_ = g.world.safeZone;
+        }
+        if (slideOffset != 0.0f &&
+            (slideBefore_ < kMenuHiddenOffset || slideOffset < kMenuHiddenOffset)) {
             return {};
         }
         const float aspect =
             askedAspect_ >= 1.0f && askedAspect_ <= 8.0f ? askedAspect_ : 16.0f / 9.0f;
         const float safeZone =
             askedSafeZone_ >= 0.8f && askedSafeZone_ <= 1.0f ? askedSafeZone_ : 1.0f;
-        const bool three = aspect >= 3.7f;
-        const double screenLeft = three ? 1.0 / 3.0 : 0.0;
-        const double screenWidth = three ? 1.0 / 3.0 : 1.0;
+        const double width = aspect >= 3.7f ? 1.0 / 3.0 : 1.0;
         const double margin = (1.0 - safeZone) / 2.0;
-        const double left = screenLeft + margin * screenWidth;
-        const double right = screenLeft + screenWidth - margin * screenWidth;
-        constexpr double kSlack = 1e-5;
+        const double left = (1.0 - width) / 2.0 + margin * width - 1e-5;
+        const double right = left + safeZone * width + 2e-5;
         for (const sim::DrawItem& item : g.world.DrawList(g.frame)) {
-            if (item.kind != sim::DrawItem::Rect) {
-                continue;
-            }
             const sim::DrawnRect& r = item.rect;
-            if (r.x - r.width / 2 < left - kSlack || r.x + r.width / 2 > right + kSlack ||
-                r.y - r.height / 2 < margin - kSlack ||
-                r.y + r.height / 2 > 1.0 - margin + kSlack) {
+            if (item.kind == sim::DrawItem::Rect &&
+                (r.x - r.width / 2 < left || r.x + r.width / 2 > right ||
+                 r.y - r.height / 2 < margin - 1e-5 || r.y + r.height / 2 > 1.0 - margin + 1e-5)) {
                 return "a rectangle at x " + std::to_string(r.x) + ", y " + std::to_string(r.y) +
                        " outside the area drawn in, on screen " + std::to_string(askedAspect_) +
                        " at safe zone " + std::to_string(askedSafeZone_);
@@ -802,7 +697,6 @@ private:
                 return "a vehicle pushed in a busy pass";
             }
         }
-        // Paused as well, the pass holds still, the boost's power with it.
         if (passStarted && g.world.Busy() && !g.world.paused) {
             for (const auto& [handle, v] : g.world.vehicles) {
                 if (v.enginePowerMultiplier != 1.0f) {
@@ -835,11 +729,9 @@ private:
         }
         counts_.keyWaits += keyWaitOn && !waitedBefore_ ? 1 : 0;
         waitedBefore_ = keyWaitOn;
-        for (const sim::CallRecord& call : g.calls) {
-            if (call.name == "WritePrivateProfileStringA" && call.args.size() > 1) {
-                for (const KeySettingField& f : kKeySettingFields) {
-                    counts_.keysSet += call.S(1) == f.key ? 1 : 0;
-                }
+        for (const sim::CallRecord* call : g.Calls("WritePrivateProfileStringA")) {
+            for (const KeySettingField& f : kKeySettingFields) {
+                counts_.keysSet += call->args.size() > 1 && call->S(1) == f.key ? 1 : 0;
             }
         }
         for (const sim::FrontendSound& sound : g.world.frontendSounds) {
@@ -893,10 +785,10 @@ private:
         unsigned long long refusals = 0;
     };
 
-    // The keyboard's key settings lead KeySetting; the Pad page is the Keys
-    // page's row after theirs.
+    // The keyboard's nine settings lead KeySetting; the Pad page's row follows.
     static constexpr std::uint32_t kKeyboardSettings = 9;
     static constexpr int kPadRow = 9;
+    enum class Visit : std::uint8_t { None, Keys, Out };
 
     std::mt19937_64 random_;
     Counts counts_;
@@ -904,25 +796,19 @@ private:
     SettingsRecord atLastSave_{};
     bool saved_ = false;
     bool slowedBefore_ = false;
-    // The menu's slide before the frame, and the game's answers when the
-    // module last asked them.
+    // The slide before the frame; the screen the module last asked about.
     float slideBefore_ = kMenuHiddenOffset;
     float askedAspect_ = 16.0f / 9.0f;
     float askedSafeZone_ = 1.0f;
-    // The visit to the Keys page: its row (the Pad page's from kPadRow on),
-    // the next tap, and the wait seen and when it is answered; then the way
-    // out of the menu.
-    bool visiting_ = false;
-    bool leaving_ = false;
+    // The visit to the Keys page: the row picked (the Pad page's from
+    // kPadRow on), the next tap, the frame the wait is answered.
+    Visit visit_ = Visit::None;
     int target_ = -1;
     std::uint64_t nextTap_ = 0;
-    bool waitSeen_ = false;
     std::uint64_t answerFrame_ = 0;
     bool waitedBefore_ = false;
-    // The keys' rules: a chord to the menu once seen, the keys the file last
-    // read back as, and since when controls have been disabled.
     bool chordHeld_ = false;
-    std::vector<std::int32_t> keysChecked_;
+    SettingsRecord checked_{};
     std::optional<std::uint32_t> closedSince_;
     std::optional<std::uint32_t> allSince_;
 };
