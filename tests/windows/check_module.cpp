@@ -148,7 +148,7 @@ std::map<std::string, std::vector<std::string>> Imports(const std::vector<unsign
 // mends of the Keys page took it to 40,232, the keys named as the player's
 // keyboard names them by 736 more, and the drawing placed for the player's
 // screen (its answers made sane and logged, the placement worked out, every
-// drawn x, y and width mapped) by 1,088 more.
+// drawn x, y and width mapped) by 1,088 more: 42,168 bytes, the three merged.
 constexpr DWORD kCodeSizeLimit = 42 * 1024;
 
 void CheckCodeSize(const Image& image) {
